@@ -1,0 +1,90 @@
+// The room: a grid of cells, each a stack of bricks or one cuboid, possibly marked.
+// The room keeps a cell consistent and refuses silently what would break it; where
+// something may be put is decided by the robot and the world editor.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+// Content codes of one level.
+enum : uint8_t { kLeer = 0, kZiegel = 1, kQuader = 2 };
+
+// Levels stored per cell: the level above a full stack (at most 31) still carries the
+// mark and the robot.
+inline constexpr int kLevels = 32;
+inline constexpr int32_t kMaxRoomHeight = 31;
+
+struct TZelle {
+  uint8_t Height = 0;                    // occupied levels: brick count, 2 for a cuboid
+  bool Mark = false;
+  std::array<uint8_t, kLevels> Content{};  // kLeer, kZiegel or kQuader per level
+  std::array<bool, kLevels> Dirty{};       // level changed since the views last drew it
+  std::array<bool, kLevels> Selected{};    // scratch flags of the 3D painter
+};
+
+struct TZellPos {
+  int32_t X = 0;
+  int32_t Y = 0;
+  bool operator==(const TZellPos&) const = default;
+};
+
+class TRaum {
+public:
+  TRaum();  // a 1 x 1 room of height 0 until Init
+
+  // New dimensions, every cell empty, all Dirty flags set, all Selected flags cleared.
+  // The height is limited to 0..31; negative widths or lengths count as 0.
+  void Init(int32_t width, int32_t length, int32_t height);
+  // Every cell empty and unmarked, all Dirty flags set; dimensions and Selected kept.
+  void Clear();
+
+  void AddItem(int32_t x, int32_t y, uint8_t kind);  // kZiegel or kQuader; refused silently
+  void RemoveTop(int32_t x, int32_t y);              // top brick, or the whole cuboid
+  void SetMark(int32_t x, int32_t y);
+  void ClearMark(int32_t x, int32_t y);
+  void MarkTopDirty(int32_t x, int32_t y);           // Dirty[Height]
+
+  uint8_t ContentAt(int32_t x, int32_t y, int32_t z) const;
+  int32_t BrickCount(int32_t x, int32_t y) const;    // 0 for an empty or cuboid cell
+  bool HasMark(int32_t x, int32_t y) const;
+  int32_t HeightDifference(int32_t x1, int32_t y1, int32_t x2, int32_t y2) const;
+  bool IsFull(int32_t x, int32_t y) const;           // Height >= MaxHeight
+
+  int32_t Width() const { return width_; }
+  int32_t Length() const { return length_; }
+  int32_t MaxHeight() const { return maxHeight_; }
+  bool Contains(int32_t x, int32_t y) const {
+    return x >= 0 && y >= 0 && x < width_ && y < length_;
+  }
+  uint8_t Height(int32_t x, int32_t y) const { return Cell(x, y).Height; }
+
+  // Cells[x][y]. Coordinates must lie inside the room (checked in debug builds only).
+  const TZelle& Cell(int32_t x, int32_t y) const { return cells_[Index(x, y)]; }
+  // The 3D painter's scratch flags may be changed freely.
+  std::array<bool, kLevels>& Selected(int32_t x, int32_t y) { return cells_[Index(x, y)].Selected; }
+
+  // --- What changed since the views last drew (cheap to ask) ---
+  // After Init or Clear every level of every cell is dirty: AllDirty() is true and the
+  // list stays empty. Otherwise DirtyCells() names, once each and in the order of their
+  // first change, the cells with a Dirty flag set since the last ClearDirty().
+  bool AllDirty() const { return allDirty_; }
+  const std::vector<TZellPos>& DirtyCells() const { return dirtyCells_; }
+  bool AnyDirty() const { return allDirty_ || !dirtyCells_.empty(); }
+  // Clears every Dirty flag; costs what changed, or the room's size after Init/Clear.
+  void ClearDirty();
+  // Clears the Dirty flags of one cell (it may stay listed; the flags tell).
+  void ClearDirty(int32_t x, int32_t y);
+
+private:
+  size_t Index(int32_t x, int32_t y) const;
+  void SetDirty(int32_t x, int32_t y, int z);
+
+  int32_t width_ = 1;
+  int32_t length_ = 1;
+  int32_t maxHeight_ = 0;
+  std::vector<TZelle> cells_;             // column by column: index x * length + y
+  std::vector<uint8_t> listed_;           // cell already in dirtyCells_
+  std::vector<TZellPos> dirtyCells_;
+  bool allDirty_ = true;
+};
