@@ -4,6 +4,8 @@
 #pragma once
 
 #include <array>
+#include <cassert>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -77,7 +79,10 @@ public:
   void ClearDirty(int32_t x, int32_t y);
 
 private:
-  size_t Index(int32_t x, int32_t y) const;
+  std::size_t Index(int32_t x, int32_t y) const {
+    assert(Contains(x, y));
+    return std::size_t(x) * std::size_t(length_) + std::size_t(y);
+  }
   void SetDirty(int32_t x, int32_t y, int z);
 
   int32_t width_ = 1;

@@ -1,0 +1,137 @@
+#include "text/text_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+#include "text/atomic_file.h"
+#include "text/cp1252.h"
+
+namespace tumbo::text {
+namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+bool HasNonAscii(std::string_view s) {
+  for (char c : s)
+    if (static_cast<unsigned char>(c) >= 0x80) return true;
+  return false;
+}
+
+}  // namespace
+
+const char* LineBreakChars(LineBreak b) {
+  switch (b) {
+    case LineBreak::Lf: return "\n";
+    case LineBreak::Cr: return "\r";
+    case LineBreak::CrLf: break;
+  }
+  return "\r\n";
+}
+
+LineBreak DetectLineBreak(std::string_view text, LineBreak fallback) {
+  const size_t i = text.find_first_of("\r\n");
+  if (i == std::string_view::npos) return fallback;
+  if (text[i] == '\n') return LineBreak::Lf;
+  return (i + 1 < text.size() && text[i + 1] == '\n') ? LineBreak::CrLf : LineBreak::Cr;
+}
+
+std::string ConvertLineBreaks(std::string_view text, LineBreak b) {
+  const std::string_view br = LineBreakChars(b);
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r') {
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      out += br;
+    } else if (c == '\n') {
+      out += br;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+DecodedText DecodeText(std::string_view bytes) {
+  DecodedText d;
+  d.Format.Break = DetectLineBreak(bytes);
+  if (bytes.starts_with(kBom) && IsValidUtf8(bytes.substr(kBom.size()))) {
+    d.Format.Encoding = TextEncoding::Utf8;
+    d.Format.Bom = true;
+    d.Utf8 = bytes.substr(kBom.size());
+  } else if (HasNonAscii(bytes) && IsValidUtf8(bytes)) {
+    d.Format.Encoding = TextEncoding::Utf8;
+    d.Utf8 = bytes;
+  } else {
+    d.Format.Encoding = TextEncoding::Cp1252;
+    d.Utf8 = Cp1252ToUtf8(bytes);
+  }
+  return d;
+}
+
+EncodedText EncodeText(std::string_view utf8, TextFormat format) {
+  EncodedText e;
+  const std::string text = ConvertLineBreaks(utf8, format.Break);
+  if (format.Encoding == TextEncoding::Cp1252 && !FitsCp1252(text)) {
+    format.Encoding = TextEncoding::Utf8;
+    format.Bom = false;
+  }
+  e.Format = format;
+  if (format.Encoding == TextEncoding::Utf8) {
+    if (format.Bom) e.Bytes = kBom;
+    e.Bytes += text;
+  } else {
+    e.Format.Bom = false;
+    e.Bytes = Utf8ToCp1252(text);
+  }
+  return e;
+}
+
+std::string DecodeToCp1252(std::string_view bytes, TextFormat* format) {
+  DecodedText d = DecodeText(bytes);
+  if (format) *format = d.Format;
+  return Utf8ToCp1252(d.Utf8);
+}
+
+std::string EncodeFromCp1252(std::string_view cp1252, TextFormat format) {
+  return EncodeText(Cp1252ToUtf8(cp1252), format).Bytes;
+}
+
+bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error) {
+  std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
+  if (!f) {
+    error = "Die Datei \"" + FileNameForMessage(path) + "\" kann nicht ge\xF6" "ffnet werden: " +
+            ErrnoText(errno) + ".";
+    return false;
+  }
+  std::string data;
+  char buf[65536];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0) data.append(buf, n);
+  if (std::ferror(f.get())) {
+    error = "Die Datei \"" + FileNameForMessage(path) + "\" kann nicht gelesen werden: " +
+            ErrnoText(errno) + ".";
+    return false;
+  }
+  bytes = std::move(data);
+  return true;
+}
+
+bool ReadTextFile(const std::string& path, DecodedText& text, std::string& error) {
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes, error)) return false;
+  text = DecodeText(bytes);
+  return true;
+}
+
+bool WriteTextFile(const std::string& path, std::string_view utf8, TextFormat format,
+                   std::string& error, TextFormat* written) {
+  EncodedText e = EncodeText(utf8, format);
+  if (!WriteFileAtomic(path, e.Bytes, error)) return false;
+  if (written) *written = e.Format;
+  return true;
+}
+
+}  // namespace tumbo::text

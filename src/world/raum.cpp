@@ -1,0 +1,117 @@
+#include "world/raum.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+TRaum::TRaum() { Init(1, 1, 0); }
+
+void TRaum::Init(int32_t width, int32_t length, int32_t height) {
+  width_ = std::max(width, 0);
+  length_ = std::max(length, 0);
+  maxHeight_ = std::clamp(height, 0, kMaxRoomHeight);
+  TZelle fresh;
+  fresh.Dirty.fill(true);
+  cells_.assign(size_t(width_) * size_t(length_), fresh);
+  listed_.assign(cells_.size(), 0);
+  dirtyCells_.clear();
+  allDirty_ = true;
+}
+
+void TRaum::Clear() {
+  for (TZelle& c : cells_) {
+    c.Height = 0;
+    c.Mark = false;
+    c.Content.fill(kLeer);
+    c.Dirty.fill(true);
+  }
+  std::fill(listed_.begin(), listed_.end(), 0);
+  dirtyCells_.clear();
+  allDirty_ = true;
+}
+
+void TRaum::SetDirty(int32_t x, int32_t y, int z) {
+  const size_t i = Index(x, y);
+  cells_[i].Dirty[size_t(z)] = true;
+  if (!allDirty_ && !listed_[i]) {
+    listed_[i] = 1;
+    dirtyCells_.push_back({x, y});
+  }
+}
+
+void TRaum::AddItem(int32_t x, int32_t y, uint8_t kind) {
+  TZelle& c = cells_[Index(x, y)];
+  if (kind == kZiegel) {
+    if (c.Height >= maxHeight_ || (c.Height > 0 && c.Content[0] != kZiegel)) return;
+    c.Content[c.Height] = kZiegel;
+    SetDirty(x, y, c.Height);
+    ++c.Height;
+  } else if (kind == kQuader) {
+    if (c.Height != 0 || c.Mark) return;
+    c.Height = 2;
+    c.Content[0] = c.Content[1] = kQuader;
+    SetDirty(x, y, 0);
+    SetDirty(x, y, 1);
+  }
+}
+
+void TRaum::RemoveTop(int32_t x, int32_t y) {
+  TZelle& c = cells_[Index(x, y)];
+  if (c.Height == 0) return;
+  if (c.Content[0] == kQuader) {
+    c.Height = 0;
+    c.Content[0] = c.Content[1] = kLeer;
+    SetDirty(x, y, 0);
+    SetDirty(x, y, 1);
+  } else if (c.Content[0] == kZiegel) {
+    --c.Height;
+    c.Content[c.Height] = kLeer;
+    SetDirty(x, y, c.Height);
+  }
+}
+
+void TRaum::SetMark(int32_t x, int32_t y) {
+  TZelle& c = cells_[Index(x, y)];
+  if (c.Mark) return;
+  c.Mark = true;
+  SetDirty(x, y, c.Height);
+}
+
+void TRaum::ClearMark(int32_t x, int32_t y) {
+  TZelle& c = cells_[Index(x, y)];
+  if (!c.Mark) return;
+  c.Mark = false;
+  SetDirty(x, y, c.Height);
+}
+
+void TRaum::MarkTopDirty(int32_t x, int32_t y) { SetDirty(x, y, Cell(x, y).Height); }
+
+uint8_t TRaum::ContentAt(int32_t x, int32_t y, int32_t z) const {
+  const TZelle& c = Cell(x, y);
+  if (z < 0 || z >= c.Height) return kLeer;
+  return c.Content[size_t(z)];
+}
+
+int32_t TRaum::BrickCount(int32_t x, int32_t y) const {
+  return ContentAt(x, y, 0) == kZiegel ? Cell(x, y).Height : 0;
+}
+
+bool TRaum::HasMark(int32_t x, int32_t y) const { return Cell(x, y).Mark; }
+
+int32_t TRaum::HeightDifference(int32_t x1, int32_t y1, int32_t x2, int32_t y2) const {
+  return std::abs(int32_t(Cell(x1, y1).Height) - int32_t(Cell(x2, y2).Height));
+}
+
+bool TRaum::IsFull(int32_t x, int32_t y) const { return Cell(x, y).Height >= maxHeight_; }
+
+void TRaum::ClearDirty() {
+  if (allDirty_) {
+    for (TZelle& c : cells_) c.Dirty.fill(false);
+  } else {
+    for (const TZellPos& p : dirtyCells_) cells_[Index(p.X, p.Y)].Dirty.fill(false);
+  }
+  for (const TZellPos& p : dirtyCells_) listed_[Index(p.X, p.Y)] = 0;
+  dirtyCells_.clear();
+  allDirty_ = false;
+}
+
+void TRaum::ClearDirty(int32_t x, int32_t y) { cells_[Index(x, y)].Dirty.fill(false); }
