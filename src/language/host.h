@@ -1,0 +1,33 @@
+#pragma once
+// What the interpreter needs from the platform it runs on. The window implements it with Qt;
+// the command-line tool, the tests and the benchmarks with plain C++ (headless_host.h).
+// Every call is made on the one user-interface thread, from inside TTumbo_Parser::Run.
+#include <cstdint>
+
+class TTumbo_Host {
+ public:
+  virtual ~TTumbo_Host() = default;
+
+  // Called once after every statement. The host handles pending user-interface events; it may
+  // do so less often than it is called (for example at most every few milliseconds), as long as
+  // buttons still answer at once.
+  virtual void ProcessEvents() = 0;
+
+  // Handles events until one has been handled or `timeoutMs` milliseconds have passed, then
+  // returns. Used by the waits of `Warten`, of the step delay and of single-step mode, so that
+  // the window can block on its event queue instead of spinning. Must not wait longer than
+  // `timeoutMs`; returning earlier is always allowed.
+  virtual void WaitForEvents(uint32_t timeoutMs) = 0;
+
+  // A millisecond tick counter; wraps around at 2^32.
+  virtual uint32_t TickCount() = 0;
+
+  // Starts playing "ton.wav" from the executable's folder without waiting for it; a missing
+  // file or a missing sound device stays silent.
+  virtual void PlaySound() = 0;
+
+  // Redraws what changed in the world since the last redraw, in whichever view is shown.
+  // The host may defer the redraw to screen rate as long as the picture shows the current state
+  // when the run waits or ends.
+  virtual void UpdateView() = 0;
+};

@@ -1,0 +1,278 @@
+// Run: the interpreter that walks the program tree against the world.
+#include "language/parser.h"
+#include "world/welt.h"
+
+namespace {
+
+// How long one wait for events in single-step mode may block before the flags are looked at
+// again (the flags normally change inside a handled event, which ends the wait at once).
+constexpr uint32_t kStepWaitSlice = 50;
+
+}  // namespace
+
+TTumbo_Parser::TTumbo_Parser(TWelt& world, TTumbo_Host& host, TErrorHandler onError,
+                             TMessageHandler onMessage, TStepHandler onStep)
+    : World(world), OnError(std::move(onError)), OnMessage(std::move(onMessage)),
+      OnStep(std::move(onStep)), Host(host) {}
+
+TTumbo_Parser::~TTumbo_Parser() = default;
+
+TTumbo& TTumbo_Parser::Robot() { return World.Robot; }
+
+void TTumbo_Parser::Run(uint8_t mode) {
+  RunMode = mode;
+  Stopped = false;
+  Fast = false;
+  CurrentLine = 0;
+  StatementCount = 0;
+  StatementLimitReached = false;
+  if (Program) {
+    Robot().ResetForRun();
+    Execute(Program->Body, Program.get(), 1, kParamX);
+    CurrentLine = -1;
+    if (OnStep) OnStep();
+  }
+  Fast = false;
+  RunMode = 0;
+  Host.UpdateView();  // a run that ended under Schnell shows its final state
+}
+
+void TTumbo_Parser::RequestStep() { StepRequested = true; }
+
+void TTumbo_Parser::Stop() {
+  Stopped = true;
+  CurrentLine = -1;
+  Fast = false;
+  RunMode = 0;
+}
+
+void TTumbo_Parser::Execute(TTumbo_Program* node, TTumbo_Program_Top* scope, int depth, int32_t x) {
+  if (depth > MaxDepth) {
+    if (OnMessage) OnMessage(1, CurrentLine, DepthLimitText(MaxDepth));
+    Stop();
+    return;
+  }
+  for (; node && !Stopped; node = node->Next) {
+    if (BreakLine > 0 && node->Line == BreakLine && RunMode != 0) RunMode = 3;
+    const bool definition = node->IsDefinition();
+    if (!definition) {
+      if (StatementLimit > 0 && ++StatementCount > StatementLimit) {
+        StatementLimitReached = true;
+        if (OnStatementLimit) OnStatementLimit();
+        Stop();
+        break;
+      }
+      if (!StepPoint(node)) break;
+    }
+    const int32_t p = node->Param == kParamX ? x : node->Param;
+    RunNode(node, scope, depth, x, p);
+    CheckRobotFailure();
+    if (!Fast || RunMode == 3) Host.UpdateView();
+    Host.ProcessEvents();
+    if (!definition) Pause();
+  }
+}
+
+void TTumbo_Parser::RepeatAction(int kind, int32_t count) {
+  TTumbo& robot = Robot();
+  auto once = [&robot, kind](int32_t n) {
+    if (kind == kindSchritt) robot.Schritt(n);
+    else if (kind == kindHinlegen) robot.Hinlegen(n);
+    else robot.Aufheben(n);
+  };
+  if (count <= 1) {
+    once(count);  // -1 (X without a value), nothing, or one repetition
+    return;
+  }
+  // A failing repetition changes nothing, so every later one would fail alike: stopping at the
+  // first gives the same result and keeps a huge count from freezing the window.
+  for (int32_t i = 0; i < count; ++i) {
+    once(1);
+    if (robot.Failed) break;
+  }
+}
+
+void TTumbo_Parser::RunNode(TTumbo_Program* node, TTumbo_Program_Top* scope, int depth, int32_t x,
+                            int32_t p) {
+  TTumbo& robot = Robot();
+  switch (node->Kind) {
+    case kindSchritt:
+    case kindHinlegen:
+    case kindAufheben:
+      RepeatAction(node->Kind, p);
+      break;
+    case kindLinksDrehen: robot.LinksDrehen(); break;
+    case kindRechtsDrehen: robot.RechtsDrehen(); break;
+    case kindMarkeSetzen: robot.MarkeSetzen(); break;
+    case kindMarkeLoeschen: robot.MarkeLoeschen(); break;
+    case kindWarten: Wait(node->Param); break;  // the node's own count, also for X
+    case kindTon: Host.PlaySound(); break;
+    case kindLangsam:
+      Fast = false;
+      Host.UpdateView();
+      break;
+    case kindSchnell: Fast = true; break;
+    case kindBeenden:
+      Stopped = true;
+      Fast = false;
+      Host.UpdateView();
+      break;
+    case kindRepeat:
+      if (p == kParamX) {
+        robot.Fail(17);
+      } else {
+        for (int32_t pass = 0; pass < p; ++pass) {
+          Pause();
+          Execute(node->Body, scope, depth + 1, x);
+          if (!StepPoint(node) || Stopped) break;
+        }
+      }
+      break;
+    case kindWhile:
+    case kindRepeatWhile:
+      for (;;) {
+        if (!EvaluateCondition(node, scope, depth, p) || Stopped) break;
+        Pause();
+        Execute(node->Body, scope, depth + 1, x);
+        if (!StepPoint(node)) break;
+      }
+      break;
+    case kindRepeatUntil:
+    case kindRepeatWhileAfter:
+      for (;;) {
+        Pause();
+        Execute(node->Body, scope, depth + 1, x);
+        const bool holds = EvaluateCondition(node, scope, depth, p);
+        if (holds == (node->Kind == kindRepeatUntil) || Stopped) break;
+        if (!StepPoint(node)) break;
+      }
+      break;
+    case kindIf: {
+      Pause();
+      const bool holds = EvaluateCondition(node, scope, depth, p);
+      auto* ifNode = dynamic_cast<TTumbo_Program_If*>(node);
+      if (holds && !Stopped) Execute(node->Body, scope, depth + 1, x);
+      else if (ifNode) Execute(ifNode->ElseBody, scope, depth + 1, x);
+      break;
+    }
+    case kindTrue:
+    case kindFalse:
+      if (auto* own = dynamic_cast<TTumbo_Program_Bool*>(scope)) own->Result = node->Kind == kindTrue;
+      else ReportError(msgWahrFalschOutside, node->Line);
+      break;
+    case kindCall: {
+      TTumbo_Program_Top* def = scope ? scope->FindDefinition(node->Name, kindInstructionDef) : nullptr;
+      if (!def) {
+        ReportError(msgUnknownInstruction, node->Line);
+        Stop();
+        break;
+      }
+      Pause();
+      const bool fast = Fast;
+      Execute(def->Body, def, depth + 1, node->Param);
+      Fast = fast;
+      break;
+    }
+    case kindInstructionDef:
+    case kindConditionDef:
+    case kindProgramm:
+    case kindEnd:
+      break;
+    default:
+      ReportError(msgUnknownInstruction, node->Line);
+      Stop();
+      break;
+  }
+}
+
+bool TTumbo_Parser::EvaluateCondition(TTumbo_Program* node, TTumbo_Program_Top* scope, int depth,
+                                      int32_t p) {
+  TTumbo& robot = Robot();
+  bool result = true;
+  switch (node->Condition) {
+    case condIstWand: result = robot.IstWand(); break;
+    case condNichtIstWand: result = !robot.IstWand(); break;
+    case condIstZiegel: result = robot.IstZiegel(p); break;
+    case condNichtIstZiegel: result = !robot.IstZiegel(p); break;
+    case condIstMarke: result = robot.IstMarke(); break;
+    case condNichtIstMarke: result = !robot.IstMarke(); break;
+    case condIstNorden: result = robot.IstNorden(); break;
+    case condIstOsten: result = robot.IstOsten(); break;
+    case condIstSueden: result = robot.IstSueden(); break;
+    case condIstWesten: result = robot.IstWesten(); break;
+    case condIstVoll: result = robot.IstVoll(); break;
+    case condNichtIstVoll: result = !robot.IstVoll(); break;
+    case condIstLeer: result = robot.IstLeer(); break;
+    case condNichtIstLeer: result = !robot.IstLeer(); break;
+    case condHatZiegel: result = robot.HatZiegel(p); break;
+    case condOwn: {
+      auto* def = scope ? dynamic_cast<TTumbo_Program_Bool*>(
+                              scope->FindDefinition(node->Name, kindConditionDef))
+                        : nullptr;
+      if (def) {
+        // Result is not reset: a body that reaches neither WAHR nor FALSCH keeps the last value.
+        const bool fast = Fast;
+        Execute(def->Body, def, depth + 1, node->Param);
+        result = def->Result;
+        Fast = fast;
+      } else {
+        ReportError(msgUnknownCondition, node->Line);
+        Stop();
+      }
+      break;
+    }
+    default:
+      ReportError(msgUnknownCondition, node->Line);
+      Stop();
+      break;
+  }
+  if (node->Negated) result = !result;
+  CheckRobotFailure();
+  return result;
+}
+
+bool TTumbo_Parser::StepPoint(TTumbo_Program* node) {
+  CurrentLine = node->Line;
+  if (RunMode == 2) return true;
+  const bool stoppedBefore = Stopped;
+  if (OnStep) OnStep();
+  if (RunMode == 3) {
+    StepRequested = false;
+    while (!StepRequested && RunMode == 3) Host.WaitForEvents(kStepWaitSlice);
+    StepRequested = false;
+  }
+  // Stop() during the wait: the run unwinds before the statement of this step.
+  return stoppedBefore || !Stopped;
+}
+
+void TTumbo_Parser::Pause() {
+  if (RunMode == 1 && !Fast) Wait(Delay);
+}
+
+void TTumbo_Parser::Wait(int32_t ms) {
+  const auto count = static_cast<uint32_t>(ms);
+  if (count <= 1) return;
+  // A negative count (the -1 that Warten(X) stores) has its end before its start in the
+  // wrapping tick arithmetic, so it does not wait.
+  if (count > 0x7FFFFFFFu) return;
+  const uint32_t start = Host.TickCount();
+  for (;;) {
+    const uint32_t elapsed = Host.TickCount() - start;
+    if (elapsed >= count) break;
+    Host.WaitForEvents(count - elapsed);
+  }
+}
+
+void TTumbo_Parser::CheckRobotFailure() {
+  TTumbo& robot = Robot();
+  if (!robot.Failed) return;
+  ReportRobotFailure(CurrentLine);
+  if (StopOnError) Stopped = true;
+  robot.Failed = false;
+}
+
+void TTumbo_Parser::ReportRobotFailure(int line) {
+  const std::string& text = Robot().Message;
+  if (Hint && OnMessage) OnMessage(0, line, text);
+  if (StopOnError && OnMessage) OnMessage(1, line, text);
+}

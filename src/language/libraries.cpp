@@ -1,0 +1,169 @@
+#include "language/libraries.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "language/scanner.h"
+#include "text/cp1252.h"
+#include "text/text_file.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kEinfuegen = "EINF\xDCGEN";
+const std::string kEndEinfuegen = "*EINF\xDCGEN";
+
+// The entry of `dir` named `part`: exactly, else the first (in name order) that matches
+// without regard to case. Empty when none.
+std::string MatchEntry(const fs::path& dir, const std::string& partUtf8) {
+  std::error_code ec;
+  const fs::path exact = dir / partUtf8;
+  if (fs::exists(exact, ec)) return partUtf8;
+  const std::string wanted = tumbo::text::UpperCp1252(tumbo::text::Utf8ToCp1252(partUtf8));
+  std::vector<std::string> matches;
+  for (fs::directory_iterator it(dir.empty() ? fs::path(".") : dir, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const std::string entry = it->path().filename().string();
+    if (tumbo::text::UpperCp1252(tumbo::text::Utf8ToCp1252(entry)) == wanted)
+      matches.push_back(entry);
+  }
+  if (matches.empty()) return {};
+  return *std::min_element(matches.begin(), matches.end());
+}
+
+// Splits at the path separators of the name as written (\ in program texts).
+std::vector<std::string> SplitParts(const std::string& name) {
+  std::vector<std::string> parts;
+  std::string current;
+  for (char c : name) {
+    if (c == '\\' || c == '/') {
+      parts.push_back(current);
+      current.clear();
+    } else {
+      current += c;
+    }
+  }
+  parts.push_back(current);
+  return parts;
+}
+
+bool HasFolderPart(const std::string& name) {
+  return name.find_first_of("\\/:") != std::string::npos;
+}
+
+// The working text of a library, its line marks removed with the blank after each.
+std::string LibraryText(const std::string& cp1252) {
+  const std::string processed = Preprocess(cp1252);
+  std::string out;
+  out.reserve(processed.size());
+  size_t i = 0;
+  while (i < processed.size()) {
+    if (processed[i] == kLineMarkChar) {
+      const size_t close = processed.find(kLineMarkChar, i + 1);
+      i = close == std::string::npos ? processed.size() : close + 1;
+      if (i < processed.size() && processed[i] == ' ') ++i;
+    } else {
+      out += processed[i++];
+    }
+  }
+  return out;
+}
+
+// Reads the next raw word of the working text: a single blank, a line mark, or a maximal run
+// of other characters.
+std::string_view NextRawWord(const std::string& s, size_t& i) {
+  const size_t start = i;
+  if (s[i] == ' ') {
+    ++i;
+  } else if (s[i] == kLineMarkChar) {
+    const size_t close = s.find(kLineMarkChar, i + 1);
+    i = close == std::string::npos ? s.size() : close + 1;
+  } else {
+    while (i < s.size() && s[i] != ' ' && s[i] != kLineMarkChar) ++i;
+  }
+  return std::string_view(s).substr(start, i - start);
+}
+
+// Takes the line mark (and its blank) off the end of `result`; returns it, or empty.
+std::string TakeTrailingMark(std::string& result) {
+  if (result.size() < 4 || result.back() != ' ' || result[result.size() - 2] != kLineMarkChar)
+    return {};
+  const size_t open = result.rfind(kLineMarkChar, result.size() - 3);
+  if (open == std::string::npos) return {};
+  std::string mark = result.substr(open, result.size() - 1 - open);
+  result.erase(open);
+  return mark;
+}
+
+}  // namespace
+
+std::string FindLibraryFile(const std::string& name, const std::string& folder) {
+  std::string withExtension = name;
+  const size_t lastSeparator = withExtension.find_last_of("\\/:");
+  const size_t dot = withExtension.rfind('.');
+  if (dot == std::string::npos || (lastSeparator != std::string::npos && dot < lastSeparator))
+    withExtension += ".tdp";
+  fs::path dir = HasFolderPart(name) ? fs::path() : fs::path(tumbo::text::Cp1252ToUtf8(folder));
+  const std::vector<std::string> parts = SplitParts(withExtension);
+  for (size_t k = 0; k < parts.size(); ++k) {
+    const std::string part = tumbo::text::Cp1252ToUtf8(parts[k]);
+    if (part.empty()) {
+      if (k == 0) dir = "/";  // a name that starts with a separator
+      continue;
+    }
+    const std::string entry = MatchEntry(dir, part);
+    if (entry.empty()) return {};
+    dir /= entry;
+  }
+  std::error_code ec;
+  if (!fs::is_regular_file(dir, ec)) return {};
+  return dir.string();
+}
+
+std::string ExpandLibraries(const std::string& source, const std::string& folder,
+                            const std::function<void(int number)>& report) {
+  std::string result;
+  result.reserve(source.size());
+  std::string lastMark;  // the mark last written to the result
+  size_t i = 0;
+  while (i < source.size()) {
+    const std::string_view word = NextRawWord(source, i);
+    if (word != kEinfuegen) {
+      if (word.front() == kLineMarkChar) lastMark = word;
+      result += word;
+      continue;
+    }
+    // The block's line: its mark comes off the result and names the included statements.
+    std::string currentMark = TakeTrailingMark(result);
+    if (currentMark.empty()) currentMark = lastMark;
+    while (i < source.size()) {
+      const std::string_view item = NextRawWord(source, i);
+      if (item == kEndEinfuegen || item == "*") break;
+      if (item == " ") continue;
+      if (item.front() == kLineMarkChar) {
+        currentMark = item;
+        continue;
+      }
+      if (item.front() == '*') {
+        report(8);
+        continue;
+      }
+      const std::string path = FindLibraryFile(std::string(item), folder);
+      std::string bytes, error;
+      if (path.empty() || !tumbo::text::ReadFileBytes(path, bytes, error)) {
+        report(9);
+        continue;
+      }
+      const std::string library = LibraryText(tumbo::text::DecodeToCp1252(bytes));
+      if (!result.empty()) result += ' ';
+      result += currentMark;
+      result += ' ';
+      result += library;
+      lastMark = currentMark;
+    }
+  }
+  return result;
+}
