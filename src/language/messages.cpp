@@ -57,3 +57,19 @@ const char* CompilerMessageText(int number) {
 std::string DepthLimitText(int maxDepth) {
   return "Zu tiefe Rekursion: mehr als " + std::to_string(maxDepth) + " verschachtelte Aufrufe.";
 }
+
+namespace {
+
+std::string LinePart(int line) {
+  return line > 0 ? " (Zeile " + std::to_string(line) + ")" : std::string();
+}
+
+}  // namespace
+
+std::string FormatErrorLine(int number, int line, const std::string& text) {
+  return "[Fehlernr " + std::to_string(number) + "]" + LinePart(line) + ": " + text;
+}
+
+std::string FormatRunMessageLine(int kind, int line, const std::string& text) {
+  return std::string(kind == 1 ? "[Abbruch]" : "[Hinweis]") + LinePart(line) + ": " + text;
+}

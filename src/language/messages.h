@@ -47,3 +47,10 @@ const char* CompilerMessageText(int number);
 
 // "Zu tiefe Rekursion: mehr als N verschachtelte Aufrufe."
 std::string DepthLimitText(int maxDepth);
+
+// The lines of the information list (Windows-1252):
+// "[Fehlernr N] (Zeile L): TEXT", without " (Zeile L)" when L is 0 or less.
+std::string FormatErrorLine(int number, int line, const std::string& text);
+// "[Hinweis] (Zeile L): TEXT" for kind 0, "[Abbruch] (Zeile L): TEXT" for kind 1, without
+// " (Zeile L)" when L is 0 or less.
+std::string FormatRunMessageLine(int kind, int line, const std::string& text);
