@@ -149,6 +149,14 @@ class TParse {
     return c;
   }
 
+  // The word after a condition (DANN, TUE). A condition with an argument leaves the position
+  // on its ")", which would stop the word reader at once; it is passed over first, so that
+  // "wenn IstZiegel(2) dann" finds its DANN.
+  TWord ReadWordAfterCondition() {
+    if (pos < S.size() && S[pos] == ')') ++pos;
+    return ReadWord(S, pos);
+  }
+
   void BuiltInInstruction(TSequence& seq, const TWord& w, int index) {
     const int32_t kind = 100 + index;
     int32_t value;
@@ -283,7 +291,7 @@ class TParse {
     }
     if (!NestingAllowed()) return;
     const TConditionRead c = ReadCondition(seq);
-    if (ReadWord(S, pos).Text != "TUE") {
+    if (ReadWordAfterCondition().Text != "TUE") {
       Report(msgSolangeForm);
       return;
     }
@@ -322,7 +330,7 @@ class TParse {
     const TConditionRead c = ReadCondition(seq);
     if (pos + 1 < S.size() && S[pos] == ' ' && S[pos + 1] == kLineMarkChar)
       MoveWordBeforeMark(pos + 1);
-    if (ReadWord(S, pos).Text != "DANN") {
+    if (ReadWordAfterCondition().Text != "DANN") {
       Report(msgWennForm);
       return;
     }

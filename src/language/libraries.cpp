@@ -106,7 +106,7 @@ std::string FindLibraryFile(const std::string& name, const std::string& folder) 
   const size_t dot = withExtension.rfind('.');
   if (dot == std::string::npos || (lastSeparator != std::string::npos && dot < lastSeparator))
     withExtension += ".tdp";
-  fs::path dir = HasFolderPart(name) ? fs::path() : fs::path(tumbo::text::Cp1252ToUtf8(folder));
+  fs::path dir = HasFolderPart(name) ? fs::path() : fs::path(folder);
   const std::vector<std::string> parts = SplitParts(withExtension);
   for (size_t k = 0; k < parts.size(); ++k) {
     const std::string part = tumbo::text::Cp1252ToUtf8(parts[k]);

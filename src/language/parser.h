@@ -28,8 +28,8 @@ class TTumbo_Parser {
   TTumbo_Parser& operator=(const TTumbo_Parser&) = delete;
 
   // --- compiling ---
-  // Scans `text` (Windows-1252), expands the libraries found in `folder` (ending in a path
-  // separator, or empty), parses, and replaces Program, also on failure. True without messages.
+  // Scans `text` (Windows-1252), expands the libraries found in `folder` (a native UTF-8 path
+  // ending in a path separator, or empty for a program not saved yet), parses, and replaces Program, also on failure. True without messages.
   bool Compile(const std::string& text, const std::string& folder, bool reportErrors = true);
   // Sets ErrorFound; calls OnError with the message text when ReportErrors is set.
   void ReportError(int number, int line);

@@ -1,0 +1,147 @@
+// tumbo-cli run PROGRAM [options]: compile, then run in normal mode with delay 0 against the
+// given or the start world, printing every information-list line as it happens.
+#include <cstdio>
+#include <string>
+
+#include "cli/cli_io.h"
+#include "cli/commands.h"
+#include "language/headless_host.h"
+#include "language/parser.h"
+#include "text/cp1252.h"
+#include "world/welt.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "tumbo-cli run PROGRAMM [--world DATEI] [--out DATEI|-] [--max-jump N] [--bricks START MAX] "
+    "[--errors none|hint|abort|both] [--trace] [--max-steps N] [--max-depth N]";
+
+struct TRunOptions {
+  std::string Program;
+  std::string World;
+  std::string Out;  // "-" for stdout
+  int32_t MaxJump = 1;
+  bool Bricks = false;
+  int32_t BrickStart = 999;
+  int32_t MaxBrick = 0;
+  bool Hint = true;
+  bool StopOnError = false;
+  bool Trace = false;
+  long long MaxSteps = 1000000;
+  int MaxDepth = kMaxDepth;
+};
+
+// Fills `o` from the arguments; returns an error message (Windows-1252) or empty.
+std::string ParseOptions(const TCliArgs& args, TRunOptions& o) {
+  auto value = [&args](size_t& i) -> const std::string* {
+    return i + 1 < args.size() ? &args[++i] : nullptr;
+  };
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--world" || a == "--out") {
+      const std::string* v = value(i);
+      if (!v) return a + " braucht einen Dateinamen.";
+      (a == "--world" ? o.World : o.Out) = *v;
+    } else if (a == "--max-jump") {
+      const std::string* v = value(i);
+      const auto n = v ? ParseNumber(*v, 0, 2147483647) : std::nullopt;
+      if (!n) return "--max-jump erwartet eine Zahl ab 0.";
+      o.MaxJump = static_cast<int32_t>(*n);
+    } else if (a == "--bricks") {
+      const std::string* start = value(i);
+      const std::string* max = value(i);
+      const auto s = start ? ParseNumber(*start, 0, 2147483647) : std::nullopt;
+      const auto m = max ? ParseNumber(*max, 0, 2147483647) : std::nullopt;
+      if (!s || !m) return "--bricks erwartet zwei Zahlen ab 0: START MAX.";
+      o.Bricks = true;
+      o.BrickStart = static_cast<int32_t>(*s);
+      o.MaxBrick = static_cast<int32_t>(*m);
+    } else if (a == "--errors") {
+      const std::string* v = value(i);
+      if (!v) return "--errors braucht none, hint, abort oder both.";
+      if (*v == "none") o.Hint = o.StopOnError = false;
+      else if (*v == "hint") o.Hint = true, o.StopOnError = false;
+      else if (*v == "abort") o.Hint = false, o.StopOnError = true;
+      else if (*v == "both") o.Hint = o.StopOnError = true;
+      else return "--errors erwartet none, hint, abort oder both.";
+    } else if (a == "--trace") {
+      o.Trace = true;
+    } else if (a == "--max-steps") {
+      const std::string* v = value(i);
+      const auto n = v ? ParseNumber(*v, 1, 9223372036854775807LL) : std::nullopt;
+      if (!n) return "--max-steps erwartet eine Zahl ab 1.";
+      o.MaxSteps = *n;
+    } else if (a == "--max-depth") {
+      const std::string* v = value(i);
+      const auto n = v ? ParseNumber(*v, 1, 2147483647) : std::nullopt;
+      if (!n) return "--max-depth erwartet eine Zahl ab 1.";
+      o.MaxDepth = static_cast<int>(*n);
+    } else if (a.starts_with("--") || !o.Program.empty()) {
+      return "Unbekannte Angabe: " + tumbo::text::Utf8ToCp1252(a);
+    } else {
+      o.Program = a;
+    }
+  }
+  if (o.Program.empty()) return "Kein Programm angegeben.";
+  return {};
+}
+
+bool LoadWorld(TWelt& world, const std::string& fileName) {
+  const TWorldFileResult result = world.LoadFromFile(fileName);
+  if (result.Ok()) return true;
+  if (!result.Message.empty()) PrintError(result.Message);
+  else PrintError("Die Datei " + tumbo::text::Utf8ToCp1252(fileName) + " ist keine Weltdatei.");
+  return false;
+}
+
+bool WriteWorld(const TWelt& world, const std::string& out) {
+  if (out == "-") {
+    PrintBytes(world.SaveToText());
+    std::fflush(stdout);
+    return true;
+  }
+  const TWorldFileResult result = world.SaveToFile(out);
+  if (!result.Ok()) PrintError(result.Message);
+  return result.Ok();
+}
+
+}  // namespace
+
+int cmdRun(const TCliArgs& args) {
+  TRunOptions o;
+  if (const std::string error = ParseOptions(args, o); !error.empty()) return UsageError(error, kUsage);
+  const auto file = ReadProgramFile(o.Program);
+  if (!file) return kExitUsage;
+
+  TWelt world;
+  if (!o.World.empty() && !LoadWorld(world, o.World)) return kExitUsage;
+  world.Robot.MaxJump = o.MaxJump;
+  world.Robot.CheckBrick = o.Bricks;
+  world.Robot.BrickStart = o.BrickStart;
+  world.Robot.MaxBrick = o.MaxBrick;
+
+  TTumbo_HeadlessHost host;  // Warten and Ton cost nothing here
+  TTumbo_Parser parser(
+      world, host,
+      [](int number, int line, const std::string& text) {
+        PrintLine(FormatErrorLine(number, line, text));
+      },
+      [](int kind, int line, const std::string& text) {
+        PrintLine(FormatRunMessageLine(kind, line, text));
+      });
+  if (o.Trace) parser.OnStep = [&parser] { PrintLine("@" + std::to_string(parser.CurrentLine)); };
+  parser.Hint = o.Hint;
+  parser.StopOnError = o.StopOnError;
+  parser.Delay = 0;
+  parser.MaxDepth = o.MaxDepth;
+  parser.StatementLimit = o.MaxSteps;
+  parser.OnStatementLimit = [&o] {
+    PrintLine("Abgebrochen: mehr als " + std::to_string(o.MaxSteps) + " Schritte");
+  };
+
+  if (!parser.Compile(file->Text, file->Folder, true)) return kExitProgramErrors;
+  parser.Run(1);
+
+  if (!o.Out.empty() && !WriteWorld(world, o.Out)) return kExitUsage;
+  return parser.StatementLimitReached ? kExitStepLimit : kExitOk;
+}
