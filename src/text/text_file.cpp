@@ -100,6 +100,11 @@ std::string EncodeFromCp1252(std::string_view cp1252, TextFormat format) {
 }
 
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error) {
+  return ReadFileStart(path, bytes, error, std::string::npos, false);
+}
+
+bool ReadFileStart(const std::string& path, std::string& bytes, std::string& error,
+                   size_t limit, bool stopAfterLineBreak) {
   std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
   if (!f) {
     error = "Die Datei \"" + FileNameForMessage(path) + "\" kann nicht ge\xF6" "ffnet werden: " +
@@ -109,7 +114,11 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& err
   std::string data;
   char buf[65536];
   size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0) data.append(buf, n);
+  while (data.size() < limit && (n = std::fread(buf, 1, sizeof buf, f.get())) > 0) {
+    const std::string_view block(buf, n);
+    data.append(block);
+    if (stopAfterLineBreak && block.find_first_of("\r\n") != std::string_view::npos) break;
+  }
   if (std::ferror(f.get())) {
     error = "Die Datei \"" + FileNameForMessage(path) + "\" kann nicht gelesen werden: " +
             ErrnoText(errno) + ".";

@@ -59,6 +59,10 @@ std::string EncodeFromCp1252(std::string_view cp1252, TextFormat format);
 // Whole-file helpers. Paths are native (UTF-8) file names. On failure they return false
 // and put a German message (Windows-1252) naming the file into `error`.
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error);
+// The start of a file: reading stops after about `limit` bytes and, when
+// `stopAfterLineBreak` is set, after the block that holds the first line break.
+bool ReadFileStart(const std::string& path, std::string& bytes, std::string& error,
+                   size_t limit, bool stopAfterLineBreak);
 bool ReadTextFile(const std::string& path, DecodedText& text, std::string& error);
 // Writes atomically (see atomic_file.h); `written` receives the format actually used.
 bool WriteTextFile(const std::string& path, std::string_view utf8, TextFormat format,

@@ -5,6 +5,14 @@
 #include "text/atomic_file.h"
 #include "text/text_file.h"
 
+namespace {
+
+// Only the first line of a world file counts, and no world file comes near this size:
+// choosing a huge file or a device by mistake costs nothing.
+constexpr size_t kMaxWorldFileBytes = size_t(16) << 20;
+
+}  // namespace
+
 TWelt::TWelt(int32_t width, int32_t length, int32_t height) : Robot(0, 0, kSueden, Room) {
   Room.Init(std::max(width, 1), std::max(length, 1), height);
 }
@@ -63,7 +71,7 @@ TWorldFileResult TWelt::LoadFromText(std::string_view bytes, const std::string& 
 
 TWorldFileResult TWelt::LoadFromFile(const std::string& fileName) {
   std::string bytes, error;
-  if (!tumbo::text::ReadFileBytes(fileName, bytes, error))
+  if (!tumbo::text::ReadFileStart(fileName, bytes, error, kMaxWorldFileBytes, true))
     return {TWorldFileStatus::IoError, error};
   return LoadFromText(bytes, fileName);
 }

@@ -115,5 +115,17 @@ TEST(TextFile, ReadAndWriteThroughTheDisk) {
   EXPECT_FALSE(ReadFileBytes((dir / "fehlt.tdp").string(), back, error));
   EXPECT_NE(error.find("fehlt.tdp"), std::string::npos) << error;
   EXPECT_FALSE(ReadFileBytes(dir.string(), back, error));  // a folder
+
+  // Reading only the start: a line break early on ends it after its block.
+  std::string big = "erste Zeile\n" + std::string(300000, 'x');
+  { std::ofstream(path, std::ios::binary) << big; }
+  ASSERT_TRUE(ReadFileStart(path, back, error, std::string::npos, true));
+  EXPECT_TRUE(back.starts_with("erste Zeile\n"));
+  EXPECT_LT(back.size(), big.size());
+  ASSERT_TRUE(ReadFileStart(path, back, error, 10, false));
+  EXPECT_GE(back.size(), 10u);
+  EXPECT_LT(back.size(), big.size());
+  ASSERT_TRUE(ReadFileStart(path, back, error, std::string::npos, false));
+  EXPECT_EQ(back, big);
   std::filesystem::remove_all(dir);
 }

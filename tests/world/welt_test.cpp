@@ -191,6 +191,18 @@ TEST_F(WeltFiles, SaveAndLoadThroughTheDisk) {
   EXPECT_TRUE(back.Robot.IstWand());  // the cuboid ahead
 }
 
+TEST_F(WeltFiles, OnlyTheFirstLineIsRead) {
+  const fs::path file = dir_ / "lang.tdw";
+  {
+    std::ofstream out(file, std::ios::binary);
+    out << "TumboVersion2Deutsch 1 2 0 0 1 2 m o \r\n" << std::string(1 << 20, 'z');
+  }
+  TWelt w;
+  const auto r = w.LoadFromFile(file.string());
+  ASSERT_TRUE(r.Ok()) << r.Message;
+  EXPECT_EQ(w.SaveToText(), "TumboVersion2Deutsch 1 2 0 0 1 2 m o ");
+}
+
 TEST_F(WeltFiles, UnreadableAndUnwritableFilesReportTheirName) {
   TWelt w;
   const std::string before = w.SaveToText();
