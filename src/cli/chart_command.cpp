@@ -62,9 +62,14 @@ int cmdChart(const TCliArgs &args)
     if (!parser.Compile(file->Text, file->Folder, true))
         return kExitProgramErrors;
 
-    // Fonts need a GUI application; the offscreen platform needs no display.
+    // Fonts need a GUI application; the offscreen platform needs no display. Qt's own notes
+    // about the environment (no runtime folder and the like) are no business of the user here.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            PrintError(tumbo::text::Utf8ToCp1252(message.toStdString()));
+    });
     int argc = 1;
     char name[] = "tumbo-cli";
     char *argv[] = {name, nullptr};

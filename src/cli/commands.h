@@ -9,6 +9,7 @@ using TCliArgs = std::vector<std::string>;
 int cmdCheck(const TCliArgs& args);
 int cmdRun(const TCliArgs& args);
 int cmdFormat(const TCliArgs& args);
+int cmdChart(const TCliArgs& args);
 
 // Exit codes shared by the commands.
 inline constexpr int kExitOk = 0;

@@ -20,6 +20,7 @@ const TCommand kCommands[] = {
      "tumbo-cli run PROGRAMM [--world DATEI] [--out DATEI|-] [--max-jump N] [--bricks START MAX]\n"
      "               [--errors none|hint|abort|both] [--trace] [--max-steps N] [--max-depth N]"},
     {"format", cmdFormat, "tumbo-cli format [--tab N] [--canonical] PROGRAMM"},
+    {"chart", cmdChart, "tumbo-cli chart PROGRAMM -o DATEI.svg|emf|png|pdf"},
 };
 
 int PrintUsage() {

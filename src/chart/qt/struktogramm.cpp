@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -194,14 +195,29 @@ void TStruktogramm::DrawFootBox(const TChartItem &item)
     DrawRowTexts(item.X1, item.Y2 - RowHeight + 3, item);
 }
 
+void TStruktogramm::DrawSlantedLine(int x1, int y1, int x2, int y2)
+{
+    // On pixels a smoothed slant looks cleaner; half a pixel aligns it with the unsmoothed
+    // straight lines, which cover the pixel right of and below their coordinates.
+    const QPaintEngine *engine = Canvas->paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster) {
+        Canvas->drawLine(x1, y1, x2, y2);
+        return;
+    }
+    Canvas->save();
+    Canvas->setRenderHint(QPainter::Antialiasing, true);
+    Canvas->drawLine(QPointF(x1 + 0.5, y1 + 0.5), QPointF(x2 + 0.5, y2 + 0.5));
+    Canvas->restore();
+}
+
 void TStruktogramm::DrawIfHead(const TChartItem &item)
 {
     const int x = item.X1, y = item.Y1, x2 = item.X2;
     const int yh = y + 2 * RowHeight;
     DrawFrame(x, y, x2, item.Y2);
     Canvas->drawLine(x, yh, x2 - 1, yh);
-    Canvas->drawLine(x, y, item.Split, yh);
-    Canvas->drawLine(x2 - 1, y, item.Split, yh);
+    DrawSlantedLine(x, y, item.Split, yh);
+    DrawSlantedLine(x2 - 1, y, item.Split, yh);
 
     SetBold(true);
     const QString cond = FromCp1252(item.Texts[0]);
@@ -292,6 +308,7 @@ QByteArray TStruktogramm::ToSvg(const TTumbo_Program *tree)
     buffer.open(QIODevice::WriteOnly);
     QSvgGenerator svg;
     svg.setOutputDevice(&buffer);
+    svg.setResolution(96); // one chart unit is one CSS pixel
     const QSize size = PictureSize(layout);
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));

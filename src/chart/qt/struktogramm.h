@@ -75,6 +75,7 @@ public:
     void DrawIfHead(const TChartItem &item);
     void DrawStatementBox(const TChartItem &item);
     void DrawFrame(int x1, int y1, int x2, int y2);
+    void DrawSlantedLine(int x1, int y1, int x2, int y2);
 
 private:
     void DrawRowTexts(int x, int ty, const TChartItem &item);
