@@ -25,8 +25,9 @@ bool IsCtrlSpace(const QKeyEvent &key)
 CompletionPopup::CompletionPopup(QsciScintilla &editor) : QObject(&editor), editor_(editor)
 {
     editor.installEventFilter(this);
-    connect(&editor, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int updated) {
-        if (shown_ && (updated & QsciScintillaBase::SC_UPDATE_CONTENT))
+    // Typing on, or deleting, re-filters the list once the editor has finished the key.
+    connect(&editor, &QsciScintilla::textChanged, this, [this] {
+        if (shown_)
             QTimer::singleShot(0, this, &CompletionPopup::refilter);
     });
 }
