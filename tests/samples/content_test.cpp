@@ -10,9 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "language/headless_host.h"
+#include "language/messages.h"
+#include "language/parser.h"
 #include "language/vocabulary.h"
 #include "text/cp1252.h"
 #include "text/text_file.h"
+#include "world/welt.h"
 
 namespace fs = std::filesystem;
 
@@ -182,6 +186,33 @@ TEST(Help, ExplainsEveryWordOfTheLanguage) {
     const std::regex whole("(^|[^A-Za-z\\x80-\\xFF])" + utf8 + "([^A-Za-z\\x80-\\xFF]|$)");
     EXPECT_TRUE(std::regex_search(code, whole)) << utf8 << " has no example";
   }
+}
+
+// Every example of the help (a <pre> block without a class; templates and message lines
+// carry one) is a program that checks without a message. Libraries come from the samples.
+TEST(Help, ExamplesCheckWithoutMessage) {
+  const std::regex example("<pre>([^<]*)</pre>");
+  const std::string folder = (kDataDir / "beispiele").string() + "/";
+  int checked = 0;
+  for (const auto& [name, html] : HelpPages()) {
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), example);
+         it != std::sregex_iterator(); ++it) {
+      std::string text = (*it)[1].str();
+      for (const auto& [entity, c] : {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&amp;", "&"}})
+        for (size_t at; (at = text.find(entity)) != std::string::npos;)
+          text.replace(at, std::string(entity).size(), c);
+      TWelt world;
+      TTumbo_HeadlessHost host;
+      std::vector<std::string> messages;
+      TTumbo_Parser engine(world, host, [&](int number, int line, const std::string& message) {
+        messages.push_back(FormatErrorLine(number, line, message));
+      });
+      EXPECT_TRUE(engine.Compile(tumbo::text::Utf8ToCp1252(text), folder))
+          << name << ":\n" << text << ::testing::PrintToString(messages);
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 30);
 }
 
 }  // namespace
