@@ -22,7 +22,7 @@ std::string ReadFixture(const char *name)
 struct Row
 {
     TChartItemKind Kind;
-    std::string Text1, Text2, Text3;
+    std::string Text1, Text2 = {}, Text3 = {};
     bool operator==(const Row &) const = default;
 };
 
