@@ -10,6 +10,7 @@ int cmdCheck(const TCliArgs& args);
 int cmdRun(const TCliArgs& args);
 int cmdFormat(const TCliArgs& args);
 int cmdChart(const TCliArgs& args);
+int cmdRender(const TCliArgs& args);
 
 // Exit codes shared by the commands.
 inline constexpr int kExitOk = 0;

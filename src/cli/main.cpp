@@ -21,6 +21,7 @@ const TCommand kCommands[] = {
      "               [--errors none|hint|abort|both] [--trace] [--max-steps N] [--max-depth N]"},
     {"format", cmdFormat, "tumbo-cli format [--tab N] [--canonical] PROGRAMM"},
     {"chart", cmdChart, "tumbo-cli chart PROGRAMM -o DATEI.svg|emf|png|pdf"},
+    {"render", cmdRender, "tumbo-cli render WELT -o DATEI.png|bmp|svg|emf [--2d]"},
 };
 
 int PrintUsage() {

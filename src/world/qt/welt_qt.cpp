@@ -1,0 +1,117 @@
+#include "world/qt/welt_qt.h"
+
+#include <QPainter>
+
+#include "export/emf_device.h"
+#include "world/qt/welt_widgets.h"
+#include "world/welt.h"
+
+TWeltQt::TWeltQt(TWelt& welt, const QString& imgsFolder)
+    : welt_(welt), view3D_(welt, pictures_), view2D_(welt) {
+  pictures_.LoadFrom(imgsFolder);
+  welt_.SetView(this);
+  GeometryChanged();
+  RedrawAll();
+}
+
+TWeltQt::~TWeltQt() {
+  if (welt_.View() == this) welt_.SetView(nullptr);
+  delete image3D_;
+  delete paintBox2D_;
+}
+
+void TWeltQt::CreateWidgets(QWidget* parent) {
+  if (image3D_) return;
+  image3D_ = new TImage3D(view3D_, parent);
+  paintBox2D_ = new TPaintBox2D(view2D_, parent);
+  view3D_.SetRepaintHook([this](const QRect& r) {
+    if (image3D_) image3D_->update(r);
+  });
+  view2D_.SetRepaintHook([this](const QRect& r) {
+    if (paintBox2D_) paintBox2D_->update(r);
+  });
+  image3D_->setFixedSize(view3D_.Size());
+  paintBox2D_->setFixedSize(view2D_.Size());
+  image3D_->setVisible(!is2D_);
+  paintBox2D_->setVisible(is2D_);
+}
+
+void TWeltQt::GeometryChanged() {
+  view3D_.ComputeGeometry3D();
+  view2D_.ComputeGeometry2D();
+  if (image3D_) image3D_->setFixedSize(view3D_.Size());
+  if (paintBox2D_) paintBox2D_->setFixedSize(view2D_.Size());
+  ClearView();
+  view3D_.RebuildBackground();
+}
+
+void TWeltQt::ClearView() {
+  if (is2D_) {
+    if (paintBox2D_) paintBox2D_->update();
+  } else {
+    view3D_.ClearView();
+  }
+}
+
+void TWeltQt::UpdateView() {
+  if (is2D_)
+    view2D_.UpdateView();
+  else
+    view3D_.UpdateView();
+}
+
+void TWeltQt::RedrawAll() {
+  if (is2D_)
+    view2D_.RedrawAll();
+  else
+    view3D_.RedrawAll();
+}
+
+void TWeltQt::SetIs2D(bool is2D) {
+  is2D_ = is2D;
+  if (image3D_) image3D_->setVisible(!is2D_);
+  if (paintBox2D_) paintBox2D_->setVisible(is2D_);
+  RedrawAll();
+}
+
+QSize TWeltQt::ViewSize() const { return is2D_ ? view2D_.Size() : view3D_.Size(); }
+
+void TWeltQt::EditAdd(int px, int py, TWeltTool tool) {
+  const QPoint cell = TWeltView2D::CellAt2D(px, py);
+  welt_.EditAddCell(cell.x(), cell.y(), tool);
+}
+
+void TWeltQt::EditRemove(int px, int py, TWeltTool tool) {
+  const QPoint cell = TWeltView2D::CellAt2D(px, py);
+  welt_.EditRemoveCell(cell.x(), cell.y(), tool);
+}
+
+bool TWeltQt::LoadRobotPictures(const QString& folder) {
+  if (!pictures_.LoadRobotFrom(folder)) return false;
+  // The robot's size may have changed: so may the reach of a level's pictures.
+  view3D_.ComputeGeometry3D();
+  RedrawAll();
+  return true;
+}
+
+void TWeltQt::Paint2DTo(QPainter& p) const {
+  // White first: pen and brush white, one pixel beyond the paint box.
+  const QSize size = view2D_.Size();
+  p.setPen(Qt::white);
+  p.setBrush(Qt::white);
+  p.drawRect(QRect(0, 0, size.width(), size.height()));
+  view2D_.PaintCells2D(p, 0, 0, welt_.Room.Width(), welt_.Room.Length());
+}
+
+bool TWeltQt::SaveAsMetafile(const QString& fileName) const {
+  EmfDevice emf(view2D_.Size());
+  QPainter p(&emf);
+  Paint2DTo(p);
+  p.end();
+  return emf.SaveToFile(fileName);
+}
+
+bool TWeltQt::Save3D(const QString& fileName) const {
+  // Bitmaps carry no alpha: the picture is opaque anyway.
+  return view3D_.Image().convertToFormat(QImage::Format_RGB32).save(fileName);
+}

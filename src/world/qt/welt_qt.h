@@ -1,0 +1,83 @@
+// The world's views: the 3D picture and the 2D map of the core world, the pictures they
+// draw, which of them is shown, mouse editing in the 2D view and saving the shown view
+// as a picture. Attached to the world as its view, it keeps the shown view up to date
+// when the world says what changed.
+#pragma once
+
+#include <QPointer>
+#include <QSize>
+#include <QString>
+
+#include "world/qt/welt_pictures.h"
+#include "world/qt/welt_view_2d.h"
+#include "world/qt/welt_view_3d.h"
+#include "world/qt/welt_widgets.h"
+#include "world/welt.h"
+#include "world/welt_view.h"
+
+class QPainter;
+class QWidget;
+class TWelt;
+
+class TWeltQt : public TWeltView {
+public:
+  // Loads the pictures from `imgsFolder` (default: the "imgs" folder of the program),
+  // attaches itself to `welt` as its view and draws the start picture. No widgets
+  // yet: without them the views paint only their own pictures (command line, tests).
+  explicit TWeltQt(TWelt& welt, const QString& imgsFolder = TWeltPictures::DefaultFolder());
+  ~TWeltQt() override;
+  TWeltQt(const TWeltQt&) = delete;
+  TWeltQt& operator=(const TWeltQt&) = delete;
+
+  // The view controls, parented to `parent`: the 3D image (shown) and the 2D paint box
+  // (hidden). Created once; the parent owns them.
+  void CreateWidgets(QWidget* parent);
+  TImage3D* Image3D() const { return image3D_; }
+  TPaintBox2D* PaintBox2D() const { return paintBox2D_; }
+
+  // --- TWeltView ---
+  void GeometryChanged() override;
+  void UpdateView() override;
+  void RedrawAll() override;
+
+  // Which view is shown; switching shows the one, hides the other and redraws.
+  bool Is2D() const { return is2D_; }
+  void SetIs2D(bool is2D);
+  // Size of the shown view.
+  QSize ViewSize() const;
+  // Fills the shown view with the background colour.
+  void ClearView();
+
+  // Mouse editing at a pixel of the 2D paint box: puts or takes the tool's item on the
+  // cell under it (the room's and the robot's rules apply); then UpdateView.
+  void EditAdd(int px, int py, TWeltTool tool);
+  void EditRemove(int px, int py, TWeltTool tool);
+
+  // Replaces the robot's four figures from `folder`; false (nothing changed) unless
+  // "robot0.bmp" .. "robot3.bmp" are all readable. Redraws.
+  bool LoadRobotPictures(const QString& folder);
+
+  // The 2D map of the whole room, white first, onto any painter whose device has at
+  // least the paint box's size (metafile, SVG, printer, image).
+  void Paint2DTo(QPainter& p) const;
+  // The 2D map as an enhanced metafile of the paint box's size.
+  bool SaveAsMetafile(const QString& fileName) const;
+  // The 3D picture as a file; the format follows the name's extension (".bmp", ".png").
+  bool Save3D(const QString& fileName) const;
+
+  TWelt& Welt() const { return welt_; }
+  TWeltView3D& View3D() { return view3D_; }
+  const TWeltView3D& View3D() const { return view3D_; }
+  TWeltView2D& View2D() { return view2D_; }
+  const TWeltView2D& View2D() const { return view2D_; }
+  const TWeltPictures& Pictures() const { return pictures_; }
+
+private:
+  TWelt& welt_;
+  TWeltPictures pictures_;
+  TWeltView3D view3D_;
+  TWeltView2D view2D_;
+  bool is2D_ = false;
+  QPointer<TImage3D> image3D_;
+  QPointer<TPaintBox2D> paintBox2D_;
+};

@@ -1,0 +1,53 @@
+// The top-down map of the world: one 30 x 30 square per cell, coloured by what lies on
+// it, the brick count written in, the robot as a black triangle pointing where it looks.
+// It keeps no picture of its own: it paints onto whatever painter it is given (the
+// paint box, an image, a metafile, SVG).
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <functional>
+
+class QPainter;
+class TWelt;
+
+class TWeltView2D {
+public:
+  explicit TWeltView2D(TWelt& welt);
+
+  // Pixel of a room point in cell units: (30x + 1, 30y + 10), rounded.
+  static QPoint Project2D(double x, double y);
+  // The cell under a pixel, each coordinate truncated toward zero; it may lie outside
+  // the room (the caller checks).
+  static QPoint CellAt2D(int px, int py);
+
+  // The paint box's size from the room's dimensions.
+  void ComputeGeometry2D();
+  QSize Size() const { return size_; }
+
+  // Paints the block of cells x1 <= x < x2, y1 <= y < y2: clears it, draws its grid
+  // lines, then each cell's bricks, cuboid, mark and robot.
+  void PaintCells2D(QPainter& p, int x1, int y1, int x2, int y2) const;
+  // Paints the pixel rectangle `exposed` of the paint box: background, then the cells
+  // that reach into it, clipped to it.
+  void Paint(QPainter& p, const QRect& exposed) const;
+  // The whole paint box: white (background colour) and every cell.
+  void PaintAll(QPainter& p) const;
+
+  // Asks for a repaint of the box of cells whose Dirty flags are set, then clears them.
+  void UpdateView();
+  // Asks for a repaint of the whole paint box and clears all Dirty flags.
+  void RedrawAll();
+
+  // Receives the pixel rectangles to repaint (the paint box's update()).
+  void SetRepaintHook(std::function<void(const QRect&)> hook) { repaint_ = std::move(hook); }
+
+  // Pixels of a block of cells, grid lines on all four sides included.
+  static QRect CellsRect(int x1, int y1, int x2, int y2);
+
+private:
+  TWelt& welt_;
+  QSize size_;
+  std::function<void(const QRect&)> repaint_;
+};

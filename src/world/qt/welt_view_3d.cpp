@@ -1,0 +1,207 @@
+#include "world/qt/welt_view_3d.h"
+
+#include <QFont>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "world/qt/welt_colors.h"
+#include "world/welt.h"
+
+namespace {
+
+int RoundHalfUp(double v) { return int(std::floor(v + 0.5)); }
+
+int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+const QColor kBlue(0, 0, 255);
+
+// The highest level that can show something: the robot and the mark stand on level
+// Height, at most MaxHeight for a stack, 2 on a cuboid (even in a room lower than that).
+int TopLevel(const TRaum& room) { return std::min(std::max(room.MaxHeight(), 2), kLevels - 1); }
+
+}  // namespace
+
+TWeltView3D::TWeltView3D(TWelt& welt, const TWeltPictures& pictures)
+    : welt_(welt), pictures_(pictures) {}
+
+QPoint TWeltView3D::Project3D(double x, double y, double z) const {
+  return QPoint(RoundHalfUp(30.0 * x - 15.0 * y + offX_), RoundHalfUp(15.0 * y - 15.0 * z + offY_));
+}
+
+void TWeltView3D::ComputeGeometry3D() {
+  const TRaum& room = welt_.Room;
+  const int w = room.Width(), l = room.Length(), h = room.MaxHeight();
+  offX_ = 15 * l;
+  offY_ = 15 * h + 50;
+  size_ = QSize(30 * w + 15 * l + 1, 15 * l + 15 * h + 51);
+  if (image_.size() != size_) image_ = QImage(size_, QImage::Format_ARGB32_Premultiplied);
+  ComputeReach();
+}
+
+void TWeltView3D::ComputeReach() {
+  // A level's pictures relative to the front-left corner F of its cell: bricks, marks
+  // and the cuboid have their bottom-left corner at F; the robot stands on
+  // Project3D(X + 0.1, Y + 0.7, z), centred on a 30-pixel span.
+  QRect reach(0, 0, 1, 1);
+  for (const QImage* pic : {&pictures_.BrickPicture, &pictures_.MarkPicture, &pictures_.CuboidPicture})
+    reach |= QRect(0, -pic->height(), pic->width(), pic->height());
+  const QPoint f = Project3D(0, 1, 0);
+  for (const QImage& pic : pictures_.Robot) {
+    const QPoint p = Project3D(0.1, 0.7, 0);
+    reach |= QRect(p.x() - (pic.width() - 30) / 2 - f.x(), p.y() - pic.height() - f.y(),
+                   pic.width(), pic.height());
+  }
+  reach_ = reach;
+}
+
+void TWeltView3D::ClearView() {
+  image_.fill(BackColorOf(welt_.Robot));
+  if (repaint_) repaint_(QRect(QPoint(0, 0), size_));
+}
+
+void TWeltView3D::RebuildBackground() {
+  background_ = QImage(size_, QImage::Format_ARGB32_Premultiplied);
+  DrawBackground(background_);
+}
+
+void TWeltView3D::DrawBackground(QImage& target) const {
+  const TRaum& room = welt_.Room;
+  const int w = room.Width(), l = room.Length(), h = room.MaxHeight();
+  target.fill(BackColorOf(welt_.Robot));
+  QPainter p(&target);
+  p.setRenderHint(QPainter::Antialiasing, false);
+
+  p.setPen(QPen(kBlue, 1, Qt::SolidLine));
+  for (int y = 0; y <= l; ++y) p.drawLine(Project3D(0, y, 0), Project3D(w, y, 0));
+  for (int x = 0; x <= w; ++x) p.drawLine(Project3D(x, 0, 0), Project3D(x, l, 0));
+
+  p.setPen(QPen(kBlue, 1, Qt::DashDotLine));
+  for (int x = 0; x <= w; ++x) p.drawLine(Project3D(x, 0, 0), Project3D(x, 0, h));
+  p.drawLine(Project3D(w, 0, h), Project3D(0, 0, h));
+  for (int y = 0; y <= l; ++y) p.drawLine(Project3D(0, y, 0), Project3D(0, y, h));
+  p.drawLine(Project3D(0, l, h), Project3D(0, 0, h));
+
+  p.setPen(QPen(kBlue, 1, Qt::SolidLine));
+  const QPoint a = Project3D(-2, 0, h), b = Project3D(-2, 2, h);
+  p.drawLine(b, a);
+  p.drawLine(QPoint(a.x() - 10, a.y() + 5), a);
+  p.drawLine(QPoint(a.x() - 5, a.y() + 10), a);
+
+  QFont font(QStringLiteral("Arial"));
+  font.setPointSize(10);
+  p.setFont(font);
+  p.setBackgroundMode(Qt::OpaqueMode);
+  p.setBackground(BackColorOf(welt_.Robot));
+  const QPoint topLeft(a.x() + 5, a.y() - 12);
+  p.drawText(QRect(topLeft, QSize(100, 100)), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("N"));
+}
+
+QRect TWeltView3D::RobotRect(int z) const {
+  const TTumbo& robot = welt_.Robot;
+  const QImage& pic = pictures_.Robot[robot.Heading & 3];
+  const QPoint p = Project3D(robot.X + 0.1, robot.Y + 0.7, z);
+  return QRect(p.x() - (pic.width() - 30) / 2, p.y() - pic.height(), pic.width(), pic.height());
+}
+
+void TWeltView3D::PaintRegion3D(int l, int t, int r, int b) {
+  const QRect region = QRect(QPoint(l, t), QPoint(r - 1, b - 1)).intersected(image_.rect());
+  if (region.isEmpty()) return;
+  QPainter p(&image_);
+  p.setClipRect(region);
+  p.setCompositionMode(QPainter::CompositionMode_Source);
+  p.drawImage(region.topLeft(), background_, region);
+  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  PaintItems(p, region);
+  p.end();
+  if (repaint_) repaint_(region);
+}
+
+// Draws, back to front (x, then y, then z ascending), every picture whose rectangle
+// meets the region. Only the cells whose pictures can reach the region are visited:
+// the cost follows the region's size and the room's height, not its width or length.
+void TWeltView3D::PaintItems(QPainter& p, const QRect& region) const {
+  const TRaum& room = welt_.Room;
+  const TTumbo& robot = welt_.Robot;
+  const int top = TopLevel(room);
+  // Region as half-open bounds; a level's pictures lie in F + reach_.
+  const int l = region.left(), r = region.right() + 1, t = region.top(), b = region.bottom() + 1;
+  const int rx0 = reach_.left(), rx1 = reach_.right() + 1, ry0 = reach_.top(), ry1 = reach_.bottom() + 1;
+
+  // Rows whose levels 0..top can reach the region vertically: F.y = 15(y+1) - 15z + OffY
+  // must lie in (t - ry1, b - ry0).
+  const int yLo = std::max(0, FloorDiv(t - ry1 - offY_, 15) - 1);
+  const int yHi = std::min(room.Length() - 1, FloorDiv(b - ry0 - offY_ + 15 * top, 15));
+  if (yLo > yHi) return;
+  // Columns: F.x = 30x - 15(y+1) + OffX must lie in (l - rx1, r - rx0).
+  const int xLo = std::max(0, FloorDiv(l - rx1 + 15 * (yLo + 1) - offX_, 30));
+  const int xHi = std::min(room.Width() - 1, FloorDiv(r - rx0 + 15 * (yHi + 1) - offX_, 30) + 1);
+
+  for (int x = xLo; x <= xHi; ++x) {
+    // Rows of this column that reach the region horizontally.
+    const int yA = std::max(yLo, FloorDiv(30 * x + offX_ - r + rx0, 15) - 1);
+    const int yB = std::min(yHi, FloorDiv(30 * x + offX_ - l + rx1, 15));
+    for (int y = yA; y <= yB; ++y) {
+      const TZelle& cell = room.Cell(x, y);
+      const bool robotHere = robot.X == x && robot.Y == y;
+      const int zA = std::max(0, FloorDiv(15 * (y + 1) + offY_ - b + ry0, 15));
+      const int zB = std::min(top, FloorDiv(15 * (y + 1) + offY_ - t + ry1, 15) + 1);
+      for (int z = zA; z <= zB; ++z) {
+        const QPoint f = Project3D(x, y + 1, z);
+        const uint8_t content = z < cell.Height ? cell.Content[size_t(z)] : 0;
+        if (content == kZiegel) {
+          const QImage& pic = pictures_.BrickPicture;
+          const QRect rect(f.x(), f.y() - pic.height(), pic.width(), pic.height());
+          if (rect.intersects(region)) p.drawImage(rect.topLeft(), pic);
+        } else if (content == kQuader && z == 0) {
+          // One picture covering both levels of the cuboid.
+          const QImage& pic = pictures_.CuboidPicture;
+          const QRect rect(f.x(), f.y() - pic.height(), pic.width(), pic.height());
+          if (rect.intersects(region)) p.drawImage(rect.topLeft(), pic);
+        }
+        if (cell.Height == z) {
+          if (cell.Mark) {
+            const QImage& pic = pictures_.MarkPicture;
+            const QRect rect(f.x(), f.y() - pic.height(), pic.width(), pic.height());
+            if (rect.intersects(region)) p.drawImage(rect.topLeft(), pic);
+          }
+          if (robotHere) {
+            const QRect rect = RobotRect(z);
+            if (rect.intersects(region)) p.drawImage(rect.topLeft(), pictures_.Robot[robot.Heading & 3]);
+          }
+        }
+      }
+    }
+  }
+}
+
+void TWeltView3D::UpdateView() {
+  TRaum& room = welt_.Room;
+  if (!room.AnyDirty()) return;
+  if (room.AllDirty()) {
+    RedrawAll();
+    return;
+  }
+  const int robotHeight = pictures_.Robot[0].height();
+  QRect box;
+  for (const TZellPos& c : room.DirtyCells()) {
+    const TZelle& cell = room.Cell(c.X, c.Y);
+    for (int z = 0; z < kLevels; ++z) {
+      if (!cell.Dirty[size_t(z)]) continue;
+      const QPoint a = Project3D(c.X, c.Y + 1, z), bp = Project3D(c.X + 1, c.Y, z);
+      // Everything a level shows lies in F + reach_; the usual pictures lie well
+      // inside the box from A to B raised by the robot's height.
+      const QRect level = QRect(QPoint(a.x(), bp.y() - robotHeight), QPoint(bp.x(), a.y()))
+                              .united(reach_.translated(a));
+      box = box.isNull() ? level : box.united(level);
+    }
+  }
+  room.ClearDirty();
+  if (box.isNull()) return;
+  PaintRegion3D(box.left() - 10, box.top() - 1, box.right() + 10, box.bottom() + 1);
+}
+
+void TWeltView3D::RedrawAll() {
+  PaintRegion3D(0, 0, size_.width(), size_.height());
+  welt_.Room.ClearDirty();
+}
