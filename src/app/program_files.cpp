@@ -1,0 +1,80 @@
+// Loading and saving the program text of the editor.
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include "app/main_form.h"
+#include "app/program_editor.h"
+#include "text/cp1252.h"
+
+namespace tumbo::app {
+
+bool TMainForm::LoadProgramFile(const QString &path)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    tumbo::text::DecodedText decoded;
+    std::string error;
+    const bool ok = tumbo::text::ReadTextFile(path.toStdString(), decoded, error);
+    QApplication::restoreOverrideCursor();
+    if (!ok) {
+        ShowError(QString::fromStdString(tumbo::text::Cp1252ToUtf8(error)));
+        return false;
+    }
+    ProgramFileName = path;
+    OpenPath = QFileInfo(path).absolutePath() + QLatin1Char('/');
+    programFormat_ = decoded.Format;
+    Editor->setText(QString::fromStdString(decoded.Utf8));
+    Editor->setModified(false);
+    Editor->setFocus();
+    return true;
+}
+
+bool TMainForm::WriteProgram(const QString &path)
+{
+    std::string error;
+    tumbo::text::TextFormat written;
+    if (!tumbo::text::WriteTextFile(path.toStdString(), Editor->TrimmedText().toStdString(), programFormat_,
+                                    error, &written)) {
+        ShowError(QString::fromStdString(tumbo::text::Cp1252ToUtf8(error)));
+        return false;
+    }
+    programFormat_ = written;
+    Editor->setModified(false);
+    return true;
+}
+
+bool TMainForm::SaveProgram()
+{
+    if (ProgramFileName.isEmpty())
+        return SaveProgramAs();
+    return WriteProgram(ProgramFileName);
+}
+
+bool TMainForm::SaveProgramAs()
+{
+    QFileDialog dialog(this, QStringLiteral("Programm speichern"), OpenPath,
+                       QStringLiteral("Programme für Robot Tumbo (*.tdp);;Alle Dateien (*.*)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!ProgramFileName.isEmpty())
+        dialog.selectFile(ProgramFileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    QString name = dialog.selectedFiles().first();
+    if (QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".tdp");
+    if (QFileInfo::exists(name) &&
+        Ask(QMessageBox::Question,
+            QStringLiteral("Programm mit diesem Name existiert bereits,\nSoll es überschrieben werden ?"),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) != QMessageBox::Yes)
+        return false;
+    if (!WriteProgram(name))
+        return false;
+    ProgramFileName = name;
+    OpenPath = QFileInfo(name).absolutePath() + QLatin1Char('/');
+    ResetInfoList();
+    return true;
+}
+
+}  // namespace tumbo::app
