@@ -47,6 +47,7 @@ void TTumbo_Parser::Stop() {
 }
 
 void TTumbo_Parser::Execute(TTumbo_Program* node, TTumbo_Program_Top* scope, int depth, int32_t x) {
+  if (!node || Stopped) return;
   if (depth > MaxDepth) {
     if (OnMessage) OnMessage(1, CurrentLine, DepthLimitText(MaxDepth));
     Stop();
@@ -56,7 +57,8 @@ void TTumbo_Parser::Execute(TTumbo_Program* node, TTumbo_Program_Top* scope, int
     if (BreakLine > 0 && node->Line == BreakLine && RunMode != 0) RunMode = 3;
     const bool definition = node->IsDefinition();
     if (!definition) {
-      if (StatementLimit > 0 && ++StatementCount > StatementLimit) {
+      ++StatementCount;
+      if (StatementLimit > 0 && StatementCount > StatementLimit) {
         StatementLimitReached = true;
         if (OnStatementLimit) OnStatementLimit();
         Stop();

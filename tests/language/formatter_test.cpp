@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include "editor/formatter.h"
+
+namespace {
+
+struct TFormatCase {
+  const char* Name;
+  std::vector<std::string> Lines;
+  int Tab;
+  bool Token;
+  std::vector<std::string> Expected;
+  bool Changed;
+};
+
+class Formatter : public testing::TestWithParam<TFormatCase> {};
+
+TEST_P(Formatter, IndentsLineByLine) {
+  const TFormatCase& c = GetParam();
+  const TFormatResult r = FormatLines(c.Lines, c.Tab, c.Token);
+  EXPECT_EQ(r.Lines, c.Expected);
+  EXPECT_EQ(r.Changed, c.Changed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EditorFormatter, Formatter,
+    testing::Values(
+        TFormatCase{"CountedLoop", {"   wiederhole 3 mal", "Schritt", "      *wiederhole"}, 2, false,
+                    {"wiederhole 3 mal", "  Schritt", "*wiederhole"}, true},
+        TFormatCase{"IfElse", {"wenn IstWand dann", "LinksDrehen", "sonst", "Schritt", "*wenn"}, 2,
+                    false, {"wenn IstWand dann", "  LinksDrehen", "sonst", "  Schritt", "*wenn"}, true},
+        TFormatCase{"LoopOnOneLine", {"wiederhole 3 mal Schritt *wiederhole", "Schritt"}, 2, false,
+                    {"wiederhole 3 mal Schritt *wiederhole", "Schritt"}, true},
+        TFormatCase{"SonstWithEndOnItsLineKeepsTheLevelRaised",
+                    {"wenn IstWand dann", "Schritt", "sonst *wenn", "Schritt"}, 2, false,
+                    {"wenn IstWand dann", "  Schritt", "sonst *wenn", "  Schritt"}, true},
+        TFormatCase{"SurplusEndWordsMakeTheLevelNegative",
+                    {"*wenn", "*wiederhole", "wenn a dann", "Schritt", "wenn b dann", "Schritt",
+                     "wenn c dann", "Schritt"},
+                    2, false,
+                    {"*wenn", "*wiederhole", "wenn a dann", "Schritt", "wenn b dann", "Schritt",
+                     "wenn c dann", "  Schritt"},
+                    true},
+        TFormatCase{"BlockCommentKeepsItsLines",
+                    {"Programm", "   { Kommentar", "      zweite Zeile", "    dritte", "  } Schritt",
+                     "Schritt", "*Programm"},
+                    2, false,
+                    {"Programm", "  { Kommentar", "      zweite Zeile", "    dritte", "  } Schritt",
+                     "  Schritt", "*Programm"},
+                    true},
+        TFormatCase{"BlankLinesBecomeEmpty", {"   ", ""}, 2, false, {"", ""}, false},
+        TFormatCase{"DefinitionBody",
+                    {"Anweisung Umdrehen", "LinksDrehen", "LinksDrehen", "*Anweisung"}, 3, false,
+                    {"Anweisung Umdrehen", "   LinksDrehen", "   LinksDrehen", "*Anweisung"}, true},
+        TFormatCase{"CanonicalSpelling", {"WIEDERHOLE 3 MAL", "schritt(x)", "*WIEDERHOLE"}, 2, true,
+                    {"wiederhole 3 mal", "  Schritt(X)", "*wiederhole"}, true},
+        TFormatCase{"TabsAreNotBlanks", {"wenn a dann", "\tSchritt", "*wenn"}, 2, false,
+                    {"wenn a dann", "  \tSchritt", "*wenn"}, true},
+        TFormatCase{"FirstWordInAnyCase", {"WiEdErHoLe 2 mal", "Schritt", "*WIEDERHOLE"}, 4, false,
+                    {"WiEdErHoLe 2 mal", "    Schritt", "*WIEDERHOLE"}, true}),
+    [](const testing::TestParamInfo<TFormatCase>& info) { return info.param.Name; });
+
+}  // namespace

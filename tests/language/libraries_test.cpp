@@ -1,0 +1,110 @@
+// EINFÜGEN blocks and the look-up of library files.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+#include "engine_harness.h"
+#include "language/libraries.h"
+#include "tree_dump.h"
+
+namespace {
+
+const std::string kLibs = std::string(TUMBO_FIXTURES_DIR) + "/language/libs/";
+
+struct TLibraryResult {
+  bool Ok;
+  std::string Messages;
+  std::string Tree;
+};
+
+TLibraryResult CompileWithLibraries(const std::string& program) {
+  TEngineHarness h;
+  TLibraryResult r;
+  r.Ok = h.Engine.Compile(program, kLibs);
+  for (const std::string& line : h.Log) r.Messages += (r.Messages.empty() ? "" : " | ") + line;
+  r.Tree = DumpSequence(h.Engine.Program->Body);
+  return r;
+}
+
+TEST(Libraries, StatementsCarryTheLineOfTheirName) {
+  const TLibraryResult r = CompileWithLibraries(
+      Lines({"Programm", "Einf\xFCgen werkzeuge *Einf\xFCgen", "Umdrehen", "*Programm"}));
+  EXPECT_TRUE(r.Ok) << r.Messages;
+  EXPECT_EQ(r.Tree,
+            "20:p0@1 9:p0'UMDREHEN'@2{102:p1@2 102:p1@2} 301:p0'UMDREHEN'@3 999:c1:p0@4");
+}
+
+TEST(Libraries, SeveralNamesOnSeveralLines) {
+  const TLibraryResult r = CompileWithLibraries(
+      Lines({"Einf\xFCgen", "  werkzeuge", "  ZWEI *Einf\xFCgen", "Umdrehen Zwei"}));
+  EXPECT_TRUE(r.Ok) << r.Messages;
+  EXPECT_EQ(r.Tree,
+            "9:p0'UMDREHEN'@2{102:p1@2 102:p1@2} 9:p0'ZWEI'@3{101:p2@3} 301:p0'UMDREHEN'@4 "
+            "301:p0'ZWEI'@4");
+}
+
+TEST(Libraries, Utf8LibraryWithUmlauts) {
+  const TLibraryResult r = CompileWithLibraries("Einf\xFCgen utf8 * L\xF6sche");
+  EXPECT_TRUE(r.Ok) << r.Messages;
+  EXPECT_EQ(r.Tree, "9:p0'L\xD6SCHE'@1{107:p1@1} 301:p0'L\xD6SCHE'@1");
+}
+
+struct TBlockCase {
+  const char* Program;
+  bool Ok;
+};
+
+TEST(Libraries, BlockMessages) {
+  const std::string m8 =
+      "[Fehlernr 8]: Preprozessor: Falsche Verwendung einer Bibliothek. Block EINF\xDCGEN muss "
+      "man mit *EINF\xDCGEN abschlie\xDF" "en.";
+  const std::string m9 =
+      "[Fehlernr 9]: Preprozessor: Falsche Verwendung einer Bibliothek. Die Datei, die bei "
+      "EINF\xDCGEN angef\xFChrt ist existiert nicht.";
+  const std::string m7 = "[Fehlernr 7] (Zeile 1): Fehler beim * Ende einer Kontrollstruktur.";
+  const TBlockCase cases[] = {
+      {"Einf\xFCgen werkzeuge fehlt zwei *Einf\xFCgen Umdrehen Zwei", false},
+      {"Einf\xFCgen *x werkzeuge *Einf\xFCgen Umdrehen", false},
+      {"Einf\xFCgen werkzeuge * Umdrehen", true},
+      {"Einf\xFCgen werkzeuge", true},
+      {"Einf\xFCgen verschachtelt *Einf\xFCgen", false},
+  };
+  const std::string expected[] = {m9, m8, "", "", m7};
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const TLibraryResult r = CompileWithLibraries(cases[i].Program);
+    EXPECT_EQ(r.Ok, cases[i].Ok) << cases[i].Program;
+    EXPECT_EQ(r.Messages, expected[i]) << cases[i].Program;
+  }
+}
+
+TEST(Libraries, MessageStopsTheParseBeforeItsFirstStatement) {
+  const TLibraryResult r = CompileWithLibraries("Schritt Einf\xFCgen fehlt *Einf\xFCgen LinksDrehen");
+  EXPECT_FALSE(r.Ok);
+  EXPECT_EQ(r.Tree, "");
+}
+
+TEST(Libraries, FileLookUpIgnoresCase) {
+  EXPECT_EQ(FindLibraryFile("WERKZEUGE", kLibs), kLibs + "Werkzeuge.tdp");
+  EXPECT_EQ(FindLibraryFile("ZWEI", kLibs), kLibs + "zwei.TDP");
+  EXPECT_EQ(FindLibraryFile("ZWEI.TDP", kLibs), kLibs + "zwei.TDP");
+  EXPECT_EQ(FindLibraryFile("NICHTDA", kLibs), "");
+  EXPECT_EQ(FindLibraryFile("ZWEI.TXT", kLibs), "");
+}
+
+TEST(Libraries, UnreadableLibraryGivesMessage9) {
+  if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "tumbo_lang_unreadable";
+  std::filesystem::create_directories(dir);
+  const std::filesystem::path file = dir / "gesperrt.tdp";
+  std::ofstream(file) << "Schritt";
+  std::filesystem::permissions(file, std::filesystem::perms::none);
+  TEngineHarness h;
+  EXPECT_FALSE(h.Engine.Compile("Einf\xFCgen gesperrt *Einf\xFCgen", dir.string() + "/"));
+  ASSERT_EQ(h.Log.size(), 1u);
+  EXPECT_EQ(h.Log[0].substr(0, 14), "[Fehlernr 9]: ");
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
