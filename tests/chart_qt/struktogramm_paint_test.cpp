@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QWidget>
 
+#include "chart/chart_layout.h"
+#include "chart/qt/chart_paint_box.h"
 #include "chart/qt/struktogramm.h"
 #include "recording_device.h"
 #include "tree_builder.h"
@@ -207,4 +209,37 @@ TEST(StruktogrammPaint, RenderedPixelsOfOneBox)
     EXPECT_TRUE(titleInk);
     for (int y = 30; y < 79; ++y)
         EXPECT_TRUE(white(120, y)) << y;
+}
+
+TEST(StruktogrammPaint, PaintBoxShowsTheChartOnlyWhileValid)
+{
+    auto root = Root({Statement(kindSchritt)});
+    TChartPaintBox paintBox;
+    TStruktogramm chart(&paintBox);
+    paintBox.Chart = &chart;
+    paintBox.Tree = [&] { return root.get(); };
+    chart.Prepare(root.get());
+    const QImage shown = paintBox.grab().toImage();
+    ASSERT_EQ(shown.size(), QSize(200, 110));
+    EXPECT_EQ(shown.pixelColor(5, 50), QColor(Qt::black));
+    EXPECT_EQ(shown.pixelColor(115, 50), QColor(Qt::black));
+    EXPECT_EQ(shown.pixelColor(150, 50), QColor(Qt::white));
+
+    chart.Prepare(nullptr);
+    const QImage hidden = paintBox.grab().toImage();
+    EXPECT_EQ(hidden.pixelColor(5, 50), QColor(Qt::white));
+}
+
+TEST(StruktogrammPaint, RepaintOfAnAreaSkipsTheRowsOutsideIt)
+{
+    auto root = Root({Statement(kindSchritt), Statement(kindSchritt), Statement(kindSchritt), Statement(kindTon)});
+    TStruktogramm chart;
+    RecordingDevice device;
+    QPainter canvas(&device);
+    // Rows 41-59, 59-77, 77-95, 95-113: the area 80-90 touches only the third box.
+    chart.PaintLayout(canvas, LayoutChart(root.get()), QRect(0, 80, 500, 11));
+    canvas.end();
+    ASSERT_EQ(device.Polylines.size(), 1u);
+    EXPECT_EQ(device.Polylines[0], Frame(5, 77, 115, 95));
+    EXPECT_EQ(chart.Extent.Bottom, 133); // the extents are those of the whole chart
 }

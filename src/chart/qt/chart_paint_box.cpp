@@ -1,6 +1,6 @@
 #include "chart/qt/chart_paint_box.h"
 
-#include <QPainter>
+#include <QPaintEvent>
 
 #include "chart/qt/struktogramm.h"
 
@@ -13,8 +13,8 @@ TChartPaintBox::TChartPaintBox(QWidget *parent) : QWidget(parent)
     setAutoFillBackground(true);
 }
 
-void TChartPaintBox::paintEvent(QPaintEvent *)
+void TChartPaintBox::paintEvent(QPaintEvent *event)
 {
     if (Chart)
-        Chart->PaintControl(Tree ? Tree() : nullptr);
+        Chart->PaintControl(Tree ? Tree() : nullptr, event->rect());
 }

@@ -94,15 +94,27 @@ void TStruktogramm::PaintTo(QPainter &canvas, const TTumbo_Program *tree)
     PaintLayout(canvas, LayoutFor(tree));
 }
 
-void TStruktogramm::PaintControl(const TTumbo_Program *tree)
+void TStruktogramm::PaintControl(const TTumbo_Program *tree, const QRect &area)
 {
     if (!Valid || !Control)
         return;
     QPainter canvas(Control);
-    PaintTo(canvas, tree);
+    PaintLayout(canvas, LayoutFor(tree), area);
 }
 
-void TStruktogramm::PaintLayout(QPainter &canvas, const TChartLayout &layout)
+namespace {
+
+// Whether a drawing step can touch the rows from top to bottom. Text runs over boxes only
+// to the right, and a title is one text row high.
+bool ReachesRows(const TChartItem &item, int top, int bottom)
+{
+    const int itemBottom = item.Kind == TChartItemKind::Title ? item.Y1 + 2 * kTitleHeight : item.Y2;
+    return item.Y1 <= bottom && itemBottom >= top;
+}
+
+} // namespace
+
+void TStruktogramm::PaintLayout(QPainter &canvas, const TChartLayout &layout, const QRect &area)
 {
     Canvas = &canvas;
     canvas.setFont(QGuiApplication::font()); // the same face on every device; sizes are set below
@@ -117,6 +129,8 @@ void TStruktogramm::PaintLayout(QPainter &canvas, const TChartLayout &layout)
     Extent = TChartRect();
 
     for (const TChartItem &item : layout.Items) {
+        if (area.isValid() && !ReachesRows(item, area.top(), area.bottom()))
+            continue;
         switch (item.Kind) {
         case TChartItemKind::Title:
             DrawTitle(item);

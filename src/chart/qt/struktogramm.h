@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -28,8 +29,9 @@ public:
     void Prepare(const TTumbo_Program *tree);
     // Draws the whole chart of the tree; Extent then holds the drawn extents.
     void PaintTo(QPainter &canvas, const TTumbo_Program *tree);
-    // Call from the paint box's paint event: PaintTo on the paint box when Valid.
-    void PaintControl(const TTumbo_Program *tree);
+    // Call from the paint box's paint event: PaintTo on the paint box when Valid. A valid
+    // area (the part to repaint) skips the boxes outside its rows.
+    void PaintControl(const TTumbo_Program *tree, const QRect &area = QRect());
 
     // The outputs, on a white background. Their picture size is the drawn extent of the tree
     // (Extent.Right x Extent.Bottom), widened where text runs over the right edge.
@@ -68,7 +70,7 @@ public:
     TChartRect Extent;
 
     // Drawing steps of one layout, exposed for the painter tests.
-    void PaintLayout(QPainter &canvas, const TChartLayout &layout);
+    void PaintLayout(QPainter &canvas, const TChartLayout &layout, const QRect &area = QRect());
     void DrawTitle(const TChartItem &item);
     void DrawHeadBox(const TChartItem &item);
     void DrawFootBox(const TChartItem &item);
