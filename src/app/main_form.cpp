@@ -31,6 +31,7 @@
 #include "app/qt_run_host.h"
 #include "language/parser.h"
 #include "text/cp1252.h"
+#include "world/qt/welt_qt.h"
 #include "world/welt.h"
 
 namespace tumbo::app {
@@ -93,12 +94,28 @@ TMainForm::~TMainForm()
     SaveSettings();
     parser_.reset();
     host_.reset();
+    weltQt_.reset();
     welt_.reset();
 }
 
 void TMainForm::CreateEngine()
 {
     welt_ = std::make_unique<TWelt>(5, 10, 6);
+    weltQt_ = std::make_unique<TWeltQt>(*welt_);
+    weltQt_->CreateWidgets(ScrollContent);
+    imgTumbo3D = weltQt_->Image3D();
+    imgTumbo3D->setObjectName(QStringLiteral("imgTumbo3D"));
+    imgTumbo3D->move(20, 0);
+    imgTumbo3D->setToolTip(QStringLiteral("Nach Klick auf die Welt ist Tumbo mit Tasten bewegbar"));
+    pbTumbo2D = weltQt_->PaintBox2D();
+    pbTumbo2D->setObjectName(QStringLiteral("pbTumbo2D"));
+    pbTumbo2D->move(20, 10);
+    DummyEdit->raise();
+    // A click on the world hands the keys to the key catcher; the hint has done its job.
+    connect(weltQt_->Image3D(), &TImage3D::Clicked, this, [this] {
+        imgTumbo3D->setToolTip(QString());
+        DummyEdit->setFocus();
+    });
     host_ = std::make_unique<QtRunHost>([this] { welt_->UpdateView(); }, [this] { FlushRunDisplay(); });
     parser_ = std::make_unique<TTumbo_Parser>(
         *welt_, *host_,
@@ -229,16 +246,6 @@ QWidget *TMainForm::CreateWorldPanel()
     ScrollBox->setPalette(pal);
     ScrollBox->setWidget(ScrollContent);
 
-    // Until the world's own views are attached, a white field of the 3D picture's size.
-    auto *placeholder = new QLabel(ScrollContent);
-    placeholder->setObjectName(QStringLiteral("imgTumbo3D"));
-    placeholder->setGeometry(20, 0, 301, 291);
-    placeholder->setAutoFillBackground(false);
-    imgTumbo3D = placeholder;
-    pbTumbo2D = new QWidget(ScrollContent);
-    pbTumbo2D->setObjectName(QStringLiteral("pbTumbo2D"));
-    pbTumbo2D->setGeometry(20, 10, 160, 331);
-    pbTumbo2D->hide();
     pbDiagramm = new QWidget(ScrollContent);
     pbDiagramm->setObjectName(QStringLiteral("pbDiagramm"));
     pbDiagramm->setGeometry(20, 10, 100, 100);
@@ -551,8 +558,8 @@ void TMainForm::ArrangeAreas()
 
 void TMainForm::UpdateScrollRanges()
 {
-    const QWidget *shown = pbDiagramm->isVisible() ? pbDiagramm : pbTumbo2D->isVisible() ? pbTumbo2D : imgTumbo3D;
-    ScrollContent->resize(shown->width() + 20, shown->height() + 10);
+    const QSize shown = !pbDiagramm->isHidden() ? pbDiagramm->size() : weltQt_->ViewSize();
+    ScrollContent->resize(shown.width() + 20, shown.height() + 10);
     ScrollBox->verticalScrollBar()->setValue(0);
 }
 

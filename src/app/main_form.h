@@ -23,6 +23,7 @@ class QFrame;
 class QHBoxLayout;
 class TWelt;
 class TTumbo_Parser;
+class TWeltQt;
 
 namespace tumbo::app {
 
@@ -58,6 +59,7 @@ public:
 
     TWelt &Welt() { return *welt_; }
     TTumbo_Parser &Parser() { return *parser_; }
+    TWeltQt &WeltViews() { return *weltQt_; }
 
     // --- controls ---
     ProgramEditor *Editor = nullptr;
@@ -174,6 +176,7 @@ private:
     bool WriteProgram(const QString &path);
 
     std::unique_ptr<TWelt> welt_;
+    std::unique_ptr<TWeltQt> weltQt_;  // the 3D and 2D views of the world
     std::unique_ptr<QtRunHost> host_;
     std::unique_ptr<TTumbo_Parser> parser_;
     tumbo::text::TextFormat programFormat_ = tumbo::text::kNewFileFormat;

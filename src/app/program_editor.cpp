@@ -59,6 +59,9 @@ void ProgramEditor::ConfigureEditing()
     setCaretLineVisible(false);
     setBraceMatching(NoBraceMatch);
     setWrapMode(WrapNone);
+    // The horizontal scroll bar appears only when a line is wider than the window.
+    SendScintilla(SCI_SETSCROLLWIDTH, 1);
+    SendScintilla(SCI_SETSCROLLWIDTHTRACKING, true);
 
     setMarginType(kLineNumberMargin, NumberMargin);
     setMarginType(kMarkMargin, SymbolMargin);
