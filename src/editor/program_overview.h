@@ -37,8 +37,10 @@ std::vector<TOverviewNode> ProgramOverview(const TTumbo_Program_Top &program);
 
 // UpdateOverview(empty): nothing happens while a run is in progress (returns false and
 // leaves `nodes` alone). Otherwise `nodes` is rebuilt: the empty form, or, after a silent
-// Compile of `text` (Windows-1252, the editor's whole text) with libraries from `folder`,
-// the overview of whatever tree the engine holds then, errors or not.
+// Compile of `text` (Windows-1252, the editor's whole text) with libraries from `folder`
+// (the program file's folder as TTumbo_Parser::Compile takes it), the overview of whatever
+// tree the engine holds then, errors or not. No message reaches OnError. The structure chart
+// draws the new tree from then on.
 bool UpdateOverview(TTumbo_Parser &parser, bool empty, const std::string &text,
                     const std::string &folder, std::vector<TOverviewNode> &nodes);
 

@@ -15,6 +15,16 @@ namespace {
 struct CompletionQt : ::testing::Test, ProgramEditor {
     CompletionPopup *popup = new CompletionPopup(editor);
     void Choose() { editor.SendScintilla(QsciScintillaBase::SCI_AUTOCCOMPLETE); }
+    // Rows of the list on screen. The editor makes a new list widget for every showing and
+    // empties the old ones, so the fullest list is the one shown.
+    int Rows()
+    {
+        int rows = -1;
+        for (QWidget *widget : QApplication::allWidgets())
+            if (auto *list = qobject_cast<QListWidget *>(widget); list && list->isVisible())
+                rows = std::max(rows, list->count());
+        return rows;
+    }
     QString Current()
     {
         QByteArray buffer(256, '\0');
@@ -62,9 +72,11 @@ TEST_F(CompletionQt, TypingOnShrinksTheList)
 
     Set("", 1, 1);
     ASSERT_TRUE(popup->show());
+    EXPECT_EQ(Rows(), 41);  // the empty entries included
     QTest::keyClicks(&editor, "istw");
     QApplication::processEvents();
     ASSERT_TRUE(popup->isActive());
+    EXPECT_EQ(Rows(), 2);
     EXPECT_EQ(Current(), "IstWand");
     QTest::keyClick(&editor, Qt::Key_Down);
     EXPECT_EQ(Current(), "IstWesten");
