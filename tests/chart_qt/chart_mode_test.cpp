@@ -3,6 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTimer>
 #include <QClipboard>
 #include <QFile>
 #include <QFrame>
@@ -243,4 +249,41 @@ TEST(ChartMode, CopyAndPrint)
     w.Commands->btnDiagrDruckenClick();
     EXPECT_TRUE(QFile::exists(dir.filePath("print.pdf")));
     EXPECT_TRUE(w.Errors.isEmpty());
+}
+
+TEST(ChartMode, SaveDialogStartsWithEmfInTheOpenFolder)
+{
+    QTemporaryDir dir;
+    QString title, typedName;
+    QStringList filters;
+    QString folder;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        title = dialog->windowTitle();
+        filters = dialog->nameFilters();
+        folder = dialog->directory().absolutePath();
+        auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
+        ASSERT_TRUE(name);
+        typedName = name->text();
+        // Choosing the SVG type and a name without suffix gives an .svg file.
+        dialog->selectNameFilter(filters.value(1));
+        emit dialog->filterSelected(filters.value(1));
+        name->setText("bild");
+        static_cast<QDialog *>(dialog)->accept(); // QFileDialog::accept checks the name first
+    });
+    const QString chosen = AskChartFileName(nullptr, dir.path());
+    EXPECT_EQ(title, "Struktogramm speichern");
+    EXPECT_EQ(typedName, "*.emf");
+    EXPECT_EQ(folder, QDir(dir.path()).absolutePath());
+    ASSERT_GE(filters.size(), 3);
+    EXPECT_EQ(filters.first(), "Windows Enhanced Meta File (*.emf)");
+    EXPECT_EQ(filters.last(), "Alle Dateien (*.*)");
+    EXPECT_EQ(QFileInfo(chosen).fileName(), "bild.svg");
+
+    QTimer::singleShot(0, [] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    EXPECT_TRUE(AskChartFileName(nullptr, dir.path()).isEmpty());
 }

@@ -81,6 +81,7 @@ QString AskChartFileName(QWidget *parent, const QString &openPath)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(QStringLiteral("emf"));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite); // an existing file is replaced without a question
     dialog.selectFile(QStringLiteral("*.emf"));
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString &filter) {
         for (const TFileType &type : types)
