@@ -24,12 +24,12 @@ const char* const InstructionsUpper[kInstructionCount + 1] = {
 
 const char* const Conditions[kConditionCount + 1] = {
     "",           "IstWand",    "NichtIstWand", "IstZiegel",    "NichtIstZiegel", "IstMarke",
-    "NichtIstMarke", "IstNorden", "IstOsten",   "IstS\xFC" "den", "IstWesten",    "IstVoll",
+    "NichtIstMarke", "IstNorden", "IstOsten",   "IstS\374den", "IstWesten",    "IstVoll",
     "NichtIstVoll",  "IstLeer",   "NichtIstLeer", "HatZiegel"};
 
 const char* const ConditionsUpper[kConditionCount + 1] = {
     "",           "ISTWAND",    "NICHTISTWAND", "ISTZIEGEL",    "NICHTISTZIEGEL", "ISTMARKE",
-    "NICHTISTMARKE", "ISTNORDEN", "ISTOSTEN",   "ISTS\xDC" "DEN", "ISTWESTEN",    "ISTVOLL",
+    "NICHTISTMARKE", "ISTNORDEN", "ISTOSTEN",   "ISTS\334DEN", "ISTWESTEN",    "ISTVOLL",
     "NICHTISTVOLL",  "ISTLEER",   "NICHTISTLEER", "HATZIEGEL"};
 
 namespace {
