@@ -1,0 +1,20 @@
+#pragma once
+// Small helpers shared by the program's dialogs.
+#include <QString>
+#include <Qt>
+
+class QWidget;
+
+namespace tumbo::app {
+
+// A dialog border with only a close box.
+inline constexpr Qt::WindowFlags DialogCloseOnlyFlags =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+
+// Moves the window to the middle of the screen it is on.
+void CenterOnScreen(QWidget *window);
+
+// The application's general error message: a message box with the program's title.
+void ShowGeneralError(QWidget *parent, const QString &message);
+
+}  // namespace tumbo::app

@@ -1,0 +1,75 @@
+#include "app/dlg_goto_line.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <Qsci/qsciscintilla.h>
+
+#include <QRegularExpression>
+
+#include <algorithm>
+
+#include "app/dialog_util.h"
+
+namespace tumbo::app {
+
+TGotoDlg::TGotoDlg(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Gehe zu ..."));
+    setWindowFlags(DialogCloseOnlyFlags);
+    edtLine = new QLineEdit(QStringLiteral("1"), this);
+    edtLine->setObjectName(QStringLiteral("edtLine"));
+    btnOK = new QPushButton(QStringLiteral("OK"), this);
+    btnOK->setDefault(true);
+    btnCancel = new QPushButton(QStringLiteral("Abbrechen"), this);
+    connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOK);
+    buttons->addWidget(btnCancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Verschiebe den Cursor in die Zeile:"), this));
+    layout->addWidget(edtLine);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+std::optional<int> TGotoDlg::LineNumber() const
+{
+    bool ok = false;
+    const int n = edtLine->text().trimmed().toInt(&ok);
+    if (!ok)
+        return std::nullopt;
+    return n;
+}
+
+bool TGotoDlg::Execute(QsciScintilla *editor)
+{
+    edtLine->selectAll();
+    edtLine->setFocus();
+    if (exec() != QDialog::Accepted)
+        return false;
+    const std::optional<int> n = LineNumber();
+    if (!n)
+        return false;
+    GotoLine(editor, *n);
+    return true;
+}
+
+void GotoLine(QsciScintilla *editor, int line)
+{
+    const int target = std::clamp(line, 1, std::max(1, editor->lines())) - 1;
+    int caretLine = 0;
+    int caretIndex = 0;
+    editor->getCursorPosition(&caretLine, &caretIndex);
+    editor->setFirstVisibleLine(target);
+    // Keep the column where the line is long enough, else go to its end.
+    const int lineLength = int(editor->text(target).remove(QRegularExpression(QStringLiteral("[\r\n]+$"))).size());
+    editor->setCursorPosition(target, std::min(caretIndex, lineLength));
+}
+
+}  // namespace tumbo::app
