@@ -34,6 +34,7 @@ int RoundHalfUp(double v) { return int(std::floor(v + 0.5)); }
 // descent) of `cellHeight` pixels.
 QFont CountFont(int cellHeight) {
   QFont font = QGuiApplication::font();
+  font.setStyleStrategy(QFont::NoAntialias);  // the count in plain white on the brick colour
   int pixels = cellHeight;
   font.setPixelSize(pixels);
   while (pixels > 6 && QFontMetrics(font).height() > cellHeight) font.setPixelSize(--pixels);

@@ -1,0 +1,176 @@
+// Partial repaints: after any sequence of robot actions and edits, the picture the
+// updates leave equals a full repaint of the same world; an update repaints only the box
+// around what changed.
+#include <QPainter>
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "world_qt_support.h"
+
+namespace {
+
+// The same world drawn from scratch by views of its own; `shown` stays the world's view.
+QImage Fresh3D(TWelt& welt, TWeltQt& shown) {
+  QImage img;
+  {
+    TWeltQt fresh(welt, ImgsFolder());
+    img = fresh.View3D().Image().copy();
+  }
+  welt.SetView(&shown);
+  return img;
+}
+
+QImage Fresh2D(TWelt& welt, TWeltQt& shown) {
+  QImage img;
+  {
+    TWeltQt fresh(welt, ImgsFolder());
+    img = QImage(fresh.View2D().Size(), QImage::Format_RGB32);
+    QPainter p(&img);
+    fresh.View2D().Paint(p, img.rect());
+  }
+  welt.SetView(&shown);
+  return img;
+}
+
+// One random robot action or mouse edit.
+void RandomAction(TWelt& welt, std::mt19937& rng) {
+  TTumbo& r = welt.Robot;
+  const int kind = int(rng() % 12);
+  const int x = int(rng() % uint32_t(welt.Room.Width())), y = int(rng() % uint32_t(welt.Room.Length()));
+  switch (kind) {
+    case 0: case 1: case 2: r.Schritt(1); break;
+    case 3: r.LinksDrehen(); break;
+    case 4: r.RechtsDrehen(); break;
+    case 5: r.Hinlegen(1 + int(rng() % 2)); break;
+    case 6: r.Aufheben(1); break;
+    case 7: r.IstMarke() ? r.MarkeLoeschen() : r.MarkeSetzen(); break;
+    case 8: r.QuaderAufstellen(); break;
+    case 9: r.QuaderEntfernen(); break;
+    case 10: welt.EditAddCell(x, y, TWeltTool(rng() % 4)); return;
+    default: welt.EditRemoveCell(x, y, TWeltTool(rng() % 3)); return;
+  }
+  welt.UpdateView();
+}
+
+struct RoomCase {
+  int w, l, h;
+  unsigned seed;
+};
+
+class PartialRepaint : public ::testing::TestWithParam<RoomCase> {};
+
+TEST_P(PartialRepaint, In3DEqualsAFullRepaint) {
+  const RoomCase c = GetParam();
+  TWelt welt(c.w, c.l, c.h);
+  welt.Robot.MaxJump = 3;
+  TWeltQt views(welt, ImgsFolder());
+  std::mt19937 rng(c.seed);
+  for (int i = 0; i < 250; ++i) {
+    RandomAction(welt, rng);
+    ASSERT_EQ(DifferingPixels(views.View3D().Image(), Fresh3D(welt, views)), 0) << "after action " << i;
+  }
+}
+
+TEST_P(PartialRepaint, In2DEqualsAFullRepaint) {
+  const RoomCase c = GetParam();
+  TWelt welt(c.w, c.l, c.h);
+  welt.Robot.MaxJump = 3;
+  TWeltQt views(welt, ImgsFolder());
+  // The paint box's picture, painted only where the view asks for it.
+  QImage shown(views.View2D().Size(), QImage::Format_RGB32);
+  shown.fill(Qt::magenta);
+  views.View2D().SetRepaintHook([&](const QRect& r) {
+    QPainter p(&shown);
+    views.View2D().Paint(p, r);
+  });
+  views.SetIs2D(true);
+  std::mt19937 rng(c.seed);
+  for (int i = 0; i < 250; ++i) {
+    RandomAction(welt, rng);
+    ASSERT_EQ(DifferingPixels(shown, Fresh2D(welt, views)), 0) << "after action " << i;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rooms, PartialRepaint,
+                         ::testing::Values(RoomCase{5, 10, 6, 1}, RoomCase{3, 4, 2, 2},
+                                           RoomCase{8, 6, 3, 3}, RoomCase{2, 2, 0, 4}));
+
+// The rectangles a view asks to repaint.
+struct Recorder {
+  std::vector<QRect> rects;
+  void Attach(TWeltView3D& v) {
+    v.SetRepaintHook([this](const QRect& r) { rects.push_back(r); });
+  }
+};
+
+TEST(UpdateBox, TurningRepaintsOnlyTheBoxAroundTheRobotsCell) {
+  TWelt welt;
+  welt.Robot.X = 2;
+  welt.Robot.Y = 4;
+  TWeltQt views(welt, ImgsFolder());
+  Recorder rec;
+  rec.Attach(views.View3D());
+  welt.Robot.LinksDrehen();
+  welt.UpdateView();
+  ASSERT_EQ(rec.rects.size(), 1u);
+  const TWeltView3D& v = views.View3D();
+  const QPoint a = v.Project3D(2, 5, 0), b = v.Project3D(3, 4, 0);
+  const int robotHeight = views.Pictures().Robot[0].height();
+  // [A.x - 10, B.x + 10) x [B.y - robot height - 1, A.y + 1)
+  EXPECT_EQ(rec.rects[0], QRect(QPoint(a.x() - 10, b.y() - robotHeight - 1), QPoint(b.x() + 9, a.y())));
+  EXPECT_FALSE(welt.Room.AnyDirty());
+
+  // Nothing changed: nothing is painted.
+  welt.UpdateView();
+  EXPECT_EQ(rec.rects.size(), 1u);
+}
+
+TEST(UpdateBox, AStepRepaintsTheBandFromTheOldToTheNewCell) {
+  TWelt welt;
+  welt.Robot.X = 1;
+  welt.Robot.Y = 2;
+  welt.Robot.Heading = kOsten;
+  TWeltQt views(welt, ImgsFolder());
+  Recorder rec;
+  rec.Attach(views.View3D());
+  welt.Robot.Schritt(1);
+  welt.UpdateView();
+  ASSERT_EQ(rec.rects.size(), 1u);
+  const TWeltView3D& v = views.View3D();
+  EXPECT_EQ(rec.rects[0].left(), v.Project3D(1, 3, 0).x() - 10);
+  EXPECT_EQ(rec.rects[0].right(), v.Project3D(3, 2, 0).x() + 9);
+}
+
+TEST(UpdateBox, TwoDimensionalUpdateAsksForTheBoxOfDirtyCells) {
+  TWelt welt;
+  TWeltQt views(welt, ImgsFolder());
+  views.SetIs2D(true);
+  std::vector<QRect> rects;
+  views.View2D().SetRepaintHook([&](const QRect& r) { rects.push_back(r); });
+  welt.Room.AddItem(1, 2, kZiegel);
+  welt.Room.SetMark(3, 5);
+  welt.UpdateView();
+  ASSERT_EQ(rects.size(), 1u);
+  EXPECT_EQ(rects[0], QRect(TWeltView2D::Project2D(1, 2), TWeltView2D::Project2D(4, 6)));
+}
+
+TEST(UpdateBox, WidgetsShowWhatTheViewsPaint) {
+  TWelt welt;
+  for (int i = 0; i < 2; ++i) welt.Room.AddItem(1, 1, kZiegel);
+  TWeltQt views(welt, ImgsFolder());
+  QWidget parent;
+  views.CreateWidgets(&parent);
+  ASSERT_NE(views.Image3D(), nullptr);
+  EXPECT_EQ(views.Image3D()->size(), views.View3D().Size());
+  EXPECT_EQ(views.PaintBox2D()->size(), views.View2D().Size());
+  EXPECT_FALSE(views.PaintBox2D()->isVisibleTo(&parent));
+  EXPECT_EQ(DifferingPixels(views.Image3D()->grab().toImage(), views.View3D().Image()), 0);
+
+  views.SetIs2D(true);
+  EXPECT_TRUE(views.PaintBox2D()->isVisibleTo(&parent));
+  EXPECT_FALSE(views.Image3D()->isVisibleTo(&parent));
+  EXPECT_EQ(DifferingPixels(views.PaintBox2D()->grab().toImage(), Fresh2D(welt, views)), 0);
+}
+
+}  // namespace
