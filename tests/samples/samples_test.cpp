@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/formatter.h"
 #include "language/headless_host.h"
 #include "language/messages.h"
 #include "language/parser.h"
@@ -107,6 +108,19 @@ TEST_P(Sample, ChecksAndRunsWithoutMessage) {
   EXPECT_FALSE(run.Engine.StatementLimitReached) << "the run did not end by itself";
   EXPECT_EQ(run.Engine.RunMode, 0);
   EXPECT_EQ(run.Engine.CurrentLine, -1);
+}
+
+// "Formatieren" (tab width 2, spelling corrected) leaves a sample as it is, so a pupil who
+// formats a sample sees no change.
+TEST_P(Sample, IsFormattedAsTheEditorFormats) {
+  const std::string bytes = ReadBytes(kSampleDir / (GetParam() + ".tdp"));
+  std::vector<std::string> lines;
+  for (size_t start = 0; start < bytes.size();) {
+    const size_t end = std::min(bytes.find("\r\n", start), bytes.size());
+    lines.push_back(bytes.substr(start, end - start));
+    start = end + 2;
+  }
+  EXPECT_EQ(FormatLines(lines, 2, true).Lines, lines);
 }
 
 // A program without a world of its own is a library: it only defines instructions and
