@@ -12,8 +12,6 @@ class QsciScintilla;
 
 namespace tumbo::editor {
 
-struct TShortInputMenuItem;
-
 // Inserts the texts of the tag's row at the caret as if typed, makes its line breaks as the
 // Enter key does (with the editor's automatic indentation, so enable it), and puts the caret
 // where the row says, counted from where it stood, with the editor's tab width. One undo step.
