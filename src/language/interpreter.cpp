@@ -49,8 +49,7 @@ void TTumbo_Parser::Stop() {
 void TTumbo_Parser::Execute(TTumbo_Program* node, TTumbo_Program_Top* scope, int depth, int32_t x) {
   if (!node || Stopped) return;
   if (depth > MaxDepth) {
-    if (OnMessage) OnMessage(1, CurrentLine, DepthLimitText(MaxDepth));
-    Stop();
+    AbortTooDeep();
     return;
   }
   for (; node && !Stopped; node = node->Next) {
@@ -59,9 +58,7 @@ void TTumbo_Parser::Execute(TTumbo_Program* node, TTumbo_Program_Top* scope, int
     if (!definition) {
       ++StatementCount;
       if (StatementLimit > 0 && StatementCount > StatementLimit) {
-        StatementLimitReached = true;
-        if (OnStatementLimit) OnStatementLimit();
-        Stop();
+        StopAtStatementLimit();
         break;
       }
       if (!StepPoint(node)) break;
@@ -73,6 +70,19 @@ void TTumbo_Parser::Execute(TTumbo_Program* node, TTumbo_Program_Top* scope, int
     Host.ProcessEvents();
     if (!definition) Pause();
   }
+}
+
+// The cold paths of Execute live apart, so that the frame of Execute, which recursion stacks
+// up to MaxDepth times, stays small.
+void TTumbo_Parser::AbortTooDeep() {
+  if (OnMessage) OnMessage(1, CurrentLine, DepthLimitText(MaxDepth));
+  Stop();
+}
+
+void TTumbo_Parser::StopAtStatementLimit() {
+  StatementLimitReached = true;
+  if (OnStatementLimit) OnStatementLimit();
+  Stop();
 }
 
 void TTumbo_Parser::RepeatAction(int kind, int32_t count) {

@@ -85,6 +85,8 @@ class TTumbo_Parser {
   void RunNode(TTumbo_Program* node, TTumbo_Program_Top* scope, int depth, int32_t x, int32_t p);
   void CheckRobotFailure();
   void RepeatAction(int kind, int32_t count);
+  [[gnu::noinline]] void AbortTooDeep();
+  [[gnu::noinline]] void StopAtStatementLimit();
 
   TTumbo_Host& Host;
 };
