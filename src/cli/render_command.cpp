@@ -87,7 +87,7 @@ int cmdRender(const TCliArgs& args) {
     if (!read.Message.empty())
       PrintError(read.Message);
     else
-      PrintError("Die Datei " + tumbo::text::Utf8ToCp1252(worldFile) + " ist keine Weltdatei.");
+      PrintError("Die Datei \"" + tumbo::text::Utf8ToCp1252(worldFile) + "\" ist keine Weltdatei.");
     return kExitUsage;
   }
 
@@ -110,7 +110,7 @@ int cmdRender(const TCliArgs& args) {
   if (twoD) views.SetIs2D(true);
 
   if (!Write(views, QString::fromLocal8Bit(output.c_str()), suffix)) {
-    PrintError("Die Datei " + tumbo::text::Utf8ToCp1252(output) + " kann nicht geschrieben werden.");
+    PrintError("Die Datei \"" + tumbo::text::Utf8ToCp1252(output) + "\" kann nicht geschrieben werden.");
     return kExitUsage;
   }
   return kExitOk;
