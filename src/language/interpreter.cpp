@@ -17,7 +17,6 @@ TTumbo_Parser::TTumbo_Parser(TWelt& world, TTumbo_Host& host, TErrorHandler onEr
 
 TTumbo_Parser::~TTumbo_Parser() = default;
 
-TTumbo& TTumbo_Parser::Robot() { return World.Robot; }
 
 void TTumbo_Parser::Run(uint8_t mode) {
   RunMode = mode;
@@ -109,6 +108,9 @@ void TTumbo_Parser::RunNode(TTumbo_Program* node, TTumbo_Program_Top* scope, int
   TTumbo& robot = Robot();
   switch (node->Kind) {
     case kindSchritt:
+      if (p <= 1) robot.Schritt(p);
+      else RepeatAction(node->Kind, p);
+      break;
     case kindHinlegen:
     case kindAufheben:
       RepeatAction(node->Kind, p);
@@ -162,15 +164,16 @@ void TTumbo_Parser::RunNode(TTumbo_Program* node, TTumbo_Program_Top* scope, int
     case kindIf: {
       Pause();
       const bool holds = EvaluateCondition(node, scope, depth, p);
-      auto* ifNode = dynamic_cast<TTumbo_Program_If*>(node);
       if (holds && !Stopped) Execute(node->Body, scope, depth + 1, x);
-      else if (ifNode) Execute(ifNode->ElseBody, scope, depth + 1, x);
+      else Execute(static_cast<TTumbo_Program_If*>(node)->ElseBody, scope, depth + 1, x);
       break;
     }
     case kindTrue:
     case kindFalse:
-      if (auto* own = dynamic_cast<TTumbo_Program_Bool*>(scope)) own->Result = node->Kind == kindTrue;
-      else ReportError(msgWahrFalschOutside, node->Line);
+      if (scope && scope->Kind == kindConditionDef)
+        static_cast<TTumbo_Program_Bool*>(scope)->Result = node->Kind == kindTrue;
+      else
+        ReportError(msgWahrFalschOutside, node->Line);
       break;
     case kindCall: {
       TTumbo_Program_Top* def = scope ? scope->FindDefinition(node->Name, kindInstructionDef) : nullptr;
@@ -218,7 +221,7 @@ bool TTumbo_Parser::EvaluateCondition(TTumbo_Program* node, TTumbo_Program_Top* 
     case condNichtIstLeer: result = !robot.IstLeer(); break;
     case condHatZiegel: result = robot.HatZiegel(p); break;
     case condOwn: {
-      auto* def = scope ? dynamic_cast<TTumbo_Program_Bool*>(
+      auto* def = scope ? static_cast<TTumbo_Program_Bool*>(
                               scope->FindDefinition(node->Name, kindConditionDef))
                         : nullptr;
       if (def) {
@@ -243,9 +246,7 @@ bool TTumbo_Parser::EvaluateCondition(TTumbo_Program* node, TTumbo_Program_Top* 
   return result;
 }
 
-bool TTumbo_Parser::StepPoint(TTumbo_Program* node) {
-  CurrentLine = node->Line;
-  if (RunMode == 2) return true;
+bool TTumbo_Parser::ShowStep() {
   const bool stoppedBefore = Stopped;
   if (OnStep) OnStep();
   if (RunMode == 3) {
@@ -257,9 +258,6 @@ bool TTumbo_Parser::StepPoint(TTumbo_Program* node) {
   return stoppedBefore || !Stopped;
 }
 
-void TTumbo_Parser::Pause() {
-  if (RunMode == 1 && !Fast) Wait(Delay);
-}
 
 void TTumbo_Parser::Wait(int32_t ms) {
   const auto count = static_cast<uint32_t>(ms);
@@ -275,9 +273,8 @@ void TTumbo_Parser::Wait(int32_t ms) {
   }
 }
 
-void TTumbo_Parser::CheckRobotFailure() {
+void TTumbo_Parser::ReportAndClearRobotFailure() {
   TTumbo& robot = Robot();
-  if (!robot.Failed) return;
   ReportRobotFailure(CurrentLine);
   if (StopOnError) Stopped = true;
   robot.Failed = false;

@@ -9,9 +9,7 @@
 #include "language/host.h"
 #include "language/messages.h"
 #include "language/program_tree.h"
-
-class TWelt;
-class TTumbo;
+#include "world/welt.h"
 
 class TTumbo_Parser {
  public:
@@ -45,8 +43,14 @@ class TTumbo_Parser {
   bool EvaluateCondition(TTumbo_Program* node, TTumbo_Program_Top* scope, int depth, int32_t p);
   // The boundary of one step. False when Stop() arrived while the step waited in single-step
   // mode: the statement of that step is then not run.
-  bool StepPoint(TTumbo_Program* node);
-  void Pause();
+  bool StepPoint(TTumbo_Program* node) {
+    CurrentLine = node->Line;
+    return RunMode == 2 || ShowStep();
+  }
+  // Pauses for Delay in normal mode outside Schnell.
+  void Pause() {
+    if (RunMode == 1 && !Fast && static_cast<uint32_t>(Delay) > 1) Wait(Delay);
+  }
   void Wait(int32_t ms);
   void ReportRobotFailure(int line);
 
@@ -81,9 +85,14 @@ class TTumbo_Parser {
   std::function<void()> OnStatementLimit;
 
  private:
-  TTumbo& Robot();
+  TTumbo& Robot() { return World.Robot; }
   void RunNode(TTumbo_Program* node, TTumbo_Program_Top* scope, int depth, int32_t x, int32_t p);
-  void CheckRobotFailure();
+  bool ShowStep();
+  // After every statement and condition: reports a robot failure and clears it.
+  void CheckRobotFailure() {
+    if (World.Robot.Failed) ReportAndClearRobotFailure();
+  }
+  void ReportAndClearRobotFailure();
   void RepeatAction(int kind, int32_t count);
   [[gnu::noinline]] void AbortTooDeep();
   [[gnu::noinline]] void StopAtStatementLimit();

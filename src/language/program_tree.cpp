@@ -33,9 +33,20 @@ TTumbo_Program_If::~TTumbo_Program_If() {
   delete ElseBody;
 }
 
+TTumbo_Program_Top* TTumbo_Program_Top::FindHere(const std::string& name, int32_t kind) {
+  for (; indexed_ < Definitions.size(); ++indexed_) {
+    TTumbo_Program_Top* def = Definitions[indexed_];
+    if (def->Kind == kindInstructionDef || def->Kind == kindConditionDef)
+      firstByName_[def->Kind - kindInstructionDef].emplace(def->Name, def);  // keeps the first
+  }
+  if (kind != kindInstructionDef && kind != kindConditionDef) return nullptr;
+  const auto& index = firstByName_[kind - kindInstructionDef];
+  const auto it = index.find(name);
+  return it == index.end() ? nullptr : it->second;
+}
+
 TTumbo_Program_Top* TTumbo_Program_Top::FindDefinition(const std::string& name, int32_t kind) {
   for (TTumbo_Program_Top* scope = this; scope; scope = scope->Enclosing)
-    for (TTumbo_Program_Top* def : scope->Definitions)
-      if (def->Kind == kind && def->Name == name) return def;
+    if (TTumbo_Program_Top* def = scope->FindHere(name, kind)) return def;
   return nullptr;
 }

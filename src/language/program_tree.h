@@ -3,6 +3,7 @@
 // program overview read. A node owns its Next, Body and (for an if node) ElseBody.
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // Statement kinds (TTumbo_Program::Kind).
@@ -90,14 +91,24 @@ class TTumbo_Program_If : public TTumbo_Program {
 };
 
 // The root (kind 1) and the definitions (kinds 9 and 10): the scopes of own words.
+// Every node of kind 6 is a TTumbo_Program_If, and every node of kind 10 a TTumbo_Program_Bool.
 class TTumbo_Program_Top : public TTumbo_Program {
  public:
   using TTumbo_Program::TTumbo_Program;
   std::vector<TTumbo_Program_Top*> Definitions;  // not owned, in the order of their headers
   TTumbo_Program_Top* Enclosing = nullptr;       // not owned; empty for the root
 
-  // The first definition named `name` of the given kind, searched from this scope outward.
+  // The first definition named `name` of the given kind (9 or 10), searched in Definitions
+  // and then outward through Enclosing.
   TTumbo_Program_Top* FindDefinition(const std::string& name, int32_t kind);
+
+ private:
+  // The first definition of each name and kind among Definitions[0 .. indexed_), so that a
+  // look-up costs the same with thousands of definitions. Definitions appended later are
+  // taken in on the next look-up.
+  std::unordered_map<std::string, TTumbo_Program_Top*> firstByName_[2];
+  size_t indexed_ = 0;
+  TTumbo_Program_Top* FindHere(const std::string& name, int32_t kind);
 };
 
 // An own condition's definition (kind 10); WAHR and FALSCH set Result while it runs.

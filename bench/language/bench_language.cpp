@@ -1,0 +1,172 @@
+// Language engine speed: (a) compile time by program size, (b) interpreter against a native
+// loop calling the same robot operations, (c) the same with Qt's event handling in the host,
+// once after every statement and rate-limited. Prints the ratios at the end.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "language/headless_host.h"
+#include "language/parser.h"
+#include "world/welt.h"
+
+#ifdef TUMBO_BENCH_WITH_QT
+#include <QGuiApplication>
+#include <cstdlib>
+#endif
+
+namespace {
+
+constexpr int kWalkPasses = 200000;
+
+// A program of about `bytes` bytes using every kind of statement.
+std::string ProgramOfSize(size_t bytes) {
+  std::string text = "// Laufzeitmessung\r\nProgramm\r\n";
+  int n = 0;
+  while (text.size() < bytes) {
+    const std::string id = std::to_string(n++);
+    text += "Anweisung Geh" + id + "(X)\r\n  wiederhole X mal\r\n    wenn IstWand dann LinksDrehen "
+            "sonst Schritt *wenn\r\n  *wiederhole\r\n*Anweisung\r\n"
+            "Bedingung Frei" + id + "\r\n  wenn NichtIstWand dann wahr sonst falsch *wenn\r\n"
+            "*Bedingung\r\n"
+            "solange Frei" + id + " tue Geh" + id + "(2) *solange { Kommentar }\r\n"
+            "wiederhole\r\n  Hinlegen; Aufheben\r\n*wiederhole bis nicht IstZiegel(3)\r\n";
+  }
+  return text + "*Programm\r\n";
+}
+
+void BM_Compile(benchmark::State& state) {
+  const std::string program = ProgramOfSize(static_cast<size_t>(state.range(0)));
+  TWelt world;
+  TTumbo_HeadlessHost host;
+  TTumbo_Parser engine(world, host);
+  for (auto _ : state) {
+    const bool ok = engine.Compile(program, "", false);
+    if (!ok) state.SkipWithError("program does not compile");
+    benchmark::DoNotOptimize(engine.Program.get());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                          static_cast<int64_t>(program.size()));
+}
+BENCHMARK(BM_Compile)->Arg(10 << 10)->Arg(100 << 10)->Arg(1 << 20)->Unit(benchmark::kMillisecond);
+
+// The walk: along the walls of the start world, turning left at each wall.
+const std::string kWalkProgram = "wiederhole " + std::to_string(kWalkPasses) +
+                                 " mal\r\n  wenn IstWand dann LinksDrehen *wenn\r\n  Schritt\r\n"
+                                 "*wiederhole\r\n";
+
+void BM_NativeWalk(benchmark::State& state) {
+  TWelt world;
+  for (auto _ : state) {
+    TTumbo& robot = world.Robot;
+    robot.ResetForRun();
+    for (int i = 0; i < kWalkPasses; ++i) {
+      if (robot.IstWand()) robot.LinksDrehen();
+      robot.Schritt(1);
+    }
+    benchmark::DoNotOptimize(robot.X);
+  }
+  state.SetItemsProcessed(state.iterations() * kWalkPasses);
+}
+BENCHMARK(BM_NativeWalk)->Unit(benchmark::kMillisecond);
+
+template <class THost>
+void RunWalk(benchmark::State& state, THost& host) {
+  TWelt world;
+  TTumbo_Parser engine(world, host);
+  if (!engine.Compile(kWalkProgram, "")) state.SkipWithError("walk does not compile");
+  for (auto _ : state) {
+    engine.Run(1);  // normal mode, delay 0: the command-line run
+    benchmark::DoNotOptimize(world.Robot.X);
+  }
+  state.SetItemsProcessed(state.iterations() * kWalkPasses);
+  state.counters["statements/s"] = benchmark::Counter(
+      static_cast<double>(engine.StatementCount) * static_cast<double>(state.iterations()),
+      benchmark::Counter::kIsRate);
+}
+
+void BM_InterpretedWalk(benchmark::State& state) {
+  TTumbo_HeadlessHost host;
+  RunWalk(state, host);
+}
+BENCHMARK(BM_InterpretedWalk)->Unit(benchmark::kMillisecond);
+
+#ifdef TUMBO_BENCH_WITH_QT
+// Handles Qt's events after every statement, as an unthrottled window would.
+class TQtEveryStatementHost : public TTumbo_HeadlessHost {
+ public:
+  void ProcessEvents() override { QCoreApplication::processEvents(); }
+};
+
+// Handles Qt's events at most every 5 ms: the clock is read only every 64th call.
+class TQtRateLimitedHost : public TTumbo_HeadlessHost {
+ public:
+  void ProcessEvents() override {
+    if (++calls_ % 64 != 0) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - last_ < std::chrono::milliseconds(5)) return;
+    last_ = now;
+    QCoreApplication::processEvents();
+  }
+
+ private:
+  unsigned calls_ = 0;
+  std::chrono::steady_clock::time_point last_{};
+};
+
+void BM_InterpretedWalkQtEveryStatement(benchmark::State& state) {
+  TQtEveryStatementHost host;
+  RunWalk(state, host);
+}
+BENCHMARK(BM_InterpretedWalkQtEveryStatement)->Unit(benchmark::kMillisecond);
+
+void BM_InterpretedWalkQtRateLimited(benchmark::State& state) {
+  TQtRateLimitedHost host;
+  RunWalk(state, host);
+}
+BENCHMARK(BM_InterpretedWalkQtRateLimited)->Unit(benchmark::kMillisecond);
+#endif
+
+// Remembers the time per iteration of every benchmark for the ratios.
+class TRatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs)
+      if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+        times[run.benchmark_name()] = run.GetAdjustedCPUTime();
+    ConsoleReporter::ReportRuns(runs);
+  }
+  std::map<std::string, double> times;
+};
+
+void PrintRatio(const TRatioReporter& r, const char* what, const std::string& a,
+                const std::string& b) {
+  const auto ia = r.times.find(a), ib = r.times.find(b);
+  if (ia == r.times.end() || ib == r.times.end() || ib->second <= 0) return;
+  std::printf("%-58s %6.2f\n", what, ia->second / ib->second);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+#ifdef TUMBO_BENCH_WITH_QT
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QGuiApplication app(argc, argv);
+#endif
+  benchmark::Initialize(&argc, argv);
+  TRatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  std::printf("\nRatios (CPU time per run):\n");
+  PrintRatio(reporter, "interpreter / native loop (design: at most 2)", "BM_InterpretedWalk",
+             "BM_NativeWalk");
+  PrintRatio(reporter, "Qt events after every statement / headless",
+             "BM_InterpretedWalkQtEveryStatement", "BM_InterpretedWalk");
+  PrintRatio(reporter, "Qt events rate-limited to 5 ms / headless (design: at most 2)",
+             "BM_InterpretedWalkQtRateLimited", "BM_InterpretedWalk");
+  PrintRatio(reporter, "compile 1 MB / compile 100 KB (linear: about 10)", "BM_Compile/1048576",
+             "BM_Compile/102400");
+  benchmark::Shutdown();
+  return 0;
+}
