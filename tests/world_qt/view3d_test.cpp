@@ -50,6 +50,18 @@ TEST(View3D, StartWorldCornersAndProjection) {
   EXPECT_EQ(v.Project3D(0.1, 0.7, 0), QPoint(143, 151));
 }
 
+TEST(View3D, RobotAnchorKeepsItsPlaceInEveryCell) {
+  TWelt welt(100, 100, 10);
+  TWeltQt views(welt, ImgsFolder());
+  const TWeltView3D& v = views.View3D();
+  for (int x = 0; x < 100; ++x)
+    for (int y = 0; y < 100; ++y)
+      for (int z : {0, 7}) {
+        const QPoint d = v.Project3D(x + 0.1, y + 0.7, z) - v.Project3D(x, y + 1, z);
+        ASSERT_EQ(d, QPoint(8, -4)) << x << "," << y << "," << z;
+      }
+}
+
 TEST(View3D, BackgroundHasGridWallsAndArrow) {
   TWelt welt;
   TWeltQt views(welt, ImgsFolder());

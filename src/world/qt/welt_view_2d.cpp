@@ -28,7 +28,9 @@ constexpr double kTriangle[4][3][2] = {
     {{0.1, 0.2}, {0.1, 0.8}, {0.9, 0.5}},  // east
 };
 
-int RoundHalfUp(double v) { return int(std::floor(v + 0.5)); }
+// Nearest integer, halves upward. The tolerance keeps values such as 15 * (y + 0.7),
+// which binary fractions make a hair less than a half, rounding like exact halves.
+int RoundHalfUp(double v) { return int(std::floor(v + 0.5 + 1e-9)); }
 
 // The font for the brick count: the view's font with a character cell (ascent plus
 // descent) of `cellHeight` pixels.

@@ -10,7 +10,9 @@
 
 namespace {
 
-int RoundHalfUp(double v) { return int(std::floor(v + 0.5)); }
+// Nearest integer, halves upward. The tolerance keeps values such as 15 * (y + 0.7),
+// which binary fractions make a hair less than a half, rounding like exact halves.
+int RoundHalfUp(double v) { return int(std::floor(v + 0.5 + 1e-9)); }
 
 int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
