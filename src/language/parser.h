@@ -45,7 +45,8 @@ class TTumbo_Parser {
   // mode: the statement of that step is then not run.
   bool StepPoint(TTumbo_Program* node) {
     CurrentLine = node->Line;
-    return RunMode == 2 || ShowStep();
+    if (RunMode == 2 || (RunMode != 3 && !OnStep)) return true;  // nothing to show or wait for
+    return ShowStep();
   }
   // Pauses for Delay in normal mode outside Schnell.
   void Pause() {
