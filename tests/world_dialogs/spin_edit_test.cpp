@@ -5,12 +5,19 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct TypedCase {
     const char *typed;
     int expected;
 };
+
+void PrintTo(const TypedCase &c, std::ostream *os)
+{
+    *os << '"' << c.typed << "\" -> " << c.expected;
+}
 
 class SpinEditTyping : public ::testing::TestWithParam<TypedCase> {};
 
