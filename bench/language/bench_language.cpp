@@ -72,11 +72,32 @@ void BM_NativeWalk(benchmark::State& state) {
 }
 BENCHMARK(BM_NativeWalk)->Unit(benchmark::kMillisecond);
 
+// Steps and turns only: back and forth between two cells.
+const std::string kShuttleProgram = "wiederhole " + std::to_string(kWalkPasses) +
+                                    " mal\r\n  Schritt\r\n  LinksDrehen\r\n  LinksDrehen\r\n"
+                                    "*wiederhole\r\n";
+
+void BM_NativeShuttle(benchmark::State& state) {
+  TWelt world;
+  for (auto _ : state) {
+    TTumbo& robot = world.Robot;
+    robot.ResetForRun();
+    for (int i = 0; i < kWalkPasses; ++i) {
+      robot.Schritt(1);
+      robot.LinksDrehen();
+      robot.LinksDrehen();
+    }
+    benchmark::DoNotOptimize(robot.Y);
+  }
+  state.SetItemsProcessed(state.iterations() * kWalkPasses);
+}
+BENCHMARK(BM_NativeShuttle)->Unit(benchmark::kMillisecond);
+
 template <class THost>
-void RunWalk(benchmark::State& state, THost& host) {
+void RunWalk(benchmark::State& state, THost& host, const std::string& program = kWalkProgram) {
   TWelt world;
   TTumbo_Parser engine(world, host);
-  if (!engine.Compile(kWalkProgram, "")) state.SkipWithError("walk does not compile");
+  if (!engine.Compile(program, "")) state.SkipWithError("walk does not compile");
   for (auto _ : state) {
     engine.Run(1);  // normal mode, delay 0: the command-line run
     benchmark::DoNotOptimize(world.Robot.X);
@@ -92,6 +113,12 @@ void BM_InterpretedWalk(benchmark::State& state) {
   RunWalk(state, host);
 }
 BENCHMARK(BM_InterpretedWalk)->Unit(benchmark::kMillisecond);
+
+void BM_InterpretedShuttle(benchmark::State& state) {
+  TTumbo_HeadlessHost host;
+  RunWalk(state, host, kShuttleProgram);
+}
+BENCHMARK(BM_InterpretedShuttle)->Unit(benchmark::kMillisecond);
 
 #ifdef TUMBO_BENCH_WITH_QT
 // Handles Qt's events after every statement, as an unthrottled window would.
@@ -159,8 +186,10 @@ int main(int argc, char** argv) {
   TRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   std::printf("\nRatios (CPU time per run):\n");
-  PrintRatio(reporter, "interpreter / native loop (design: at most 2)", "BM_InterpretedWalk",
-             "BM_NativeWalk");
+  PrintRatio(reporter, "walk with a condition: interpreter / native (design: at most 2)",
+             "BM_InterpretedWalk", "BM_NativeWalk");
+  PrintRatio(reporter, "steps and turns: interpreter / native (design: at most 2)",
+             "BM_InterpretedShuttle", "BM_NativeShuttle");
   PrintRatio(reporter, "Qt events after every statement / headless",
              "BM_InterpretedWalkQtEveryStatement", "BM_InterpretedWalk");
   PrintRatio(reporter, "Qt events rate-limited to 5 ms / headless (design: at most 2)",
