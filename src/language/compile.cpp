@@ -8,8 +8,6 @@
 
 namespace {
 
-const std::string kWord_Einfuegen = "EINF\xDCGEN";
-
 // One running sequence parse.
 struct TSequence {
   int Level;                  // kind of the block whose sequence this is; 1 for the main level
@@ -100,7 +98,7 @@ class TParse {
       Definition(seq, w, t == "ANWEISUNG" ? kindInstructionDef : kindConditionDef);
     } else if (t == "WAHR" || t == "FALSCH") {
       seq.Append(Node(t == "WAHR" ? kindTrue : kindFalse, 0));
-    } else if (t == kWord_Einfuegen) {
+    } else if (t == ControlWordsUpper[cwEinfuegen]) {
       ReadWord(S, pos);  // a block inside a library is not expanded: its first name is passed over
     } else if (int index = FindInstruction(t)) {
       BuiltInInstruction(seq, w, index);
