@@ -93,6 +93,16 @@ TEST(Libraries, FileLookUpIgnoresCase) {
   EXPECT_EQ(FindLibraryFile("ZWEI.TXT", kLibs), "");
 }
 
+TEST(Libraries, LibraryNameOfAFolderGivesMessage9) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "tumbo_lang_folder_lib";
+  std::filesystem::create_directories(dir / "ordner.tdp");
+  TEngineHarness h;
+  EXPECT_FALSE(h.Engine.Compile("Einf\xFCgen ordner *Einf\xFCgen", dir.string() + "/"));
+  ASSERT_EQ(h.Log.size(), 1u);
+  EXPECT_EQ(h.Log[0].substr(0, 14), "[Fehlernr 9]: ");
+  std::filesystem::remove_all(dir);
+}
+
 TEST(Libraries, UnreadableLibraryGivesMessage9) {
   if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
   const std::filesystem::path dir = std::filesystem::temp_directory_path() / "tumbo_lang_unreadable";
