@@ -173,3 +173,39 @@ TEST(StruktogrammOutput, PrintEnlargesByTheWholeFactorOfTheEstimate)
         EXPECT_EQ(page.Texts[0].Transform, QTransform::fromScale(0.5, 0.5));
     }
 }
+
+TEST(StruktogrammOutput, HugeChartsAreRefusedAsPicturesButNotAsDrawings)
+{
+    // 40000 statements: 137 x 720099 pixels, beyond the picture limit for the clipboard and
+    // files alike once the limit is lowered.
+    auto root = Root({});
+    TTumbo_Program *first = nullptr;
+    for (int i = 0; i < 40000; ++i) {
+        TTumbo_Program *node = Statement(kindTon);
+        node->Next = first;
+        first = node;
+    }
+    root->Body = first;
+    TStruktogramm chart;
+    EXPECT_TRUE(chart.ToImage(root.get(), 1000000).isNull());
+    std::unique_ptr<QMimeData> data(chart.MakeMimeData(root.get()));
+    EXPECT_FALSE(data->hasImage());
+    EXPECT_TRUE(data->hasFormat("image/svg+xml"));
+
+    QTemporaryDir dir;
+    QString error;
+    auto small = Root({Statement(kindTon)});
+    EXPECT_TRUE(chart.SaveToFile(dir.filePath("small.png"), small.get(), &error));
+    // A million rows cannot be a picture file.
+    auto tall = Root({});
+    first = nullptr;
+    for (int i = 0; i < 60000; ++i) {
+        TTumbo_Program *node = Statement(kindTon);
+        node->Next = first;
+        first = node;
+    }
+    tall->Body = first;
+    EXPECT_FALSE(chart.SaveToFile(dir.filePath("tall.png"), tall.get(), &error));
+    EXPECT_EQ(error, QString::fromUtf8("Das Struktogramm ist zu gro\u00DF f\u00FCr ein Bild."));
+    EXPECT_FALSE(QFile::exists(dir.filePath("tall.png")));
+}

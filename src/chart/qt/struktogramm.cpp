@@ -334,10 +334,15 @@ QByteArray TStruktogramm::ToSvg(const TTumbo_Program *tree)
     return bytes;
 }
 
-QImage TStruktogramm::ToImage(const TTumbo_Program *tree)
+QImage TStruktogramm::ToImage(const TTumbo_Program *tree, qint64 maxPixels)
 {
     const TChartLayout layout = LayoutFor(tree);
-    QImage image(PictureSize(layout), QImage::Format_RGB32);
+    const QSize size = PictureSize(layout);
+    // A picture file keeps each side below a million pixels.
+    if (static_cast<qint64>(size.width()) * size.height() > maxPixels || size.width() >= 1000000
+        || size.height() >= 1000000)
+        return {};
+    QImage image(size, QImage::Format_RGB32);
     if (image.isNull())
         return image;
     image.fill(Qt::white);
@@ -386,7 +391,8 @@ bool TStruktogramm::SaveToFile(const QString &fileName, const TTumbo_Program *tr
             return fail(QStringLiteral("Das Struktogramm ist zu gro\u00DF f\u00FCr ein Bild."));
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
+        if (!image.save(&buffer, "PNG"))
+            return fail(cannotWrite);
     } else {
         bytes = ToEmf(tree);
     }
@@ -403,7 +409,8 @@ QMimeData *TStruktogramm::MakeMimeData(const TTumbo_Program *tree)
     data->setData(QStringLiteral("image/emf"), emf);
     data->setData(QStringLiteral("image/x-emf"), emf);
     data->setData(QStringLiteral("image/svg+xml"), ToSvg(tree));
-    const QImage image = ToImage(tree);
+    // The picture is only a convenience beside the two drawings; a huge chart goes without it.
+    const QImage image = ToImage(tree, kMaxClipboardPixels);
     if (!image.isNull())
         data->setImageData(image);
     return data;

@@ -37,7 +37,10 @@ public:
     // (Extent.Right x Extent.Bottom), widened where text runs over the right edge.
     QByteArray ToEmf(const TTumbo_Program *tree);
     QByteArray ToSvg(const TTumbo_Program *tree);
-    QImage ToImage(const TTumbo_Program *tree);
+    // Null when the picture would have more than maxPixels pixels.
+    QImage ToImage(const TTumbo_Program *tree, qint64 maxPixels = kMaxImagePixels);
+    static constexpr qint64 kMaxImagePixels = 64 * 1024 * 1024;
+    static constexpr qint64 kMaxClipboardPixels = 16 * 1024 * 1024;
     bool WritePdf(const QString &fileName, const TTumbo_Program *tree);
 
     // Writes the chart to a file; the format follows the suffix: ".svg", ".pdf", ".png",
