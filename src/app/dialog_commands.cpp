@@ -24,7 +24,6 @@ TDialogCommands::TDialogCommands(TMainForm *form) : QObject(form), form_(form)
     TipsForm = new TTipsForm(form);
     AboutBox = new TAbout_Box(form);
     HelpWindow = new THelpWindow(form);
-    HelpWindow->setWindowFlag(Qt::Window);
 
     const struct {
         QAction *action;
