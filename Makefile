@@ -13,7 +13,7 @@ CMAKE_FLAGS += -DCMAKE_BUILD_TYPE=RelWithDebInfo
 endif
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
-.PHONY: all deps configure build run test bench fuzz clean
+.PHONY: all deps configure build run test bench fuzz fuzz-smoke fuzz-build clean
 
 all: build
 
@@ -29,18 +29,24 @@ build: configure
 run: build
 	@scripts/run-app $(BUILD)
 
-test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest -j$(JOBS) --output-on-failure --timeout 600
+# The fuzz targets get a short run first, so that CTest's summary is the last word.
+test: build fuzz-smoke
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest -j$(JOBS) --output-on-failure --timeout 180
 
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done
 
 # libFuzzer targets, built with clang; FUZZ_SECONDS per target (default 60).
 FUZZ_SECONDS ?= 60
-fuzz: deps
+fuzz: fuzz-build
+	@scripts/run-fuzzers build-fuzz $(FUZZ_SECONDS)
+
+fuzz-smoke: fuzz-build
+	@scripts/run-fuzzers build-fuzz 5
+
+fuzz-build: deps
 	@test -f build-fuzz/CMakeCache.txt || CXX=clang++ cmake -S . -B build-fuzz -G "$(GENERATOR)" -DTUMBO_FUZZ=ON -DTUMBO_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build build-fuzz -j$(JOBS) --target fuzz_targets
-	@scripts/run-fuzzers build-fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build build-san build-fuzz
