@@ -736,6 +736,8 @@ QMessageBox::StandardButton TMainForm::Ask(QMessageBox::Icon icon, const QString
 {
     if (MessageBoxHook)
         return MessageBoxHook(icon, text, buttons);
+    if (DefaultMessageBoxHook)
+        return DefaultMessageBoxHook(icon, text, buttons);
     const char *title = icon == QMessageBox::Critical  ? "Fehler"
                         : icon == QMessageBox::Warning ? "Warnung"
                         : icon == QMessageBox::Question ? "Bestätigen"

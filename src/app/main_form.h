@@ -99,6 +99,8 @@ public:
     using MessageHook = std::function<QMessageBox::StandardButton(
         QMessageBox::Icon, const QString &text, QMessageBox::StandardButtons buttons)>;
     MessageHook MessageBoxHook;
+    // Used while a window has no hook of its own, e.g. for messages during its creation.
+    static inline MessageHook DefaultMessageBoxHook;
 
     // --- start-up, settings, shutdown ---
     void ReadCommandLine(const QStringList &args);

@@ -44,6 +44,11 @@ ProgramEditor::ProgramEditor(QWidget *parent) : QsciScintilla(parent)
 void ProgramEditor::ConfigureEditing()
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (!QFontInfo(font).fixedPitch()) {
+        font = QFont(QStringLiteral("DejaVu Sans Mono"));
+        font.setStyleHint(QFont::TypeWriter);
+        font.setFixedPitch(true);
+    }
     font.setPointSize(10);
     setFont(font);
     setMarginsFont(font);
