@@ -189,6 +189,7 @@ private:
     bool maximizedAtStart_ = true;
     // Pending display of a running program, applied at screen rate.
     int pendingLine_ = -1;
+    int lampMode_ = -1;  // the run mode the lamp was last set for
     bool displayPending_ = false;
     QString shownX_, shownY_, shownHeading_, shownBricks_;
 };

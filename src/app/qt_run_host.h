@@ -34,6 +34,7 @@ public:
     // the world is redrawn.
     static constexpr qint64 kEventIntervalMs = 10;
     static constexpr qint64 kRedrawIntervalMs = 15;
+    static constexpr unsigned kCallsPerClockCheck = 32;
 
 private:
     void HandleEvents(bool wait);
@@ -44,6 +45,8 @@ private:
     qint64 lastEvents_ = -1000;
     qint64 lastRedraw_ = -1000;
     bool redrawPending_ = false;
+    unsigned eventCalls_ = 0;
+    unsigned viewCalls_ = 0;
     QTimer wakeUp_;
     std::unique_ptr<QSoundEffect> sound_;
 };

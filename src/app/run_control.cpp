@@ -173,7 +173,8 @@ void TMainForm::OnStep()
     // lamp answers at once because it is cheap.
     pendingLine_ = parser_->CurrentLine;
     displayPending_ = true;
-    UpdateLamp();
+    if (parser_->RunMode != lampMode_)
+        UpdateLamp();
     if (parser_->CurrentLine < 0)
         FlushRunDisplay();
 }
@@ -267,6 +268,7 @@ void TMainForm::SetLamp(int mode)
 void TMainForm::UpdateLamp()
 {
     const int mode = parser_->RunMode;
+    lampMode_ = mode;
     if (mode != 0) {
         SetLamp(mode);
         return;

@@ -1,0 +1,119 @@
+// A long program run through the window's own run control (delay 0, normal and fast
+// mode) against the same program run headless, as the command-line tool runs it.
+// The window should stay within twice the headless time.
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "app/main_form.h"
+#include "app/program_editor.h"
+#include "language/headless_host.h"
+#include "language/parser.h"
+#include "world/welt.h"
+
+namespace {
+
+// Back and forth between two cells: three statements and a step point per pass.
+std::string Program(int passes)
+{
+    return "Programm\r\n  wiederhole " + std::to_string(passes) +
+           " mal\r\n    Schritt\r\n    LinksDrehen\r\n    LinksDrehen\r\n  *wiederhole\r\n*Programm\r\n";
+}
+
+constexpr int kPasses = 300000;
+std::map<std::string, double> g_msPerRun;
+
+struct Window {
+    QTemporaryDir dir;
+    std::unique_ptr<tumbo::app::TMainForm> form;
+    Window()
+    {
+        form = std::make_unique<tumbo::app::TMainForm>(QStringList{QStringLiteral("/I") + dir.path()});
+        form->MessageBoxHook = [](QMessageBox::Icon, const QString &, QMessageBox::StandardButtons) {
+            return QMessageBox::Ok;
+        };
+        form->resize(1000, 700);
+        form->show();
+        QApplication::processEvents();
+        form->Editor->setText(QString::fromStdString(Program(kPasses)));
+        form->Parser().Delay = 0;
+    }
+};
+
+void Record(benchmark::State &state, const std::string &name, double totalMs)
+{
+    const double perRun = totalMs / double(state.iterations());
+    g_msPerRun[name] = perRun;
+    state.counters["ms_per_run"] = perRun;
+}
+
+template <typename Run>
+double TimeMs(Run run)
+{
+    const auto start = std::chrono::steady_clock::now();
+    run();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+void BM_WindowNormal(benchmark::State &state)
+{
+    Window w;
+    double total = 0;
+    for (auto _ : state)
+        total += TimeMs([&] { w.form->StartCommand(); });
+    Record(state, "normal", total);
+}
+
+void BM_WindowFast(benchmark::State &state)
+{
+    Window w;
+    double total = 0;
+    for (auto _ : state)
+        total += TimeMs([&] { w.form->FastCommand(); });
+    Record(state, "fast", total);
+}
+
+void BM_Headless(benchmark::State &state)
+{
+    TWelt welt(5, 10, 6);
+    TTumbo_HeadlessHost host;
+    TTumbo_Parser parser(welt, host);
+    const std::string text = Program(kPasses);
+    double total = 0;
+    for (auto _ : state)
+        total += TimeMs([&] {
+            parser.Compile(text, "", true);
+            parser.Run(1);
+        });
+    Record(state, "headless", total);
+}
+
+BENCHMARK(BM_Headless)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_WindowNormal)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_WindowFast)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    const double headless = g_msPerRun["headless"];
+    if (headless > 0) {
+        for (const char *mode : {"normal", "fast"})
+            if (g_msPerRun.count(mode))
+                std::printf("window %s run / headless run: %.2f (goal: at most 2)\n", mode,
+                            g_msPerRun[mode] / headless);
+    }
+    return 0;
+}
