@@ -76,8 +76,14 @@ QImage Draw(int index)
     } else if (index == kImageBreakpoint) {
         DrawBreakpoint(p);
     } else if (index == kImageCurrentOnBreakpoint) {
+        // The breakpoint with a small arrow inside, so that both stay recognisable.
         DrawBreakpoint(p);
-        DrawArrow(p, QColor(255, 255, 0));
+        QPolygonF arrow;
+        arrow << QPointF(2.5, 5.5) << QPointF(5.5, 5.5) << QPointF(5.5, 3.5) << QPointF(9, 7)
+              << QPointF(5.5, 10.5) << QPointF(5.5, 8.5) << QPointF(2.5, 8.5);
+        p.setPen(QPen(Qt::black, 0.8));
+        p.setBrush(QColor(255, 255, 0));
+        p.drawPolygon(arrow);
     } else if (index == kImageError) {
         DrawError(p);
     } else if (index == kImageAbort) {

@@ -1,10 +1,11 @@
 #include "app/qt_run_host.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QSoundEffect>
 #include <QUrl>
+
+#include "app/data_files.h"
 
 namespace tumbo::app {
 
@@ -56,7 +57,7 @@ uint32_t QtRunHost::TickCount()
 
 void QtRunHost::PlaySound()
 {
-    const QString file = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ton.wav"));
+    const QString file = FindDataFile(QStringLiteral("ton.wav"));
     if (!QFileInfo::exists(file))
         return;
     if (!sound_) {
