@@ -32,8 +32,8 @@ public:
 
     // How often events are handled while a run goes on without waiting, and how often
     // the world is redrawn.
-    static constexpr qint64 kEventIntervalMs = 10;
-    static constexpr qint64 kRedrawIntervalMs = 15;
+    static constexpr qint64 kEventIntervalMs = 20;
+    static constexpr qint64 kRedrawIntervalMs = 20;
     static constexpr unsigned kCallsPerClockCheck = 32;
 
 private:

@@ -75,8 +75,8 @@ TEST_F(Window, MenuShortcutsComeBeforeTheEditor)
             EXPECT_EQ(f.Editor->standardCommands()->boundTo(k[0].toCombined()), nullptr)
                 << k.toString().toStdString();
     // The editor's own bindings that share no key with the menus stay.
-    EXPECT_NE(f.Editor->standardCommands()->boundTo(Qt::CTRL | Qt::Key_Y), nullptr);
-    EXPECT_NE(f.Editor->standardCommands()->boundTo(Qt::ALT | Qt::Key_Backspace), nullptr);
+    EXPECT_NE(f.Editor->standardCommands()->boundTo((Qt::CTRL | Qt::Key_Y).toCombined()), nullptr);
+    EXPECT_NE(f.Editor->standardCommands()->boundTo((Qt::ALT | Qt::Key_Backspace).toCombined()), nullptr);
     // A menu key pressed in the editor reaches the menu.
     SetProgram(QStringLiteral("Programm\r\n*Programm\r\n"));
     f.Editor->setFocus();
