@@ -370,3 +370,74 @@ TEST_F(RunControl, ClosingWhileRunningIsRefused)
     answer_ = QMessageBox::No;
     EXPECT_TRUE(f.close());
 }
+
+TEST_F(RunControl, CommandTableWhileRunning)
+{
+    TMainForm &f = Open();
+    SetProgram(kForever);
+    struct Command {
+        const char *name;
+        int key;
+        Qt::KeyboardModifiers mods;
+        int after[4];  // run mode after the command, by the run mode before it (1..3)
+    };
+    const Command commands[] = {
+        {"Start", Qt::Key_F9, Qt::NoModifier, {0, 1, 1, 1}},
+        {"Schnelllauf", Qt::Key_F9, Qt::ShiftModifier, {0, 2, 2, 2}},
+        {"Einzelschritt", Qt::Key_F7, Qt::NoModifier, {0, 1, 2, 3}},
+        {"Pause", Qt::Key_F2, Qt::NoModifier, {0, 3, 3, 3}},
+        {"Stopp", Qt::Key_F2, Qt::ControlModifier, {0, 0, 0, 0}},
+        {"Stopp-Punkt", Qt::Key_B, Qt::ControlModifier, {0, 1, 2, 3}},
+    };
+    const QColor lampFor[4] = {kSilver, kLime, kLime, kYellow};
+    for (const Command &c : commands) {
+        for (int mode = 1; mode <= 3; ++mode) {
+            f.Parser().Delay = 5;
+            int after = -1;
+            QColor lamp;
+            RunScript([&] {
+                if (mode == 1)
+                    Key(Qt::Key_F9);
+                else if (mode == 2)
+                    Key(Qt::Key_F9, Qt::ShiftModifier);
+                else
+                    Key(Qt::Key_F7);
+            },
+                      {[&] {
+                          ASSERT_EQ(f.Parser().RunMode, mode);
+                          const int lines = InfoLines().size();
+                          Key(c.key, c.mods);
+                          after = f.Parser().RunMode;
+                          lamp = LampColor();
+                          EXPECT_EQ(InfoLines().size(), lines);
+                          f.StopCommand();
+                      }});
+            EXPECT_EQ(after, c.after[mode]) << c.name << " in mode " << mode;
+            EXPECT_EQ(lamp, lampFor[after]) << c.name << " in mode " << mode;
+            EXPECT_EQ(f.Parser().BreakLine, -1) << c.name << " in mode " << mode;
+        }
+    }
+    // Syntaxprüfung does nothing during a run: no new lines, no compile.
+    RunScript([&] { Key(Qt::Key_F9); },
+              {[&] {
+                  const QStringList before = InfoLines();
+                  f.Syntaxpruefung1->trigger();
+                  EXPECT_EQ(InfoLines(), before);
+                  EXPECT_EQ(f.Parser().RunMode, 1);
+                  f.StopCommand();
+              }});
+}
+
+TEST_F(RunControl, FastRunFromIdleClearsTheMarks)
+{
+    TMainForm &f = Open();
+    SetProgram(QStringLiteral("Programm\r\n  Huepfen\r\n*Programm\r\n"));
+    Key(Qt::Key_F9);
+    EXPECT_EQ(Images(2), QList<int>{kImageError});
+    SetProgram(QStringLiteral("Programm\r\n  Schritt\r\n*Programm\r\n"));
+    f.SetErrorMark(2);
+    Key(Qt::Key_F9, Qt::ShiftModifier);
+    EXPECT_TRUE(Images(2).isEmpty());
+    EXPECT_EQ(f.Welt().Robot.Y, 1);
+    EXPECT_EQ(LampColor(), kSilver);
+}
