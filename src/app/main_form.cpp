@@ -652,7 +652,7 @@ void TMainForm::LoadSettings()
         ShowError(QString::fromStdString(*error));
         return;  // the help file name stays unset, start-up goes on
     }
-    helpFileSet_ = true;
+    HelpFileSet = true;
 }
 
 void TMainForm::SaveSettings()

@@ -56,6 +56,8 @@ public:
     bool FormatToken = true;
     bool ExtendedSyntax = true;
     bool RestoreWorld = false;
+    // False when reading the settings stopped at a bad value: the help file is then not set.
+    bool HelpFileSet = false;
 
     TWelt &Welt() { return *welt_; }
     TTumbo_Parser &Parser() { return *parser_; }
@@ -184,7 +186,6 @@ private:
     tumbo::text::TextFormat programFormat_ = tumbo::text::kNewFileFormat;
     TumboSettings settings_;  // values no dialog of this window changes yet, kept for writing
     bool shownOnce_ = false;
-    bool helpFileSet_ = false;
     int editorWidth_ = 385, bottomHeight_ = 160, codeViewWidth_ = 185;
     bool maximizedAtStart_ = true;
     // Pending display of a running program, applied at screen rate.

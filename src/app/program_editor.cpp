@@ -6,6 +6,8 @@
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
 
+#include <algorithm>
+
 #include "app/mark_images.h"
 
 namespace tumbo::app {
@@ -35,6 +37,7 @@ ProgramEditor::ProgramEditor(QWidget *parent) : QsciScintilla(parent)
     ConfigureEditing();
     DefineMarkImages();
     ConfigureKeys();
+    connect(this, &QsciScintilla::linesChanged, this, &ProgramEditor::UpdateLineNumberWidth);
     marks_[kCurrentLineMark].ImageIndex = kImageCurrentLine;
     marks_[kBreakpointMark].ImageIndex = kImageBreakpoint;
     marks_[kErrorMark].ImageIndex = kImageError;
@@ -282,9 +285,18 @@ void ProgramEditor::SetLineNumbersShown(bool on)
 {
     lineNumbers_ = on;
     setMarginLineNumbers(kLineNumberMargin, on);
-    setMarginWidth(kLineNumberMargin, on ? QStringLiteral("00000") : QString());
-    if (!on)
+    UpdateLineNumberWidth();
+}
+
+void ProgramEditor::UpdateLineNumberWidth()
+{
+    if (!lineNumbers_) {
         setMarginWidth(kLineNumberMargin, 0);
+        return;
+    }
+    // Room for the largest line number, at least three digits, and a little space.
+    const int digits = std::max(3, int(QString::number(lines()).size()));
+    setMarginWidth(kLineNumberMargin, QString(digits + 1, QLatin1Char('0')));
 }
 
 QString ProgramEditor::TrimmedText() const

@@ -59,6 +59,7 @@ protected:
     void keyPressEvent(QKeyEvent *e) override;
 
 private:
+    void UpdateLineNumberWidth();
     void ConfigureEditing();
     void ConfigureKeys();
     void DefineMarkImages();

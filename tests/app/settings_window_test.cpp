@@ -26,6 +26,7 @@ TEST_F(SettingsWindow, WithoutSettingsFileTheDefaultsHold)
     EXPECT_EQ(f.Editor->tabWidth(), 2);
     EXPECT_TRUE(f.Editor->LineNumbersShown());
     EXPECT_EQ(f.OpenPath, ExecutableFolder());
+    EXPECT_TRUE(f.HelpFileSet);
     f.resize(1000, 700);
     f.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
@@ -83,6 +84,7 @@ TEST_F(SettingsWindow, ABadNumberStopsReadingWithAMessage)
     EXPECT_EQ(asked_[0].text, QStringLiteral("'viel' ist kein gültiger Integerwert"));
     EXPECT_EQ(f.Parser().Delay, 0);
     EXPECT_EQ(f.Welt().Robot.MaxJump, 1) << "keys after the bad one keep their start values";
+    EXPECT_FALSE(f.HelpFileSet);
 }
 
 TEST_F(SettingsWindow, SettingsFolderFromTheCommandLine)
