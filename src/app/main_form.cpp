@@ -25,6 +25,7 @@
 #include <cmath>
 
 #include "app/app_paths.h"
+#include "app/chart_mode.h"
 #include "app/command_line.h"
 #include "app/prog_lamp.h"
 #include "app/program_editor.h"
@@ -78,6 +79,7 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     CreateMenus();
     // 2.–4. World, engine (with the three callbacks), first picture.
     CreateEngine();
+    new ChartMode(*this);  // the structure chart with its commands, owned by the window
     // 5. Information list, status fields, scroll ranges.
     ResetInfoList();
     UpdateStatusFields();

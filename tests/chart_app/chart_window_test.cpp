@@ -1,0 +1,142 @@
+// The structure chart in the main window: show, hide, the controls of both views, and the
+// picture in the paint box.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include "app/chart_mode.h"
+#include "app/main_form.h"
+#include "app/program_editor.h"
+#include "language/parser.h"
+#include "world/qt/welt_qt.h"
+
+namespace tumbo::app {
+namespace {
+
+class ChartWindow : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        form_ = std::make_unique<TMainForm>(QStringList{QStringLiteral("/I") + dir_.path()});
+        form_->MessageBoxHook = [](QMessageBox::Icon, const QString &, QMessageBox::StandardButtons) {
+            return QMessageBox::No;
+        };
+        form_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
+        chart_ = form_->findChild<ChartMode *>();
+        ASSERT_TRUE(chart_);
+    }
+
+    QWidget *Control(const char *name) const { return form_->findChild<QWidget *>(QString::fromLatin1(name)); }
+    bool Shown(const char *name) const
+    {
+        QWidget *w = Control(name);
+        EXPECT_TRUE(w) << name;
+        return w && !w->isHidden();
+    }
+    QAction *Menu(const QString &title) const
+    {
+        for (QAction *a : form_->menuBar()->actions())
+            if (a->text() == title)
+                return a;
+        return nullptr;
+    }
+    QString WorldCaption() const
+    {
+        return Control("PanelTumbo3dNavigator")->findChild<QLabel *>(QString(), Qt::FindDirectChildrenOnly)->text();
+    }
+    void SetProgram(const QString &text) { form_->Editor->setText(text); }
+
+    QTemporaryDir dir_;
+    std::unique_ptr<TMainForm> form_;
+    ChartMode *chart_ = nullptr;
+};
+
+TEST_F(ChartWindow, ShowingAndHidingSwitchesTheWindow)
+{
+    SetProgram(QStringLiteral("wiederhole 3 mal\r\n  Schritt\r\n*wiederhole\r\n"));
+    ASSERT_TRUE(form_->Anzeigen1->isEnabled());
+    form_->Anzeigen1->trigger();
+
+    EXPECT_EQ(form_->Anzeigen1->text(), "Ausblenden");
+    EXPECT_TRUE(Shown("pbDiagramm"));
+    EXPECT_TRUE(form_->imgTumbo3D->isHidden());
+    EXPECT_TRUE(form_->pbTumbo2D->isHidden());
+    EXPECT_EQ(WorldCaption(), "Struktogramm");
+    for (const char *name : {"btnDiagrEnde", "btnDiagrSpeichern", "btnDiagrKopieren", "btnDiagrDrucken", "btnProgNeu",
+                             "btnSyntax"})
+        EXPECT_TRUE(Shown(name)) << name;
+    for (const char *name : {"btnTumboVor", "btnWeltLoeschen", "btnAblaufNormal", "btnAblaufStopp", "ProgLamp"})
+        EXPECT_FALSE(Shown(name)) << name;
+    EXPECT_FALSE(Menu("&Welt")->isEnabled());
+    EXPECT_FALSE(Menu("&Ablauf")->isEnabled());
+    EXPECT_TRUE(form_->StruktSpeichern1->isEnabled());
+    EXPECT_TRUE(form_->StruktKopieren1->isEnabled());
+    EXPECT_TRUE(form_->StruktDrucken1->isEnabled());
+    // The paint box has the estimated size, the scroll range 20 and 10 more.
+    EXPECT_EQ(form_->pbDiagramm->size(), QSize(230, 128));
+    EXPECT_EQ(form_->ScrollContent->size(), QSize(250, 138));
+    const QImage picture = form_->pbDiagramm->grab().toImage();
+    EXPECT_EQ(picture.pixelColor(5, 50), QColor(Qt::black)); // left border of the loop
+
+    static_cast<QToolButton *>(Control("btnDiagrEnde"))->click();
+    EXPECT_EQ(form_->Anzeigen1->text(), "Anzeigen");
+    EXPECT_FALSE(Shown("pbDiagramm"));
+    EXPECT_FALSE(form_->imgTumbo3D->isHidden());
+    EXPECT_EQ(WorldCaption(), "Welt");
+    EXPECT_TRUE(Shown("btnTumboVor"));
+    EXPECT_TRUE(Shown("btnAblaufNormal"));
+    EXPECT_FALSE(Shown("btnDiagrEnde"));
+    EXPECT_TRUE(Menu("&Welt")->isEnabled());
+    EXPECT_TRUE(Menu("&Ablauf")->isEnabled());
+    EXPECT_FALSE(form_->StruktSpeichern1->isEnabled());
+    EXPECT_FALSE(chart_->Chart.Valid);
+}
+
+TEST_F(ChartWindow, ProgramWithErrorsKeepsTheWorld)
+{
+    SetProgram(QStringLiteral("wenn IstWand\r\n  Schritt\r\n"));
+    form_->Anzeigen1->trigger();
+    EXPECT_EQ(form_->Anzeigen1->text(), "Anzeigen");
+    EXPECT_FALSE(Shown("pbDiagramm"));
+    EXPECT_FALSE(form_->imgTumbo3D->isHidden());
+    QStringList lines;
+    for (int i = 0; i < form_->InfoBox->count(); ++i)
+        lines << form_->InfoBox->item(i)->text();
+    EXPECT_TRUE(lines.join('\n').contains("[Fehlernr 2] (Zeile 1)")) << lines.join('\n').toStdString();
+    EXPECT_TRUE(form_->Editor->EditingEnabled());
+}
+
+TEST_F(ChartWindow, HidingReturnsToTheTwoDimensionalView)
+{
+    form_->WeltViews().SetIs2D(true);
+    SetProgram(QStringLiteral("Schritt\r\n"));
+    form_->Anzeigen1->trigger();
+    EXPECT_TRUE(form_->pbTumbo2D->isHidden());
+    form_->Anzeigen1->trigger(); // now "Ausblenden"
+    EXPECT_FALSE(form_->pbTumbo2D->isHidden());
+    EXPECT_TRUE(form_->imgTumbo3D->isHidden());
+    EXPECT_EQ(form_->ScrollContent->size(), form_->pbTumbo2D->size() + QSize(20, 10));
+}
+
+TEST_F(ChartWindow, WorldKeysOfTheDisabledMenusDoNothingInTheChartView)
+{
+    SetProgram(QStringLiteral("Schritt\r\n"));
+    form_->Anzeigen1->trigger();
+    ASSERT_FALSE(form_->WeltViews().Is2D());
+    QTest::keyClick(form_.get(), Qt::Key_F5);
+    EXPECT_FALSE(form_->WeltViews().Is2D());
+    EXPECT_TRUE(form_->pbTumbo2D->isHidden());
+    EXPECT_EQ(form_->Parser().RunMode, 0);
+}
+
+} // namespace
+} // namespace tumbo::app
