@@ -202,3 +202,50 @@ TEST_F(Window, StartFilesFromTheCommandLine)
         EXPECT_TRUE(asked_.empty());
     }
 }
+
+TEST_F(Window, EditorKeyBindings)
+{
+    TMainForm &f = Open();
+    ProgramEditor &e = *f.Editor;
+    struct Case {
+        const char *name;
+        QString text;
+        int line, index;  // caret before the key, 0-based
+        int key;
+        Qt::KeyboardModifiers mods;
+        QString expected;
+    };
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
+    const Case cases[] = {
+        {"Ctrl+T deletes the next word", "Schritt LinksDrehen", 0, 0, Qt::Key_T, ctrl, "LinksDrehen"},
+        {"Ctrl+Backspace deletes the previous word", "Schritt Links", 0, 13, Qt::Key_Backspace, ctrl, "Schritt "},
+        {"Ctrl+Y deletes the line", "a\r\nb\r\nc", 1, 0, Qt::Key_Y, ctrl, "a\r\nc"},
+        {"Shift+Ctrl+Y deletes the rest of the line", "Schritt(3)", 0, 7, Qt::Key_Y, ctrl | shift, "Schritt"},
+        {"Ctrl+N inserts a line after the caret", "ab", 0, 1, Qt::Key_N, ctrl, "a\r\nb"},
+        {"Ctrl+M breaks the line", "ab", 0, 1, Qt::Key_M, ctrl, "a\r\nb"},
+        {"Shift+Ctrl+I indents", "Schritt", 0, 0, Qt::Key_I, ctrl | shift, "  Schritt"},
+        {"Shift+Ctrl+U unindents", "  Schritt", 0, 2, Qt::Key_U, ctrl | shift, "Schritt"},
+    };
+    for (const Case &c : cases) {
+        e.setText(c.text);
+        e.setFocus();
+        e.setCursorPosition(c.line, c.index);
+        QTest::keyClick(&e, Qt::Key(c.key), c.mods);
+        EXPECT_EQ(e.text(), c.expected) << c.name;
+    }
+    // Ctrl+N leaves the caret where it was; Alt+Backspace undoes, Shift+Alt+Backspace redoes.
+    e.setText(QStringLiteral("ab"));
+    e.setCursorPosition(0, 1);
+    QTest::keyClick(&e, Qt::Key_N, ctrl);
+    EXPECT_EQ(e.CaretLine(), 1);
+    QTest::keyClick(&e, Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(e.text(), QStringLiteral("ab"));
+    QTest::keyClick(&e, Qt::Key_Backspace, Qt::AltModifier | shift);
+    EXPECT_EQ(e.text(), QStringLiteral("a\r\nb"));
+    // No editing while the editor is disabled for a run.
+    e.SetEditingEnabled(false);
+    QTest::keyClicks(&e, QStringLiteral("x"));
+    QTest::keyClick(&e, Qt::Key_Y, ctrl);
+    EXPECT_EQ(e.text(), QStringLiteral("a\r\nb"));
+    e.SetEditingEnabled(true);
+}
