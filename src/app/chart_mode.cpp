@@ -87,7 +87,12 @@ ChartMode::ChartMode(TMainForm &form) : QObject(&form), form_(form)
     };
     services.UpdateScrollRanges = [&form] { form.UpdateScrollRanges(); };
     services.OpenPath = [&form] { return form.OpenPath; };
-    services.ReportError = [&form](const QString &text) { ShowGeneralError(&form, text); };
+    services.ReportError = [&form](const QString &text) {
+        if (form.MessageBoxHook)
+            form.MessageBoxHook(QMessageBox::Critical, text, QMessageBox::Ok);
+        else
+            ShowGeneralError(&form, text);
+    };
     commands_ = std::make_unique<TChartCommands>(Chart, controls, services, &form);
 
     connect(form.Anzeigen1, &QAction::triggered, this, [this] { commands_->Anzeigen1Click(); });

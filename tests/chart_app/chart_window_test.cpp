@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -26,7 +30,8 @@ protected:
     {
         ASSERT_TRUE(dir_.isValid());
         form_ = std::make_unique<TMainForm>(QStringList{QStringLiteral("/I") + dir_.path()});
-        form_->MessageBoxHook = [](QMessageBox::Icon, const QString &, QMessageBox::StandardButtons) {
+        form_->MessageBoxHook = [this](QMessageBox::Icon, const QString &text, QMessageBox::StandardButtons) {
+            messages_ << text;
             return QMessageBox::No;
         };
         form_->show();
@@ -58,7 +63,20 @@ protected:
     QTemporaryDir dir_;
     std::unique_ptr<TMainForm> form_;
     ChartMode *chart_ = nullptr;
+    QStringList messages_;
 };
+
+// Types a file name into the save dialog that the next command opens.
+void AnswerSaveDialog(const QString &fileName)
+{
+    QTimer::singleShot(0, [fileName] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(dialog->windowTitle(), "Struktogramm speichern");
+        dialog->findChild<QLineEdit *>("fileNameEdit")->setText(fileName);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+}
 
 TEST_F(ChartWindow, ShowingAndHidingSwitchesTheWindow)
 {
@@ -99,6 +117,23 @@ TEST_F(ChartWindow, ShowingAndHidingSwitchesTheWindow)
     EXPECT_TRUE(Menu("&Ablauf")->isEnabled());
     EXPECT_FALSE(form_->StruktSpeichern1->isEnabled());
     EXPECT_FALSE(chart_->Chart.Valid);
+}
+
+TEST_F(ChartWindow, SaveWritesTheFileAndReportsFailuresInTheWindow)
+{
+    SetProgram(QStringLiteral("Schritt\r\n"));
+    form_->Anzeigen1->trigger();
+    AnswerSaveDialog(dir_.filePath("bild.emf"));
+    static_cast<QToolButton *>(Control("btnDiagrSpeichern"))->click();
+    QFile saved(dir_.filePath("bild.emf"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll().mid(40, 4), QByteArray(" EMF"));
+    EXPECT_TRUE(messages_.isEmpty());
+
+    AnswerSaveDialog(QStringLiteral("/nonexistent-folder/bild.svg"));
+    form_->StruktSpeichern1->trigger();
+    ASSERT_EQ(messages_.size(), 1);
+    EXPECT_TRUE(messages_[0].contains("bild.svg")) << messages_[0].toStdString();
 }
 
 TEST_F(ChartWindow, ProgramWithErrorsKeepsTheWorld)
