@@ -1,5 +1,7 @@
 #include <QLineEdit>
 
+#include <ctime>
+
 #include "app/mark_images.h"
 #include "window_fixture.h"
 #include "world/welt.h"
@@ -440,4 +442,32 @@ TEST_F(RunControl, FastRunFromIdleClearsTheMarks)
     EXPECT_TRUE(Images(2).isEmpty());
     EXPECT_EQ(f.Welt().Robot.Y, 1);
     EXPECT_EQ(LampColor(), kSilver);
+}
+
+TEST_F(RunControl, WaitsBlockOnTheEventQueueInsteadOfSpinning)
+{
+    // A paused program and a long delay both wait for events; the process then uses next to
+    // no processor time while the window still answers.
+    TMainForm &f = Open();
+    SetProgram(kForever);
+    for (int mode : {3, 1}) {
+        f.Parser().Delay = 1000;
+        std::clock_t cpuStart = 0;
+        QElapsedTimer wall;
+        double cpuMs = 0, wallMs = 0;
+        RunScript([&] { Key(mode == 3 ? Qt::Key_F7 : Qt::Key_F9); },
+                  {[&] {
+                       cpuStart = std::clock();
+                       wall.start();
+                   },
+                   [] {}, [] {}, [] {}, [] {},
+                   [&] {
+                       cpuMs = 1000.0 * double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+                       wallMs = double(wall.elapsed());
+                       f.StopCommand();
+                   }},
+                  80);
+        EXPECT_GT(wallMs, 300.0);
+        EXPECT_LT(cpuMs, 0.5 * wallMs) << "mode " << mode;
+    }
 }
