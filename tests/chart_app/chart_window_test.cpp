@@ -19,6 +19,7 @@
 #include "app/program_editor.h"
 #include "language/parser.h"
 #include "world/qt/welt_qt.h"
+#include "world/welt.h"
 
 namespace tumbo::app {
 namespace {
@@ -162,15 +163,23 @@ TEST_F(ChartWindow, HidingReturnsToTheTwoDimensionalView)
     EXPECT_EQ(form_->ScrollContent->size(), form_->pbTumbo2D->size() + QSize(20, 10));
 }
 
-TEST_F(ChartWindow, WorldKeysOfTheDisabledMenusDoNothingInTheChartView)
+TEST_F(ChartWindow, KeysOfTheDisabledMenusDoNothingInTheChartView)
 {
-    SetProgram(QStringLiteral("Schritt\r\n"));
+    SetProgram(QStringLiteral("Schritt\r\nSchritt\r\n"));
     form_->Anzeigen1->trigger();
     ASSERT_FALSE(form_->WeltViews().Is2D());
-    QTest::keyClick(form_.get(), Qt::Key_F5);
+    const int y = form_->Welt().Robot.Y;
+    QTest::keyClick(form_.get(), Qt::Key_F5); // 2D view
+    QTest::keyClick(form_.get(), Qt::Key_F9); // start
+    QTest::keyClick(form_.get(), Qt::Key_F9, Qt::ShiftModifier); // fast run
     EXPECT_FALSE(form_->WeltViews().Is2D());
     EXPECT_TRUE(form_->pbTumbo2D->isHidden());
-    EXPECT_EQ(form_->Parser().RunMode, 0);
+    EXPECT_EQ(form_->Welt().Robot.Y, y);
+    EXPECT_TRUE(chart_->IsChartShown());
+
+    form_->Anzeigen1->trigger();
+    QTest::keyClick(form_.get(), Qt::Key_F9, Qt::ShiftModifier);
+    EXPECT_NE(form_->Welt().Robot.Y, y); // the keys work again in the world view
 }
 
 } // namespace
