@@ -1,6 +1,7 @@
 // Robot Tumbo: the window application.
 #include <QApplication>
 
+#include "app/dialog_commands.h"
 #include "app/main_form.h"
 
 int main(int argc, char **argv)
@@ -11,6 +12,11 @@ int main(int argc, char **argv)
     QStringList args = QApplication::arguments();
     args.removeFirst();
     tumbo::app::TMainForm form(args);
+    // The tips window belongs to the dialogs the window carries.
+    form.ShowTipsAtStart = [&form] {
+        if (auto *dialogs = form.findChild<tumbo::app::TDialogCommands *>())
+            dialogs->TipsCommand();
+    };
     form.ShowAtStart();
     return app.exec();
 }

@@ -684,7 +684,8 @@ void TMainForm::showEvent(QShowEvent *event)
         return;
     shownOnce_ = true;
     ApplyPanelSizes();
-    // The tips window is not offered yet; ShowTips is kept for the settings file.
+    if (ShowTips && ShowTipsAtStart)
+        ShowTipsAtStart();
     if (!StartProgramFile.isEmpty() && QFileInfo(StartProgramFile).isFile()) {
         LoadProgramFile(QFileInfo(StartProgramFile).absoluteFilePath());
         const QFileInfo program(StartProgramFile);

@@ -101,6 +101,9 @@ public:
     using MessageHook = std::function<QMessageBox::StandardButton(
         QMessageBox::Icon, const QString &text, QMessageBox::StandardButtons buttons)>;
     MessageHook MessageBoxHook;
+    // Opens the tips window modally; called when the window is first shown and ShowTips is
+    // set, before the start files are loaded. The program entry sets it; tests leave it empty.
+    std::function<void()> ShowTipsAtStart;
     // Used while a window has no hook of its own, e.g. for messages during its creation.
     static inline MessageHook DefaultMessageBoxHook;
 

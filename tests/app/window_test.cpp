@@ -249,3 +249,28 @@ TEST_F(Window, EditorKeyBindings)
     EXPECT_EQ(e.text(), QStringLiteral("a\r\nb"));
     e.SetEditingEnabled(true);
 }
+
+TEST_F(Window, TipsComeFirstWhenTheWindowIsShown)
+{
+    WriteFile("a.tdp", "Programm\r\n*Programm\r\n");
+    for (bool showTips : {true, false}) {
+        WriteFile("tumbo.ini", showTips ? "[Tips]\r\nShowTips=TRUE\r\n" : "[Tips]\r\nShowTips=FALSE\r\n");
+        TMainForm &f = Open({"/P" + Folder() + "a.tdp"}, false);
+        int shown = 0;
+        QString programWhenShown = QStringLiteral("-");
+        f.ShowTipsAtStart = [&] {
+            ++shown;
+            programWhenShown = f.ProgramFileName;
+        };
+        f.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+        f.hide();
+        f.show();  // only the first showing offers the tips
+        EXPECT_EQ(shown, showTips ? 1 : 0);
+        if (showTips) {
+            EXPECT_EQ(programWhenShown, QString()) << "the start program is loaded after the tips";
+        }
+        EXPECT_EQ(f.ProgramFileName, Folder() + "a.tdp");
+        form_.reset();
+    }
+}
