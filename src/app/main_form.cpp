@@ -84,6 +84,8 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     ResetInfoList();
     UpdateStatusFields();
     UpdateScrollRanges();
+    // 5.–6. Colouring, the empty overview, templates, completion, short input, Formatieren.
+    CreateEditorServices();
     // 7. The four marks start hidden on line -1.
     OnBreakpointLine = false;
     // 9. Command line, then the settings file.
@@ -319,9 +321,8 @@ QWidget *TMainForm::CreateBottomPanel()
     codeCol->addWidget(TreeView1, 1);
     QHBoxLayout *codeBar = nullptr;
     QFrame *codeNav = CreateBar(QStringLiteral("Übersicht   "), codeBar);
-    auto *refresh = AddBarButton(codeBar, "btnUebersicht", "Übersicht aktualisieren",
+    btnUebersicht = AddBarButton(codeBar, "btnUebersicht", "Übersicht aktualisieren",
                                  style()->standardIcon(QStyle::SP_BrowserReload));
-    refresh->setEnabled(false);  // the overview is built by the editor services
     codeCol->addWidget(codeNav);
 
     PanelError = new QWidget;
@@ -637,6 +638,7 @@ void TMainForm::ApplySettings(const TumboSettings &s)
     FormatToken = s.FormatToken;
     ExtendedSyntax = s.ExtendedSyntax;
     OpenPath = QString::fromStdString(s.OpenPath);
+    ApplyEditorServiceSettings(s);
 }
 
 void TMainForm::LoadSettings()

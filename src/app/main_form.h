@@ -24,6 +24,12 @@ class QHBoxLayout;
 class TWelt;
 class TTumbo_Parser;
 class TWeltQt;
+namespace tumbo::editor {
+class TumboLexer;
+class ShortInputContextMenu;
+class TemplateExpander;
+class CompletionPopup;
+}  // namespace tumbo::editor
 
 namespace tumbo::app {
 
@@ -155,6 +161,22 @@ public:
 
     TumboSettings CurrentSettings() const;
     void ApplySettings(const TumboSettings &s);
+
+    // --- editor language services (main_form_editor_services.cpp) ---
+    tumbo::editor::TumboLexer *SynTumboSyn1 = nullptr;            // colours the program text
+    tumbo::editor::ShortInputContextMenu *EditorContextMenu = nullptr;  // by ExtendedSyntax
+    tumbo::editor::TemplateExpander *TemplateExpander1 = nullptr;  // Shift+Space
+    tumbo::editor::CompletionPopup *SynCompletionProposal1 = nullptr;  // Ctrl+Space
+    QToolButton *btnUebersicht = nullptr;
+    void Formatieren1Click();  // Ctrl+F
+    // Rebuilds the overview tree: the empty form, or the outline of the editor's program
+    // after a silent compile. Nothing happens while a program runs.
+    void UpdateOverview(bool empty);
+    void btnUebersichtClick();
+
+private:
+    void CreateEditorServices();
+    void ApplyEditorServiceSettings(const TumboSettings &s);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
