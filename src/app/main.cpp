@@ -1,5 +1,6 @@
 // Robot Tumbo: the window application.
 #include <QApplication>
+#include <QTimer>
 
 #include "app/dialog_commands.h"
 #include "app/main_form.h"
@@ -12,10 +13,12 @@ int main(int argc, char **argv)
     QStringList args = QApplication::arguments();
     args.removeFirst();
     tumbo::app::TMainForm form(args);
-    // The tips window belongs to the dialogs the window carries.
-    form.ShowTipsAtStart = [&form] {
-        if (auto *dialogs = form.findChild<tumbo::app::TDialogCommands *>())
-            dialogs->TipsCommand();
+    // The settings, search, print, tips and help dialogs with their menu commands;
+    // owned by the window. Window tests that need them create them the same way.
+    auto *dialogs = new tumbo::app::TDialogCommands(&form);
+    // The tips come once the window is on the screen, so they stand in front of it.
+    form.ShowTipsAtStart = [dialogs] {
+        QTimer::singleShot(0, dialogs, [dialogs] { dialogs->TipsCommand(); });
     };
     form.ShowAtStart();
     return app.exec();
