@@ -2,11 +2,17 @@
 // settings, "Formatieren", the short-input context menu, Shift+Space, Ctrl+Space and the
 // overview tree with its button.
 #include <QContextMenuEvent>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QMenu>
+#include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
 #include "app/color_swatch.h"
+#include "app/dialog_commands.h"
+#include "app/dlg_settings_e.h"
 #include "editor/qt/completion_popup.h"
 #include "editor/qt/short_input_menu_qt.h"
 #include "editor/qt/tumbo_lexer.h"
@@ -148,6 +154,29 @@ TEST_F(EditorServicesTest, EditorColoursTheProgramWithTheColoursOfTheSettings)
     EXPECT_EQ(lx.color(tumbo::editor::tkKey2), QColor(0, 0, 255));
     EXPECT_EQ(lx.color(tumbo::editor::tkComment), QColor(0x56, 0x34, 0x12));
     EXPECT_EQ(f.CurrentSettings().ColorComment, 0x00123456u);
+}
+
+TEST_F(EditorServicesTest, EditorSettingsDialogRecoloursAndSwitchesTheContextMenu)
+{
+    TMainForm &f = OpenWith();
+    new TDialogCommands(&f);  // as the program entry makes them
+    EXPECT_EQ(f.EditorContextMenu->menu()->objectName(), QStringLiteral("EditorXPopupMenu"));
+    QTimer::singleShot(0, [] {
+        auto *d = qobject_cast<TSettingsDlgE *>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        d->Farbe2->SetColor(clGreen);  // predefined instructions and conditions
+        d->Farbe5->SetColor(clRed);    // comments
+        d->chkErwSyntax->setChecked(false);
+        d->cbFontSize->setCurrentText(QStringLiteral("14"));
+        QTest::mouseClick(d->Button2, Qt::LeftButton);
+    });
+    f.EinstEditor1->trigger();
+    tumbo::editor::TumboLexer &lx = *f.SynTumboSyn1;
+    EXPECT_EQ(lx.color(tumbo::editor::tkKey2), QColor(0, 0x80, 0));
+    EXPECT_EQ(lx.color(tumbo::editor::tkComment), QColor(255, 0, 0));
+    EXPECT_EQ(lx.font(tumbo::editor::tkKey2).pointSize(), 14);
+    EXPECT_TRUE(lx.font(tumbo::editor::tkKey).bold());
+    EXPECT_EQ(f.EditorContextMenu->menu()->objectName(), QStringLiteral("EditorPopupMenu"));
 }
 
 // ---------------------------------------------------------------- Formatieren
