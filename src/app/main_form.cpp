@@ -30,6 +30,7 @@
 #include "app/prog_lamp.h"
 #include "app/program_editor.h"
 #include "app/qt_run_host.h"
+#include "app/recovery_file.h"
 #include "language/parser.h"
 #include "text/cp1252.h"
 #include "world/qt/welt_qt.h"
@@ -80,6 +81,8 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     // 2.–4. World, engine (with the three callbacks), first picture.
     CreateEngine();
     new ChartMode(*this);  // the structure chart with its commands, owned by the window
+    ConnectWorldCommands();
+    ConnectFileCommands();
     // 5. Information list, status fields, scroll ranges.
     ResetInfoList();
     UpdateStatusFields();
@@ -91,6 +94,7 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     // 9. Command line, then the settings file.
     ReadCommandLine(args);
     LoadSettings();
+    StartFileServices();
 }
 
 TMainForm::~TMainForm()
@@ -666,6 +670,7 @@ void TMainForm::SaveSettings()
     IniFile ini;
     ini.Load(file.toStdString());  // lines of other programs are kept
     WriteSettings(ini, CurrentSettings());
+    WriteRecentPrograms(ini);
     if (!ini.Save(file.toStdString()))
         ShowError(QStringLiteral("Die Einstellungsdatei „%1“ kann nicht geschrieben werden.")
                       .arg(QDir::toNativeSeparators(file)));
@@ -728,9 +733,14 @@ void TMainForm::closeEvent(QCloseEvent *event)
             event->ignore();
             return;
         }
-        if (answer == QMessageBox::Yes)
-            SaveProgram();
+        // A save that did not happen (dialog cancelled, write failed) keeps the window open.
+        if (answer == QMessageBox::Yes && !SaveProgram()) {
+            event->ignore();
+            return;
+        }
     }
+    if (recovery_)
+        recovery_->Remove();  // a normal close leaves nothing to recover
     event->accept();
 }
 

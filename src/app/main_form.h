@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/file_dialogs.h"
 #include "app/settings.h"
 #include "text/text_file.h"
 
@@ -30,12 +31,17 @@ class ShortInputContextMenu;
 class TemplateExpander;
 class CompletionPopup;
 }  // namespace tumbo::editor
+namespace tumbo::world {
+class TWorldTools;
+class TNewRoomDlg;
+}
 
 namespace tumbo::app {
 
 class ProgramEditor;
 class ProgLamp;
 class QtRunHost;
+class TRecoveryFile;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -126,6 +132,55 @@ public:
     bool SaveProgram();
     bool SaveProgramAs();
 
+    // --- program and world file commands (main_form_files.cpp) ---
+    // The open and save dialogs go through this function when it is set (tests).
+    FileDialogFunction FileDialogHook;
+    void NewProgramCommand();
+    void OpenProgramCommand();
+    void SaveProgramCommand();    // Ctrl+S
+    void SaveProgramAsCommand();  // F12
+    void OpenWorldCommand();
+    void SaveWorldCommand();
+    void SaveWorldAsCommand();
+    // Steps of "Öffnen" after the dialog: the program, the world of its name, the list.
+    bool OpenProgram(const QString &path);
+    // Steps of "Öffnen Welt..." after the dialog; a file that is not a world is refused.
+    bool OpenWorld(const QString &path);
+    // Opens dropped or recent files: programs with the unsaved-program question.
+    void OpenFiles(const QStringList &paths);
+    // The unsaved-program question; false when the command must stop (Cancel, or Yes
+    // and the program was not saved).
+    bool AskSaveChangedProgram(const QString &question);
+    QStringList RecentPrograms() const { return recentPrograms_; }
+    TRecoveryFile *Recovery() const { return recovery_; }
+    // Offers the programs that windows gone without closing left behind.
+    void OfferRecovery();
+
+    // --- world commands and direct robot control (main_form_world.cpp) ---
+    QToolButton *btnWeltNeu = nullptr, *btnWeltOeffnen = nullptr, *btnWeltSpeichern = nullptr,
+                *btnTumboLinks = nullptr, *btnTumboVor = nullptr, *btnTumboRechts = nullptr,
+                *btnTumboHinlegen = nullptr, *btnTumboAufheben = nullptr, *btnTumboMarke = nullptr,
+                *btnTumboQuaderAbl = nullptr, *btnTumboQuaderEntf = nullptr, *btnWeltLoeschen = nullptr,
+                *btnWeltWiederherstellen = nullptr, *btnDarstell2D = nullptr;
+    tumbo::world::TWorldTools *WorldTools = nullptr;
+    tumbo::world::TNewRoomDlg *NewRoomDlg = nullptr;
+    void SwitchViewCommand();   // F5
+    void WorldToolsCommand();   // F6
+    void NewWorldCommand();
+    void ClearWorldCommand();   // "Welt löschen"
+    void RestoreWorldCommand(); // "Welt wiederherstellen"
+    void SaveWorldPictureCommand();
+    void ChangeFigureCommand();
+    // A robot key of DummyEdit (Qt key code); false for any other key.
+    bool RobotKey(int key);
+
+signals:
+    // Before a program replaces the editor's text (the chart hides) and after (the
+    // overview is rebuilt).
+    void ProgramReplacing();
+    void ProgramReplaced();
+
+public:
     // --- run control ---
     void StartCommand();        // F9
     void FastCommand();         // Shift+F9
@@ -181,6 +236,7 @@ private:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void CreateLayout();
@@ -203,6 +259,18 @@ private:
     void ShowError(const QString &text);
     QString ProgramFolder() const;
     bool WriteProgram(const QString &path);
+    // World and file commands: buttons, menus, keys, drops, recovery (their own files).
+    void ConnectWorldCommands();
+    void ConnectFileCommands();
+    void StartFileServices();  // after the settings: recent programs, recovery file
+    void PaintBoxPressed(QPoint pos);
+    bool DropEvent(QEvent *event);
+    void LoadRecentPrograms();
+    void WriteRecentPrograms(class IniFile &ini) const;
+    void AddRecentProgram(const QString &path);
+    void UpdateRecentMenu();
+    void KeepRecovery();
+    QString AskFileName(const FileDialogRequest &request);
 
     std::unique_ptr<TWelt> welt_;
     std::unique_ptr<TWeltQt> weltQt_;  // the 3D and 2D views of the world
@@ -218,6 +286,12 @@ private:
     int lampMode_ = -1;  // the run mode the lamp was last set for
     bool displayPending_ = false;
     QString shownX_, shownY_, shownHeading_, shownBricks_;
+    // World and file commands.
+    QStringList recentPrograms_;
+    QList<QAction *> recentActions_;
+    TRecoveryFile *recovery_ = nullptr;  // a child of the window
+    class QTimer *recoveryTimer_ = nullptr;
+    bool recoveryOffered_ = false;
 };
 
 }  // namespace tumbo::app

@@ -1,7 +1,6 @@
 // Loading and saving the program text of the editor.
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 
 #include "app/main_form.h"
@@ -53,17 +52,16 @@ bool TMainForm::SaveProgram()
 
 bool TMainForm::SaveProgramAs()
 {
-    QFileDialog dialog(this, QStringLiteral("Programm speichern"), OpenPath,
-                       QStringLiteral("Programme für Robot Tumbo (*.tdp);;Alle Dateien (*.*)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (!ProgramFileName.isEmpty())
-        dialog.selectFile(ProgramFileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    FileDialogRequest request;
+    request.DialogKind = FileDialogRequest::Save;
+    request.Title = QStringLiteral("Programm speichern");
+    request.Filter = QStringLiteral("Programme für Robot Tumbo (*.tdp)|*.tdp|Alle Dateien (*.*)|*.*");
+    request.DefaultSuffix = QStringLiteral("tdp");
+    request.Directory = OpenPath;
+    request.FileName = ProgramFileName;
+    const QString name = WithDefaultSuffix(AskFileName(request), request.DefaultSuffix);
+    if (name.isEmpty())
         return false;
-    QString name = dialog.selectedFiles().first();
-    if (QFileInfo(name).suffix().isEmpty())
-        name += QStringLiteral(".tdp");
     if (QFileInfo::exists(name) &&
         Ask(QMessageBox::Question,
             QStringLiteral("Programm mit diesem Name existiert bereits,\nSoll es überschrieben werden ?"),
@@ -74,6 +72,7 @@ bool TMainForm::SaveProgramAs()
     ProgramFileName = name;
     OpenPath = QFileInfo(name).absolutePath() + QLatin1Char('/');
     ResetInfoList();
+    AddRecentProgram(name);
     return true;
 }
 

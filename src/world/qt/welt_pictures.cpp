@@ -35,11 +35,18 @@ bool TWeltPictures::LoadFrom(const QString& folder) {
   return all;
 }
 
+// `name` in `dir`, or the one entry spelt with other letter cases ("ROBOT0.BMP").
+static QString FileIgnoringCase(const QDir& dir, const QString& name) {
+  if (QFileInfo(dir.filePath(name)).isFile()) return dir.filePath(name);
+  const QStringList matches = dir.entryList({name}, QDir::Files);  // patterns ignore case
+  return matches.size() == 1 ? dir.filePath(matches.front()) : dir.filePath(name);
+}
+
 bool TWeltPictures::LoadRobotFrom(const QString& folder) {
   const QDir dir(folder);
   std::array<QImage, 4> figures;
   for (int i = 0; i < 4; ++i) {
-    figures[size_t(i)] = LoadKeyed(dir.filePath(QStringLiteral("robot%1.bmp").arg(i)));
+    figures[size_t(i)] = LoadKeyed(FileIgnoringCase(dir, QStringLiteral("robot%1.bmp").arg(i)));
     if (figures[size_t(i)].isNull()) return false;
   }
   Robot = figures;
