@@ -53,7 +53,9 @@ void TMainForm::CreateEditorServices()
     // Long lines of the outline scroll sideways instead of being cut short.
     TreeView1->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     TreeView1->header()->setStretchLastSection(false);
+    // The overview starts empty and is emptied whenever new or open replaces the program.
     UpdateOverview(true);
+    connect(this, &TMainForm::ProgramReplaced, this, [this] { UpdateOverview(true); });
     connect(btnUebersicht, &QToolButton::clicked, this, &TMainForm::btnUebersichtClick);
     btnUebersicht->setEnabled(true);
 

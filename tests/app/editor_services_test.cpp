@@ -274,7 +274,7 @@ TEST_F(EditorServicesTest, ShiftSpaceExpandsAndCtrlSpaceCompletesInTheWindow)
 
 // ---------------------------------------------------------------- overview
 
-TEST_F(EditorServicesTest, OverviewButtonShowsTheProgram)
+TEST_F(EditorServicesTest, OverviewButtonShowsTheProgramAndNewEmptiesIt)
 {
     TMainForm &f = OpenWith();
     ExpectEmptyOverview();
@@ -306,6 +306,26 @@ TEST_F(EditorServicesTest, OverviewButtonShowsTheProgram)
     QTest::mouseClick(f.btnUebersicht, Qt::LeftButton);
     EXPECT_EQ(InfoLines(), info);
     EXPECT_EQ(tree.topLevelItemCount(), 5);
+
+    // New empties it again.
+    SetProgram(QStringLiteral("Programm\r\n  Schritt\r\n*Programm\r\n"));
+    QTest::mouseClick(f.btnUebersicht, Qt::LeftButton);
+    EXPECT_EQ(ChildTexts(tree.topLevelItem(4)), QStringList{"Schritt"});
+    f.NewProgramCommand();
+    ExpectEmptyOverview();
+}
+
+TEST_F(EditorServicesTest, OverviewIsEmptiedWhenAProgramIsOpened)
+{
+    TMainForm &f = OpenWith();
+    SetProgram(QStringLiteral("Programm\r\n  Schritt\r\n*Programm\r\n"));
+    f.btnUebersichtClick();
+    ASSERT_EQ(f.TreeView1->topLevelItemCount(), 5);
+    EXPECT_EQ(f.TreeView1->topLevelItem(4)->childCount(), 1);
+
+    WriteFile(QStringLiteral("zwei.tdp"), "Programm\r\n  Schritt\r\n  Schritt\r\n*Programm\r\n");
+    ASSERT_TRUE(f.OpenProgram(Folder() + QStringLiteral("zwei.tdp")));
+    ExpectEmptyOverview();
 }
 
 TEST_F(EditorServicesTest, NothingChangesWhileAProgramRuns)
