@@ -137,6 +137,18 @@ TEST_F(ChartWindow, SaveWritesTheFileAndReportsFailuresInTheWindow)
     EXPECT_TRUE(messages_[0].contains("bild.svg")) << messages_[0].toStdString();
 }
 
+TEST_F(ChartWindow, NewProgramHidesTheChart)
+{
+    SetProgram(QStringLiteral("Schritt\r\n"));
+    form_->Anzeigen1->trigger();
+    ASSERT_TRUE(chart_->IsChartShown());
+    form_->Neu1->trigger(); // the question about the changed program is answered "No"
+    EXPECT_FALSE(chart_->IsChartShown());
+    EXPECT_FALSE(Shown("pbDiagramm"));
+    EXPECT_FALSE(form_->imgTumbo3D->isHidden());
+    EXPECT_TRUE(Menu("&Ablauf")->isEnabled());
+}
+
 TEST_F(ChartWindow, ProgramWithErrorsKeepsTheWorld)
 {
     SetProgram(QStringLiteral("wenn IstWand\r\n  Schritt\r\n"));
