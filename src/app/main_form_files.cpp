@@ -415,21 +415,18 @@ void TMainForm::OfferRecovery()
             continue;
         }
         const QString which = program->ProgramFileName.isEmpty()
-                                  ? QStringLiteral("am neuen, noch nicht gespeicherten Programm")
-                                  : QStringLiteral("am Programm „%1“")
-                                        .arg(QDir::toNativeSeparators(program->ProgramFileName));
+                                  ? QStringLiteral("Vom neuen, noch nicht gespeicherten Programm")
+                                  : QStringLiteral("Vom Programm „%1“").arg(QFileInfo(program->ProgramFileName).fileName());
         const QString text =
             QStringLiteral("Robot Tumbo wurde zuletzt nicht regulär beendet.\n"
-                           "Ungespeicherte Änderungen %1 (Stand %2) wurden aufbewahrt.\n\n"
-                           "Wiederherstellen: das Programm kommt mit den Änderungen in den Editor.\n"
-                           "Verwerfen: die Änderungen werden gelöscht.")
-                .arg(which, program->Saved.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")));
+                           "%1 sind ungespeicherte Änderungen erhalten (Stand %2).\n\n"
+                           "Sollen sie wiederhergestellt werden?")
+                .arg(which, program->Saved.toString(QStringLiteral("dd.MM.yyyy, HH:mm:ss")));
         QMessageBox::StandardButton answer;
         if (MessageBoxHook) {
             answer = MessageBoxHook(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No);
         } else {
-            QMessageBox box(QMessageBox::Question, QStringLiteral("Wiederherstellen"), text, QMessageBox::NoButton,
-                            this);
+            QMessageBox box(QMessageBox::Question, QStringLiteral("Robot Tumbo"), text, QMessageBox::NoButton, this);
             QPushButton *restore = box.addButton(QStringLiteral("&Wiederherstellen"), QMessageBox::AcceptRole);
             QPushButton *discard = box.addButton(QStringLiteral("&Verwerfen"), QMessageBox::DestructiveRole);
             box.setDefaultButton(restore);

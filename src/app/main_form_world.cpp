@@ -120,13 +120,31 @@ void TMainForm::WorldToolsCommand()
         Weltdirektfestlegen1->setChecked(false);
         return;
     }
-    // The first time, the box goes to the upper right corner of the world area, where it
-    // covers the least of the map; afterwards it stays where the user moved it.
+    // The first time, the box goes where it covers none of the map (beside it or below
+    // it, inside the window), else into the upper right corner of the world area;
+    // afterwards it stays where the user moved it.
     if (!WorldTools->property("placed").toBool()) {
         WorldTools->adjustSize();
+        const QSize box(tumbo::world::TWorldTools::BoxWidth, WorldTools->frameGeometry().height());
         const QWidget *area = ScrollBox->viewport();
-        const QPoint corner = area->mapToGlobal(QPoint(area->width(), 0));
-        WorldTools->move(corner.x() - tumbo::world::TWorldTools::BoxWidth - 24, corner.y() + 8);
+        const QRect map(pbTumbo2D->mapToGlobal(QPoint(0, 0)), pbTumbo2D->size());
+        const QRect view(area->mapToGlobal(QPoint(0, 0)), area->size());
+        const QRect window(mapToGlobal(QPoint(0, 0)), size());
+        constexpr int gap = 12;
+        const QPoint candidates[] = {
+            {map.right() + gap, view.top() + gap},
+            {view.right() - box.width() - gap, map.bottom() + gap},
+            {map.left(), map.bottom() + gap},
+        };
+        QPoint place(view.right() - box.width() - gap, view.top() + gap);
+        for (const QPoint &p : candidates) {
+            const QRect r(p, box);
+            if (window.contains(r) && !r.intersects(map.intersected(view))) {
+                place = p;
+                break;
+            }
+        }
+        WorldTools->move(place);
         WorldTools->setProperty("placed", true);
     }
     WorldTools->show();

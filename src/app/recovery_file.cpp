@@ -104,6 +104,14 @@ QStringList TRecoveryFile::LeftBehind(const QString &folder)
         if (auto lock = TryLock(entry.absoluteFilePath()))
             found << entry.absoluteFilePath();
     }
+    // Locks of windows that were killed with nothing to keep: taking and releasing
+    // them removes them.
+    for (const QFileInfo &lockFile : dir.entryInfoList({kPrefix + QStringLiteral("*") + kSuffix + QStringLiteral(".lock")},
+                                                       QDir::Files)) {
+        const QString text = lockFile.absoluteFilePath().chopped(5);
+        if (!QFileInfo::exists(text))
+            TryLock(text);
+    }
     return found;
 }
 

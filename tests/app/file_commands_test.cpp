@@ -8,6 +8,9 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include <QSysInfo>
+
+#include "app/recovery_file.h"
 #include "file_commands_fixture.h"
 
 namespace tumbo::app::test {
@@ -439,8 +442,7 @@ TEST_F(Files, UnsavedTextSurvivesACrashAndIsOfferedAtTheNextStart)
     f = &OpenWindow();
     ASSERT_EQ(asked_.size(), 1u);
     EXPECT_TRUE(asked_[0].text.contains(QStringLiteral("lf.tdp")));
-    EXPECT_TRUE(asked_[0].text.contains(QStringLiteral("Wiederherstellen")));
-    EXPECT_TRUE(asked_[0].text.contains(QStringLiteral("Verwerfen")));
+    EXPECT_TRUE(asked_[0].text.contains(QStringLiteral("wiederhergestellt")));
     EXPECT_EQ(f->Editor->text(), typed);
     EXPECT_TRUE(f->Editor->isModified());
     EXPECT_EQ(f->ProgramFileName, Folder() + "lf.tdp");
@@ -484,6 +486,52 @@ TEST_F(Files, ANormalCloseLeavesNothingToRecover)
     QApplication::processEvents();
     EXPECT_TRUE(asked_.empty());
     EXPECT_TRUE(second.Editor->text().isEmpty());
+}
+
+}  // namespace
+}  // namespace tumbo::app::test
+
+namespace tumbo::app::test {
+namespace {
+
+// The recovery files of windows that are gone are found, their stale locks cleared;
+// a window's own file is not offered while it lives.
+TEST(RecoveryFile, FilesOfGoneWindowsAreFoundAndTheirLocksCleared)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QLatin1Char('/');
+    auto write = [&](const QString &name, const QByteArray &bytes) {
+        QFile f(folder + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    // A lock as a killed process leaves it: its number names no running process.
+    const QByteArray deadLock = "999999999\n" + QCoreApplication::applicationName().toUtf8() + "\n" +
+                                QSysInfo::machineHostName().toUtf8() + "\n";
+    write("tumbo-wiederherstellung-1-1.txt",
+          "TumboWiederherstellung1\nProgramm=/a/b.tdp\nFormat=utf8 bom lf\nZeit=2026-12-10T08:00:00\n\nText\nzwei");
+    write("tumbo-wiederherstellung-1-1.txt.lock", deadLock);
+    write("tumbo-wiederherstellung-2-1.txt.lock", deadLock);
+
+    TRecoveryFile own(folder);
+    ASSERT_TRUE(own.Usable());
+    ASSERT_TRUE(own.Write({QString(), tumbo::text::kNewFileFormat, {}, QStringLiteral("eigen")}));
+
+    const QStringList left = TRecoveryFile::LeftBehind(folder);
+    ASSERT_EQ(left, QStringList({folder + "tumbo-wiederherstellung-1-1.txt"}));
+    EXPECT_FALSE(QFileInfo::exists(folder + "tumbo-wiederherstellung-2-1.txt.lock"));
+    const auto program = TRecoveryFile::Read(left[0]);
+    ASSERT_TRUE(program);
+    EXPECT_EQ(program->ProgramFileName, QStringLiteral("/a/b.tdp"));
+    EXPECT_EQ(program->Format.Encoding, tumbo::text::TextEncoding::Utf8);
+    EXPECT_TRUE(program->Format.Bom);
+    EXPECT_EQ(program->Format.Break, tumbo::text::LineBreak::Lf);
+    EXPECT_EQ(program->Text, QStringLiteral("Text\nzwei"));
+    TRecoveryFile::Discard(left[0]);
+    EXPECT_TRUE(TRecoveryFile::LeftBehind(folder).isEmpty());
+    // A file that is not a recovery file is not read as one.
+    write("tumbo-wiederherstellung-3-1.txt", "Programm\n*Programm\n");
+    EXPECT_FALSE(TRecoveryFile::Read(folder + "tumbo-wiederherstellung-3-1.txt"));
 }
 
 }  // namespace
