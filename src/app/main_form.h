@@ -18,6 +18,7 @@ class QLineEdit;
 class QListWidget;
 class QScrollArea;
 class QSplitter;
+class QTimer;
 class QToolButton;
 class QTreeWidget;
 class QFrame;
@@ -42,6 +43,7 @@ class ProgramEditor;
 class ProgLamp;
 class QtRunHost;
 class TRecoveryFile;
+class IniFile;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -266,7 +268,7 @@ private:
     void PaintBoxPressed(QPoint pos);
     bool DropEvent(QEvent *event);
     void LoadRecentPrograms();
-    void WriteRecentPrograms(class IniFile &ini) const;
+    void WriteRecentPrograms(IniFile &ini) const;
     void AddRecentProgram(const QString &path);
     void UpdateRecentMenu();
     void KeepRecovery();
@@ -290,7 +292,7 @@ private:
     QStringList recentPrograms_;
     QList<QAction *> recentActions_;
     TRecoveryFile *recovery_ = nullptr;  // a child of the window
-    class QTimer *recoveryTimer_ = nullptr;
+    QTimer *recoveryTimer_ = nullptr;
     bool recoveryOffered_ = false;
 };
 

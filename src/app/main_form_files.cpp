@@ -20,7 +20,6 @@
 #include "app/program_editor.h"
 #include "app/recovery_file.h"
 #include "text/cp1252.h"
-#include "world/qt/welt_qt.h"
 #include "world/welt.h"
 
 namespace tumbo::app {
