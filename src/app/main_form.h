@@ -148,7 +148,8 @@ public:
     bool OpenProgram(const QString &path);
     // Steps of "Öffnen Welt..." after the dialog; a file that is not a world is refused.
     bool OpenWorld(const QString &path);
-    // Opens dropped or recent files: programs with the unsaved-program question.
+    // Opens dropped files: the first program (after the unsaved-program question), then
+    // the first world.
     void OpenFiles(const QStringList &paths);
     // The unsaved-program question; false when the command must stop (Cancel, or Yes
     // and the program was not saved).

@@ -294,13 +294,7 @@ void TMainForm::OpenFiles(const QStringList &paths)
         if (slot.isEmpty())
             slot = p;
     }
-    if (!program.isEmpty()) {
-        if (!QFileInfo(program).isFile()) {
-            ShowError(QStringLiteral("Die Datei „%1“ gibt es nicht mehr.").arg(QDir::toNativeSeparators(program)));
-            recentPrograms_.removeAll(QFileInfo(program).absoluteFilePath());
-            UpdateRecentMenu();
-            return;
-        }
+    if (!program.isEmpty() && QFileInfo(program).isFile()) {
         if (!AskSaveChangedProgram(kUnsavedProgram))
             return;
         OpenProgram(program);
@@ -365,7 +359,11 @@ void TMainForm::UpdateRecentMenu()
     auto *datei = qobject_cast<QMenu *>(Beenden1->parent());
     if (!datei)
         return;
-    qDeleteAll(recentActions_);
+    // An entry may be rebuilding the list from its own triggered signal: deleted later.
+    for (QAction *a : std::as_const(recentActions_)) {
+        datei->removeAction(a);
+        a->deleteLater();
+    }
     recentActions_.clear();
     if (recentPrograms_.isEmpty())
         return;
@@ -383,7 +381,17 @@ void TMainForm::UpdateRecentMenu()
         a->setObjectName(QStringLiteral("Zuletzt%1").arg(n));
         a->setToolTip(QDir::toNativeSeparators(path));
         a->setStatusTip(QDir::toNativeSeparators(path));
-        connect(a, &QAction::triggered, this, [this, path] { OpenFiles({path}); });
+        connect(a, &QAction::triggered, this, [this, path] {
+            // A program whatever its extension; one that is gone leaves the list.
+            if (!QFileInfo(path).isFile()) {
+                ShowError(QStringLiteral("Die Datei „%1“ gibt es nicht mehr.").arg(QDir::toNativeSeparators(path)));
+                recentPrograms_.removeAll(path);
+                UpdateRecentMenu();
+            } else if (AskSaveChangedProgram(kUnsavedProgram)) {
+                OpenProgram(path);
+                Editor->setFocus();
+            }
+        });
         datei->insertAction(before, a);
         recentActions_ << a;
     }
