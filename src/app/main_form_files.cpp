@@ -195,8 +195,7 @@ bool TMainForm::OpenProgram(const QString &path)
     if (QFileInfo(world).isFile()) {
         // A file of that name that is no world (or a damaged one) is refused with a
         // message and is not taken as the world's file, so no later save overwrites it.
-        if (OpenWorld(world))
-            UpdateScrollRanges();
+        OpenWorld(world);
     } else {
         ClearWorldCommand();
     }
