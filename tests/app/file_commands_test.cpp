@@ -322,6 +322,11 @@ TEST_F(Files, AFailedSaveNamesTheFileAndKeepsTheTextAndItsChangedState)
     f.Speichernunter1->trigger();
     EXPECT_EQ(f.ProgramFileName, Folder() + "weg/prog.tdp");
     EXPECT_TRUE(f.Editor->isModified());
+    // Closing with Yes: the failed save keeps the window open.
+    Reply(QMessageBox::Yes);
+    EXPECT_FALSE(f.close());
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_TRUE(EditorText().startsWith(QStringLiteral("xProgramm")));
     // A world that cannot be written says so too.
     Choose("nirgends/welt.tdw");
     f.Weltspeichernunter1->trigger();
