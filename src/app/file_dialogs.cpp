@@ -41,6 +41,8 @@ QString ShowFileDialog(QWidget *parent, const FileDialogRequest &request)
     QFileDialog dialog(parent, request.Title, request.Directory);
     const QStringList filters = QtNameFilters(request.Filter);
     dialog.setNameFilters(filters);
+    // Qt's own dialog opens so small that the names, sizes and dates are cut off.
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(780, 480)));
     if (request.DialogKind == FileDialogRequest::Open) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);

@@ -4,12 +4,14 @@
 
 #include "app/dialog_commands.h"
 #include "app/main_form.h"
+#include "app/qt_translations.h"
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Robot Tumbo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Robot Tumbo"));
+    tumbo::app::InstallGermanQtTranslations(app);
     QStringList args = QApplication::arguments();
     args.removeFirst();
     tumbo::app::TMainForm form(args);
