@@ -339,6 +339,9 @@ QWidget *TMainForm::CreateBottomPanel()
     InfoBox->setObjectName(QStringLiteral("InfoBox"));
     InfoBox->setMinimumSize(1, 1);
     InfoBox->setContextMenuPolicy(Qt::ActionsContextMenu);
+    // Every line is one line of text; without this each added line measures all the others,
+    // and a program that keeps bumping into a wall slows down with every note.
+    InfoBox->setUniformItemSizes(true);
     errCol->addWidget(InfoBox, 1);
 
     // The information bar holds the status fields instead of buttons.
