@@ -51,9 +51,11 @@ void TTumbo_Parser::Execute(TTumbo_Program* node, TTumbo_Program_Top* scope, int
     AbortTooDeep();
     return;
   }
+  TTumbo& robot = Robot();
   for (; node && !Stopped; node = node->Next) {
     if (BreakLine > 0 && node->Line == BreakLine && RunMode != 0) RunMode = 3;
-    const bool definition = node->IsDefinition();
+    const int32_t kind = node->Kind;
+    const bool definition = kind == kindInstructionDef || kind == kindConditionDef;
     if (!definition) {
       ++StatementCount;
       if (StatementLimit > 0 && StatementCount > StatementLimit) {
@@ -63,8 +65,27 @@ void TTumbo_Parser::Execute(TTumbo_Program* node, TTumbo_Program_Top* scope, int
       if (!StepPoint(node)) break;
     }
     const int32_t p = node->Param == kParamX ? x : node->Param;
-    RunNode(node, scope, depth, x, p);
-    CheckRobotFailure();
+    // Single steps, turns, conditional statements and end words make up most statements of a
+    // long run: they are handled here, without the call to RunNode.
+    switch (kind) {
+      case kindSchritt:
+        if (p <= 1) robot.Schritt(p);
+        else RunNode(node, scope, depth, x, p);
+        break;
+      case kindLinksDrehen: robot.LinksDrehen(); break;
+      case kindRechtsDrehen: robot.RechtsDrehen(); break;
+      case kindIf:
+        Pause();
+        if (EvaluateCondition(node, scope, depth, p) && !Stopped) {
+          Execute(node->Body, scope, depth + 1, x);
+        } else if (TTumbo_Program* otherwise = static_cast<TTumbo_Program_If*>(node)->ElseBody) {
+          Execute(otherwise, scope, depth + 1, x);
+        }
+        break;
+      case kindEnd: break;
+      default: RunNode(node, scope, depth, x, p); break;
+    }
+    if (robot.Failed) ReportAndClearRobotFailure();
     if (!Fast || RunMode == 3) Host.UpdateView();
     Host.ProcessEvents();
     if (!definition) Pause();
@@ -161,13 +182,6 @@ void TTumbo_Parser::RunNode(TTumbo_Program* node, TTumbo_Program_Top* scope, int
         if (!StepPoint(node)) break;
       }
       break;
-    case kindIf: {
-      Pause();
-      const bool holds = EvaluateCondition(node, scope, depth, p);
-      if (holds && !Stopped) Execute(node->Body, scope, depth + 1, x);
-      else Execute(static_cast<TTumbo_Program_If*>(node)->ElseBody, scope, depth + 1, x);
-      break;
-    }
     case kindTrue:
     case kindFalse:
       if (scope && scope->Kind == kindConditionDef)
@@ -188,6 +202,7 @@ void TTumbo_Parser::RunNode(TTumbo_Program* node, TTumbo_Program_Top* scope, int
       Fast = fast;
       break;
     }
+    case kindIf:  // run by Execute
     case kindInstructionDef:
     case kindConditionDef:
     case kindProgramm:

@@ -45,12 +45,13 @@ class TTumbo_Parser {
   // mode: the statement of that step is then not run.
   bool StepPoint(TTumbo_Program* node) {
     CurrentLine = node->Line;
-    if (RunMode == 2 || (RunMode != 3 && !OnStep)) return true;  // nothing to show or wait for
+    // Nothing to show or wait for: fast mode, or no step callback outside single-step mode.
+    if (OnStep ? RunMode == 2 : RunMode != 3) return true;
     return ShowStep();
   }
   // Pauses for Delay in normal mode outside Schnell.
   void Pause() {
-    if (RunMode == 1 && !Fast && static_cast<uint32_t>(Delay) > 1) Wait(Delay);
+    if (static_cast<uint32_t>(Delay) > 1 && RunMode == 1 && !Fast) Wait(Delay);
   }
   void Wait(int32_t ms);
   void ReportRobotFailure(int line);
