@@ -64,7 +64,7 @@ ChartMode::ChartMode(TMainForm &form) : QObject(&form), form_(form)
     controls.Ablauf1 = MenuNamed(form.menuBar(), QStringLiteral("&Ablauf"));
 
     TChartWindowServices services;
-    services.IsRunning = [&form] { return form.Parser().RunMode != 0; };
+    services.IsRunning = [&form] { return form.Parser().RunMode != 0 || form.RunOnStack(); };
     services.SetEditorEnabled = [&form](bool on) { form.Editor->SetEditingEnabled(on); };
     services.ResetMessages = [&form] {
         form.ClearErrorMarks();

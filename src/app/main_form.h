@@ -193,6 +193,9 @@ public:
     void BreakpointCommand();   // Ctrl+B
     void SyntaxCheckCommand();
     void ClearMessagesCommand();
+    // A run is on the stack: running, paused, or stopped and still waiting out the pause it
+    // had begun. Nothing may compile or start a run until it has returned.
+    bool RunOnStack() const { return runDepth_ > 0; }
 
     void ResetInfoList();
     void AddInfoLine(const QString &text);
@@ -287,6 +290,7 @@ private:
     // Pending display of a running program, applied at screen rate.
     int pendingLine_ = -1;
     int lampMode_ = -1;  // the run mode the lamp was last set for
+    int runDepth_ = 0;   // runs on the stack (see RunOnStack)
     bool displayPending_ = false;
     QString shownX_, shownY_, shownHeading_, shownBricks_;
     // World and file commands.

@@ -92,6 +92,8 @@ void TMainForm::Formatieren1Click()
 
 void TMainForm::UpdateOverview(bool empty)
 {
+    if (RunOnStack())
+        return;  // its silent compile would replace the statements the run walks
     std::vector<tumbo::editor::TOverviewNode> nodes;
     const std::string text =
         empty ? std::string() : tumbo::text::Utf8ToCp1252(Editor->TrimmedText().toStdString());

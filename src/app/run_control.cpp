@@ -107,7 +107,7 @@ void TMainForm::BreakpointCommand()
 
 void TMainForm::SyntaxCheckCommand()
 {
-    if (parser_->RunMode != 0)
+    if (parser_->RunMode != 0 || RunOnStack())
         return;
     Editor->SetEditingEnabled(false);
     ClearErrorMarks();
@@ -141,6 +141,10 @@ QString TMainForm::ProgramFolder() const
 
 void TMainForm::StartRun(int mode)
 {
+    // After Stop the stopped run may still be waiting out its pause: a new compile would
+    // free the statements it goes back to.
+    if (RunOnStack())
+        return;
     Editor->SetEditingEnabled(false);
     ClearErrorMarks();
     if (RestoreWorld && !WorldFileName.isEmpty() && QFileInfo(WorldFileName).isFile()) {
@@ -156,7 +160,9 @@ void TMainForm::StartRun(int mode)
         SaveWorldForRun();
         if (mode == 1 || mode == 3)
             SetCurrentLine(1);
+        ++runDepth_;
         parser_->Run(uint8_t(mode));
+        --runDepth_;
         host_->Flush();
         FlushRunDisplay();
         ClearCurrentLine();
