@@ -1,5 +1,6 @@
 # tumbo_add_test(NAME name SOURCES ... LIBS ... [GUI])
-# One GoogleTest executable per test folder. GUI suites get a main that creates a
+# One GoogleTest executable per test folder. Parameterised cases keep the names their
+# suites give them (NO_PRETTY_VALUES) instead of a dump of the parameter bytes. GUI suites get a main that creates a
 # QApplication on Qt's offscreen platform.
 function(tumbo_add_test)
   cmake_parse_arguments(T "GUI" "NAME" "SOURCES;LIBS" ${ARGN})
@@ -17,5 +18,6 @@ function(tumbo_add_test)
   gtest_discover_tests(${T_NAME}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
-    DISCOVERY_TIMEOUT 60)
+    DISCOVERY_TIMEOUT 60
+    NO_PRETTY_VALUES)
 endfunction()

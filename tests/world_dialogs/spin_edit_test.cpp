@@ -39,7 +39,17 @@ INSTANTIATE_TEST_SUITE_P(Cases, SpinEditTyping,
                                            TypedCase{"1000", 999}, TypedCase{"-5", 1},
                                            TypedCase{"abc", 1}, TypedCase{"", 1},
                                            TypedCase{"12a", 1},
-                                           TypedCase{"99999999999999999999999", 999}));
+                                           TypedCase{"99999999999999999999999", 999}),
+                         [](const auto &info) {
+                           // "Typed_12a", "Typed_minus5", "Typed_empty": the text that was typed
+                           std::string name = "Typed_";
+                           const std::string typed = info.param.typed;
+                           if (typed.empty())
+                             name += "empty";
+                           for (char c : typed)
+                             name += c == '-' ? std::string("minus") : std::string(1, c);
+                           return name;
+                         });
 
 TEST(SpinEdit, ValueSetFromOutsideShowsNearestBound)
 {

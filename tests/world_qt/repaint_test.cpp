@@ -94,7 +94,11 @@ TEST_P(PartialRepaint, In2DEqualsAFullRepaint) {
 
 INSTANTIATE_TEST_SUITE_P(Rooms, PartialRepaint,
                          ::testing::Values(RoomCase{5, 10, 6, 1}, RoomCase{3, 4, 2, 2},
-                                           RoomCase{8, 6, 3, 3}, RoomCase{2, 2, 0, 4}));
+                                           RoomCase{8, 6, 3, 3}, RoomCase{2, 2, 0, 4}),
+                         [](const auto &info) {
+                           const RoomCase &c = info.param;
+                           return std::to_string(c.w) + "x" + std::to_string(c.l) + "x" + std::to_string(c.h);
+                         });
 
 // The rectangles a view asks to repaint.
 struct Recorder {

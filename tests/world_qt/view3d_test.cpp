@@ -35,7 +35,11 @@ INSTANTIATE_TEST_SUITE_P(Rooms, Geometry3D,
                          ::testing::Values(GeometryCase{5, 10, 6, 301, 291, 150, 140},
                                            GeometryCase{1, 1, 0, 46, 66, 15, 50},
                                            GeometryCase{11, 3, 6, 376, 186, 45, 140},
-                                           GeometryCase{100, 100, 10, 4501, 1701, 1500, 200}));
+                                           GeometryCase{100, 100, 10, 4501, 1701, 1500, 200}),
+                         [](const auto &info) {
+                           const GeometryCase &c = info.param;
+                           return std::to_string(c.w) + "x" + std::to_string(c.l) + "x" + std::to_string(c.h);
+                         });
 
 TEST(View3D, StartWorldCornersAndProjection) {
   TWelt welt;
