@@ -1,4 +1,7 @@
 // Run: the interpreter that walks the program tree against the world.
+#include <typeinfo>
+
+#include "language/headless_host.h"
 #include "language/parser.h"
 #include "world/welt.h"
 
@@ -13,7 +16,9 @@ constexpr uint32_t kStepWaitSlice = 50;
 TTumbo_Parser::TTumbo_Parser(TWelt& world, TTumbo_Host& host, TErrorHandler onError,
                              TMessageHandler onMessage, TStepHandler onStep)
     : World(world), OnError(std::move(onError)), OnMessage(std::move(onMessage)),
-      OnStep(std::move(onStep)), Host(host) {}
+      OnStep(std::move(onStep)), Host(host),
+      Headless(typeid(host) == typeid(TTumbo_HeadlessHost) ? static_cast<TTumbo_HeadlessHost*>(&host)
+                                                           : nullptr) {}
 
 TTumbo_Parser::~TTumbo_Parser() = default;
 
@@ -86,9 +91,21 @@ void TTumbo_Parser::Execute(TTumbo_Program* node, TTumbo_Program_Top* scope, int
       default: RunNode(node, scope, depth, x, p); break;
     }
     if (robot.Failed) ReportAndClearRobotFailure();
-    if (!Fast || RunMode == 3) Host.UpdateView();
-    Host.ProcessEvents();
+    AfterStatement();
     if (!definition) Pause();
+  }
+}
+
+void TTumbo_Parser::AfterStatement() {
+  const bool redraw = !Fast || RunMode == 3;
+  if (Headless) {
+    // The same calls, made directly: two calls through the table after every statement cost
+    // about as much as a robot step.
+    if (redraw) Headless->TTumbo_HeadlessHost::UpdateView();
+    Headless->TTumbo_HeadlessHost::ProcessEvents();
+  } else {
+    if (redraw) Host.UpdateView();
+    Host.ProcessEvents();
   }
 }
 

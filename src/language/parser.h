@@ -11,6 +11,8 @@
 #include "language/program_tree.h"
 #include "world/welt.h"
 
+class TTumbo_HeadlessHost;
+
 class TTumbo_Parser {
  public:
   // OnError(number, line, message): compiler messages, and messages 10 to 12 while running.
@@ -96,8 +98,14 @@ class TTumbo_Parser {
   }
   void ReportAndClearRobotFailure();
   void RepeatAction(int kind, int32_t count);
+  // After every statement: the redraw (outside Schnell, and always in single-step mode) and one
+  // round of event handling.
+  inline void AfterStatement();
   [[gnu::noinline]] void AbortTooDeep();
   [[gnu::noinline]] void StopAtStatementLimit();
 
   TTumbo_Host& Host;
+  // The host when it is exactly the headless one (command-line tool, tests, benchmarks), whose
+  // calls after every statement are then made without the virtual dispatch; else empty.
+  TTumbo_HeadlessHost* const Headless;
 };
