@@ -91,6 +91,9 @@ void TProgramPrinter::Preview(QWidget *parent, const QString &text)
                          Render(text, *static_cast<QsciPrinter *>(printer));
                      });
     preview.move(10, 40);
+    // The size it returns to from maximized (and keeps where nothing maximizes it): big
+    // enough to read a page.
+    preview.resize(900, 700);
     preview.setWindowState(Qt::WindowMaximized);
     preview.exec();
 }
