@@ -696,8 +696,10 @@ void TMainForm::showEvent(QShowEvent *event)
     ApplyPanelSizes();
     if (ShowTips && ShowTipsAtStart)
         ShowTipsAtStart();
+    // The first lines of the information list name what was loaded, the program alone too.
+    bool loaded = false;
     if (!StartProgramFile.isEmpty() && QFileInfo(StartProgramFile).isFile()) {
-        LoadProgramFile(QFileInfo(StartProgramFile).absoluteFilePath());
+        loaded = LoadProgramFile(QFileInfo(StartProgramFile).absoluteFilePath());
         const QFileInfo program(StartProgramFile);
         const QString world = program.absolutePath() + QLatin1Char('/') + program.completeBaseName() +
                               QStringLiteral(".tdw");
@@ -714,8 +716,10 @@ void TMainForm::showEvent(QShowEvent *event)
             ShowError(QString::fromStdString(tumbo::text::Cp1252ToUtf8(r.Message)));
         }
         UpdateStatusFields();
-        ResetInfoList();
+        loaded = true;
     }
+    if (loaded)
+        ResetInfoList();
 }
 
 void TMainForm::closeEvent(QCloseEvent *event)

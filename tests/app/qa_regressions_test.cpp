@@ -90,4 +90,16 @@ TEST_F(QaRegressions, CommandsRightAfterStopDoNotRunInsideTheStoppedRun)
     }
 }
 
+// Started with a program that has no world of its name, the information list named no
+// program although one was loaded.
+TEST_F(QaRegressions, StartProgramWithoutWorldIsNamedInTheInformationList)
+{
+    WriteFile(QStringLiteral("allein.tdp"), "Programm\r\n  Schritt\r\n*Programm\r\n");
+    Open({QStringLiteral("/P") + Folder() + QStringLiteral("allein.tdp")});
+    const QStringList lines = InfoLines();
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0], QStringLiteral("Programm : ") + QFileInfo(Folder() + QStringLiteral("allein.tdp")).absoluteFilePath());
+    EXPECT_EQ(lines[1], QStringLiteral("Welt : "));
+}
+
 }  // namespace
