@@ -70,8 +70,9 @@ void TTumbo_Parser::Execute(TTumbo_Program* node, TTumbo_Program_Top* scope, int
       if (!StepPoint(node)) break;
     }
     const int32_t p = node->Param == kParamX ? x : node->Param;
-    // Single steps, turns, conditional statements and end words make up most statements of a
-    // long run: they are handled here, without the call to RunNode.
+    // Single steps, turns, conditional statements, calls and end words make up most statements
+    // of a long run: they are handled here, without the call to RunNode (whose frame a call
+    // would also leave on the stack for the whole recursion).
     switch (kind) {
       case kindSchritt:
         if (p <= 1) robot.Schritt(p);
@@ -87,6 +88,7 @@ void TTumbo_Parser::Execute(TTumbo_Program* node, TTumbo_Program_Top* scope, int
           Execute(otherwise, scope, depth + 1, x);
         }
         break;
+      case kindCall: CallInstruction(node, scope, depth); break;
       case kindEnd: break;
       default: RunNode(node, scope, depth, x, p); break;
     }
@@ -206,20 +208,8 @@ void TTumbo_Parser::RunNode(TTumbo_Program* node, TTumbo_Program_Top* scope, int
       else
         ReportError(msgWahrFalschOutside, node->Line);
       break;
-    case kindCall: {
-      TTumbo_Program_Top* def = scope ? scope->FindDefinition(node->Name, kindInstructionDef) : nullptr;
-      if (!def) {
-        ReportError(msgUnknownInstruction, node->Line);
-        Stop();
-        break;
-      }
-      Pause();
-      const bool fast = Fast;
-      Execute(def->Body, def, depth + 1, node->Param);
-      Fast = fast;
-      break;
-    }
-    case kindIf:  // run by Execute
+    case kindIf:    // run by Execute
+    case kindCall:  // run by Execute
     case kindInstructionDef:
     case kindConditionDef:
     case kindProgramm:
@@ -252,22 +242,7 @@ bool TTumbo_Parser::EvaluateCondition(TTumbo_Program* node, TTumbo_Program_Top* 
     case condIstLeer: result = robot.IstLeer(); break;
     case condNichtIstLeer: result = !robot.IstLeer(); break;
     case condHatZiegel: result = robot.HatZiegel(p); break;
-    case condOwn: {
-      auto* def = scope ? static_cast<TTumbo_Program_Bool*>(
-                              scope->FindDefinition(node->Name, kindConditionDef))
-                        : nullptr;
-      if (def) {
-        // Result is not reset: a body that reaches neither WAHR nor FALSCH keeps the last value.
-        const bool fast = Fast;
-        Execute(def->Body, def, depth + 1, node->Param);
-        result = def->Result;
-        Fast = fast;
-      } else {
-        ReportError(msgUnknownCondition, node->Line);
-        Stop();
-      }
-      break;
-    }
+    case condOwn: result = EvaluateOwnCondition(node, scope, depth); break;
     default:
       ReportError(msgUnknownCondition, node->Line);
       Stop();
@@ -276,6 +251,36 @@ bool TTumbo_Parser::EvaluateCondition(TTumbo_Program* node, TTumbo_Program_Top* 
   if (node->Negated) result = !result;
   CheckRobotFailure();
   return result;
+}
+
+void TTumbo_Parser::CallInstruction(TTumbo_Program* node, TTumbo_Program_Top* scope, int depth) {
+  TTumbo_Program_Top* def = scope ? scope->FindDefinition(node->Name, kindInstructionDef) : nullptr;
+  if (!def) {
+    ReportError(msgUnknownInstruction, node->Line);
+    Stop();
+    return;
+  }
+  Pause();
+  const bool fast = Fast;
+  Execute(def->Body, def, depth + 1, node->Param);
+  Fast = fast;
+}
+
+bool TTumbo_Parser::EvaluateOwnCondition(TTumbo_Program* node, TTumbo_Program_Top* scope,
+                                         int depth) {
+  auto* def = scope ? static_cast<TTumbo_Program_Bool*>(
+                          scope->FindDefinition(node->Name, kindConditionDef))
+                    : nullptr;
+  if (!def) {
+    ReportError(msgUnknownCondition, node->Line);
+    Stop();
+    return true;
+  }
+  // Result is not reset: a body that reaches neither WAHR nor FALSCH keeps the last value.
+  const bool fast = Fast;
+  Execute(def->Body, def, depth + 1, node->Param);
+  Fast = fast;
+  return def->Result;
 }
 
 bool TTumbo_Parser::ShowStep() {

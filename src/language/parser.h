@@ -92,6 +92,11 @@ class TTumbo_Parser {
   TTumbo& Robot() { return World.Robot; }
   void RunNode(TTumbo_Program* node, TTumbo_Program_Top* scope, int depth, int32_t x, int32_t p);
   bool ShowStep();
+  // A call of an own instruction, and an own condition (which gives its definition's Result):
+  // each runs the definition's body with the definition as scope and the node's Param as X.
+  [[gnu::noinline]] void CallInstruction(TTumbo_Program* node, TTumbo_Program_Top* scope, int depth);
+  [[gnu::noinline]] bool EvaluateOwnCondition(TTumbo_Program* node, TTumbo_Program_Top* scope,
+                                              int depth);
   // After every statement and condition: reports a robot failure and clears it.
   void CheckRobotFailure() {
     if (World.Robot.Failed) ReportAndClearRobotFailure();
