@@ -5,6 +5,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
 #include <QStyle>
 #include <QToolButton>
 
@@ -19,6 +21,45 @@
 namespace tumbo::app {
 
 namespace {
+
+// Icon themes are rare outside a desktop session, so the copy and print pictures are drawn
+// here in the style of the window's other button pictures.
+QIcon DrawnIcon(void (*draw)(QPainter &))
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    draw(painter);
+    return QIcon(pixmap);
+}
+
+void DrawCopyPicture(QPainter &p)
+{
+    // two overlapping sheets
+    p.setPen(QColor(70, 70, 70));
+    p.setBrush(QColor(235, 235, 235));
+    p.drawRect(1, 1, 9, 11);
+    p.setBrush(Qt::white);
+    p.drawRect(5, 4, 9, 11);
+    p.setPen(QColor(110, 140, 200));
+    for (int y = 7; y <= 12; y += 2)
+        p.drawLine(7, y, 12, y);
+}
+
+void DrawPrintPicture(QPainter &p)
+{
+    // a sheet in a printer with a paper tray
+    p.setPen(QColor(70, 70, 70));
+    p.setBrush(Qt::white);
+    p.drawRect(4, 1, 8, 6);
+    p.setBrush(QColor(170, 170, 180));
+    p.drawRect(1, 6, 14, 6);
+    p.setBrush(Qt::white);
+    p.drawRect(4, 10, 8, 5);
+    p.setPen(QColor(40, 160, 60));
+    p.drawPoint(13, 8);
+}
 
 QAction *MenuNamed(QMenuBar *bar, const QString &title)
 {
@@ -142,9 +183,11 @@ void ChartMode::CreateButtons()
     btnDiagrSpeichern = make("btnDiagrSpeichern", QStringLiteral("Struktogramm speichern"),
                              style->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("S"));
     btnDiagrKopieren = make("btnDiagrKopieren", QStringLiteral("Struktogramm in Zwischenablage kopieren"),
-                            QIcon::fromTheme(QStringLiteral("edit-copy")), QStringLiteral("K"));
+                            QIcon::fromTheme(QStringLiteral("edit-copy"), DrawnIcon(DrawCopyPicture)),
+                            QStringLiteral("K"));
     btnDiagrDrucken = make("btnDiagrDrucken", QStringLiteral("Struktogramm drucken"),
-                           QIcon::fromTheme(QStringLiteral("document-print")), QStringLiteral("D"));
+                           QIcon::fromTheme(QStringLiteral("document-print"), DrawnIcon(DrawPrintPicture)),
+                           QStringLiteral("D"));
 }
 
 void ChartMode::TagProgramNavigator()
