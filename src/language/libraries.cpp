@@ -72,19 +72,25 @@ std::string LibraryText(const std::string& cp1252) {
   return out;
 }
 
-// Reads the next raw word of the working text: a single blank, a line mark, or a maximal run
-// of other characters.
+// Reads the next raw word of the working text: a single blank or a maximal run of non-blank
+// characters. A line mark is followed by a blank, so it is a raw word of its own unless a word
+// touches it from the left: "LIB1;" + mark, or "LIB1" + mark when a // comment followed the name
+// directly. Such a word keeps its mark (and so names no library file).
 std::string_view NextRawWord(const std::string& s, size_t& i) {
   const size_t start = i;
   if (s[i] == ' ') {
     ++i;
-  } else if (s[i] == kLineMarkChar) {
-    const size_t close = s.find(kLineMarkChar, i + 1);
-    i = close == std::string::npos ? s.size() : close + 1;
   } else {
-    while (i < s.size() && s[i] != ' ' && s[i] != kLineMarkChar) ++i;
+    while (i < s.size() && s[i] != ' ') ++i;
   }
   return std::string_view(s).substr(start, i - start);
+}
+
+// The line mark at the end of a raw word, or empty.
+std::string_view TrailingMark(std::string_view word) {
+  if (word.size() < 2 || word.back() != kLineMarkChar) return {};
+  const size_t open = word.rfind(kLineMarkChar, word.size() - 2);
+  return open == std::string_view::npos ? std::string_view() : word.substr(open);
 }
 
 // Takes the line mark (and its blank) off the end of `result`; returns it, or empty.
@@ -132,7 +138,7 @@ std::string ExpandLibraries(const std::string& source, const std::string& folder
   while (i < source.size()) {
     const std::string_view word = NextRawWord(source, i);
     if (word != kEinfuegen) {
-      if (word.front() == kLineMarkChar) lastMark = word;
+      if (const std::string_view mark = TrailingMark(word); !mark.empty()) lastMark = mark;
       result += word;
       continue;
     }

@@ -79,6 +79,27 @@ TEST(Libraries, BlockMessages) {
   }
 }
 
+// A // comment that touches a word leaves the word joined to the next line mark: inside a block
+// that raw word names no file, and a joined *EINF\xDCGEN does not close the block.
+TEST(Libraries, CommentTouchingANameJoinsItToTheLineMark) {
+  const std::string m8 = "[Fehlernr 8]: Preprozessor: Falsche Verwendung einer Bibliothek. Block";
+  const std::string m9 = "[Fehlernr 9]: Preprozessor: Falsche Verwendung einer Bibliothek. Die";
+  TLibraryResult r = CompileWithLibraries(Lines({"Einf\xFCgen", "werkzeuge//Werkzeug", "*Einf\xFCgen"}));
+  EXPECT_FALSE(r.Ok);
+  EXPECT_EQ(r.Messages.substr(0, m9.size()), m9);
+  EXPECT_EQ(r.Messages.find(" | "), std::string::npos) << "one message only: " << r.Messages;
+
+  r = CompileWithLibraries(Lines({"Einf\xFCgen werkzeuge *Einf\xFCgen//Ende", "Umdrehen"}));
+  EXPECT_FALSE(r.Ok);
+  ASSERT_NE(r.Messages.find(" | "), std::string::npos) << r.Messages;
+  EXPECT_EQ(r.Messages.substr(0, m8.size()), m8);
+  EXPECT_EQ(r.Messages.substr(r.Messages.find(" | ") + 3, m9.size()), m9);
+
+  r = CompileWithLibraries(Lines({"Schritt//vor dem Block", "Einf\xFCgen werkzeuge *Einf\xFCgen", "Umdrehen"}));
+  EXPECT_TRUE(r.Ok) << r.Messages;
+  EXPECT_EQ(r.Tree, "101:p1@1 9:p0'UMDREHEN'@2{102:p1@2 102:p1@2} 301:p0'UMDREHEN'@3");
+}
+
 TEST(Libraries, MessageStopsTheParseBeforeItsFirstStatement) {
   const TLibraryResult r = CompileWithLibraries("Schritt Einf\xFCgen fehlt *Einf\xFCgen LinksDrehen");
   EXPECT_FALSE(r.Ok);
