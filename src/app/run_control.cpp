@@ -335,6 +335,12 @@ void TMainForm::SetCurrentLine(int line)
             Editor->RefreshMark(Mark::kCurrentLineMark);
             return;
         }
+    } else if (OnBreakpointLine) {
+        // The breakpoint the mark last stood on was removed: back to the plain picture.
+        OnBreakpointLine = false;
+        current.ImageIndex = kImageCurrentLine;
+        Editor->RefreshMark(Mark::kCurrentLineMark);
+        return;
     }
     if (changed)
         Editor->RefreshMark(Mark::kCurrentLineMark);
