@@ -1,6 +1,9 @@
 // Second reading of the run commands and the current-line mark: the cases that lie between
 // the other suites (a breakpoint removed after the run stood on it, scrolling up to the
 // current line, Schnelllauf clearing the marks from the paused state).
+#include <QMenuBar>
+
+#include "app/dialog_commands.h"
 #include "app/mark_images.h"
 #include "window_fixture.h"
 #include "world/welt.h"
@@ -105,4 +108,20 @@ TEST_F(Review51, FastRunFromSingleStepClearsTheMarks)
     EXPECT_TRUE(errorLine.isEmpty());
     EXPECT_TRUE(abortLine.isEmpty());
     EXPECT_EQ(current, 0) << "no current-line mark in a fast run";
+}
+
+TEST_F(Review51, EveryMenuItemIsOfferedOnceTheDialogsExist)
+{
+    TMainForm &f = Open();
+    new TDialogCommands(&f);  // as the program entry makes them
+    QApplication::processEvents();
+    // Only the chart's output items (until a chart is shown) and the direct world editing
+    // (until the 2D view is shown) wait.
+    const QStringList waiting = {"StruktSpeichern1", "StruktKopieren1", "StruktDrucken1", "Weltdirektfestlegen1"};
+    QStringList disabled;
+    for (QAction *menu : f.menuBar()->actions())
+        for (QAction *a : menu->menu()->actions())
+            if (!a->isSeparator() && !a->isEnabled())
+                disabled << a->objectName();
+    EXPECT_EQ(disabled, waiting);
 }
