@@ -335,12 +335,6 @@ void TMainForm::SetCurrentLine(int line)
             Editor->RefreshMark(Mark::kCurrentLineMark);
             return;
         }
-    } else if (OnBreakpointLine) {
-        // The breakpoint the mark last stood on was removed: back to the plain picture.
-        OnBreakpointLine = false;
-        current.ImageIndex = kImageCurrentLine;
-        Editor->RefreshMark(Mark::kCurrentLineMark);
-        return;
     }
     if (changed)
         Editor->RefreshMark(Mark::kCurrentLineMark);
@@ -375,6 +369,13 @@ void TMainForm::ClearBreakpoint()
     breakpoint.Visible = false;
     Editor->RefreshMark(Mark::kBreakpointMark);
     parser_->BreakLine = -1;
+    // The current-line mark may still carry the picture of the breakpoint it last stood on.
+    if (OnBreakpointLine) {
+        OnBreakpointLine = false;
+        ProgramEditor::GutterMark &current = Editor->Mark(Mark::kCurrentLineMark);
+        current.ImageIndex = kImageCurrentLine;
+        Editor->RefreshMark(Mark::kCurrentLineMark);
+    }
 }
 
 void TMainForm::SetErrorMark(int line)

@@ -125,3 +125,27 @@ TEST_F(Review51, EveryMenuItemIsOfferedOnceTheDialogsExist)
                 disabled << a->objectName();
     EXPECT_EQ(disabled, waiting);
 }
+
+TEST_F(Review51, BreakpointSetAnewWhereTheRunStartsHidesBehindTheCurrentLine)
+{
+    TMainForm &f = Open();
+    SetProgram(kWalk);
+    f.SetBreakpoint(2);
+    RunScript([&] { Key(Qt::Key_F9); },
+              {[&] {
+                   EXPECT_EQ(Images(2), QList<int>{kImageCurrentOnBreakpoint});
+                   Key(Qt::Key_F2, Qt::ControlModifier);
+               }});
+    Key(Qt::Key_B, Qt::ControlModifier);  // removed …
+    f.Editor->setCursorPosition(0, 0);
+    Key(Qt::Key_B, Qt::ControlModifier);  // … and set on line 1, where every run starts
+    ASSERT_EQ(f.Parser().BreakLine, 1);
+    QList<int> atStart;
+    RunScript([&] { Key(Qt::Key_F7); },
+              {[&] {
+                   atStart = Images(1);
+                   Key(Qt::Key_F2, Qt::ControlModifier);
+               }});
+    EXPECT_EQ(atStart, QList<int>{kImageCurrentOnBreakpoint});
+    EXPECT_EQ(Images(1), QList<int>{kImageBreakpoint});
+}
