@@ -66,10 +66,22 @@ void GotoLine(QsciScintilla *editor, int line)
     int caretLine = 0;
     int caretIndex = 0;
     editor->getCursorPosition(&caretLine, &caretIndex);
+    // A caret past the line end stands in virtual space: that counts to its column.
+    const unsigned long mainSelection = editor->SendScintilla(QsciScintillaBase::SCI_GETMAINSELECTION);
+    const int column =
+        caretIndex + int(editor->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONNCARETVIRTUALSPACE, mainSelection));
     editor->setFirstVisibleLine(target);
-    // Keep the column where the line is long enough, else go to its end.
+    // Keep the column: on a shorter line past its end where the editor lets the caret
+    // go there, else at its end.
     const int lineLength = int(editor->text(target).remove(QRegularExpression(QStringLiteral("[\r\n]+$"))).size());
-    editor->setCursorPosition(target, std::min(caretIndex, lineLength));
+    editor->setCursorPosition(target, std::min(column, lineLength));
+    const bool pastLineEnd =
+        editor->SendScintilla(QsciScintillaBase::SCI_GETVIRTUALSPACEOPTIONS) & QsciScintillaBase::SCVS_USERACCESSIBLE;
+    if (pastLineEnd && column > lineLength) {
+        const long beyond = column - lineLength;
+        editor->SendScintilla(QsciScintillaBase::SCI_SETSELECTIONNCARETVIRTUALSPACE, 0UL, beyond);
+        editor->SendScintilla(QsciScintillaBase::SCI_SETSELECTIONNANCHORVIRTUALSPACE, 0UL, beyond);
+    }
 }
 
 }  // namespace tumbo::app
