@@ -1,7 +1,10 @@
 #include "app/dialog_util.h"
 
+#include <QDialog>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 
@@ -20,6 +23,22 @@ void CenterOnScreen(QWidget *window)
 void ShowGeneralError(QWidget *parent, const QString &message)
 {
     QMessageBox::critical(parent, QStringLiteral("Robot Tumbo"), message);
+}
+
+QHBoxLayout *MakeOkCancelRow(QDialog *dialog, QPushButton *&Button2, QPushButton *&Button1)
+{
+    Button2 = new QPushButton(QStringLiteral("OK"), dialog);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setDefault(true);
+    Button1 = new QPushButton(QStringLiteral("Abbrechen"), dialog);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    QObject::connect(Button2, &QPushButton::clicked, dialog, &QDialog::accept);
+    QObject::connect(Button1, &QPushButton::clicked, dialog, &QDialog::reject);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button2);
+    buttons->addWidget(Button1);
+    return buttons;
 }
 
 }  // namespace tumbo::app

@@ -3,6 +3,9 @@
 #include <QString>
 #include <Qt>
 
+class QDialog;
+class QHBoxLayout;
+class QPushButton;
 class QWidget;
 
 namespace tumbo::app {
@@ -16,5 +19,9 @@ void CenterOnScreen(QWidget *window);
 
 // The application's general error message: a message box with the program's title.
 void ShowGeneralError(QWidget *parent, const QString &message);
+
+// The settings dialogs' button row: "OK" (`Button2`, the default, accepts) and
+// "Abbrechen" (`Button1`, rejects), right-aligned.
+QHBoxLayout *MakeOkCancelRow(QDialog *dialog, QPushButton *&Button2, QPushButton *&Button1);
 
 }  // namespace tumbo::app

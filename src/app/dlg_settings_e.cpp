@@ -119,17 +119,7 @@ TSettingsDlgE::TSettingsDlgE(QWidget *parent) : QDialog(parent), picker_(Platfor
     lineRow->addWidget(screen);
     lineRow->addWidget(print);
 
-    Button2 = new QPushButton(QStringLiteral("OK"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setDefault(true);
-    Button1 = new QPushButton(QStringLiteral("Abbrechen"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    connect(Button2, &QPushButton::clicked, this, &QDialog::accept);
-    connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button2);
-    buttons->addWidget(Button1);
+    QHBoxLayout *buttons = MakeOkCancelRow(this, Button2, Button1);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(topRow);
