@@ -13,14 +13,6 @@ using namespace tumbo::app::test;
 
 namespace {
 
-const QString kWalk = QStringLiteral(
-    "Programm\r\n"          // 1
-    "  Schritt\r\n"         // 2
-    "  LinksDrehen\r\n"     // 3
-    "  RechtsDrehen\r\n"    // 4
-    "  Schritt\r\n"         // 5
-    "*Programm\r\n");       // 6
-
 QString Turns(int count)
 {
     QString program = QStringLiteral("Programm\r\n");

@@ -11,15 +11,6 @@ using namespace tumbo::app::test;
 
 namespace {
 
-// Line numbers of the statements matter to the tests below.
-const QString kWalk = QStringLiteral(
-    "Programm\r\n"          // 1
-    "  Schritt\r\n"         // 2
-    "  LinksDrehen\r\n"     // 3
-    "  RechtsDrehen\r\n"    // 4
-    "  Schritt\r\n"         // 5
-    "*Programm\r\n");       // 6
-
 const QString kForever = QStringLiteral(
     "Programm\r\n"              // 1
     "  wiederhole immer\r\n"    // 2

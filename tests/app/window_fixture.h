@@ -144,4 +144,13 @@ inline QColor WindowTest::LampColor() const
 
 inline const QColor kSilver(192, 192, 192), kLime(0, 255, 0), kYellow(255, 255, 0), kRed(255, 0, 0);
 
+// A short walk whose statements stand on known lines (2 to 5), for the run-control suites.
+inline const QString kWalk = QStringLiteral(
+    "Programm\r\n"          // 1
+    "  Schritt\r\n"         // 2
+    "  LinksDrehen\r\n"     // 3
+    "  RechtsDrehen\r\n"    // 4
+    "  Schritt\r\n"         // 5
+    "*Programm\r\n");       // 6
+
 }  // namespace tumbo::app::test
