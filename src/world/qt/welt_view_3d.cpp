@@ -90,8 +90,11 @@ void TWeltView3D::DrawBackground(QImage& target) const {
   p.drawLine(QPoint(a.x() - 10, a.y() + 5), a);
   p.drawLine(QPoint(a.x() - 5, a.y() + 10), a);
 
-  QFont font(QStringLiteral("Arial"));
+  // Arial where the system has it, else its metric twin that install-deps provides; drawn
+  // without smoothing like the grid lines, so the letter is plain blue on any font engine.
+  QFont font(QStringList{QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
   font.setPointSize(10);
+  font.setStyleStrategy(QFont::NoAntialias);
   p.setFont(font);
   p.setBackgroundMode(Qt::OpaqueMode);
   p.setBackground(BackColorOf(welt_.Robot));
