@@ -11,6 +11,7 @@ function(tumbo_add_test)
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   endif()
+  target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_compile_definitions(${T_NAME} PRIVATE
     TUMBO_FIXTURES_DIR="${CMAKE_SOURCE_DIR}/tests/fixtures"
     TUMBO_DATA_DIR="${TUMBO_DATA_DIR}")

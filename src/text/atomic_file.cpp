@@ -5,45 +5,80 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 #include "text/cp1252.h"
+#include "text/temp_files.h"
+#include "text/write_target.h"
 
 namespace tumbo::text {
 namespace {
 
-std::string WriteError(const std::string& path, int err) {
-  return "Die Datei \"" + FileNameForMessage(path) + "\" kann nicht geschrieben werden: " +
-         ErrnoText(err) + ".";
+WriteFaultHook& FaultHook() {
+  static WriteFaultHook hook;
+  return hook;
 }
 
-// The file the name stands for: a symbolic link is followed so that the link survives.
-std::string ResolveTarget(const std::string& path) {
-  struct stat st;
-  if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    if (char* real = realpath(path.c_str(), nullptr)) {
-      std::string target(real);
-      std::free(real);
-      return target;
-    }
-  }
-  return path;
-}
+// The errno a test wants `step` to fail with, else 0.
+int InjectedFault(WriteStep step) { return FaultHook() ? FaultHook()(step) : 0; }
 
-bool WriteAll(int fd, std::string_view bytes) {
+// 0 or the errno of the first failed write; a write that makes no progress counts as full.
+int WriteBytes(int fd, std::string_view bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return errno;
+    if (n == 0) return ENOSPC;
     done += size_t(n);
   }
-  return true;
+  return 0;
+}
+
+int WriteAll(int fd, std::string_view bytes) {
+  if (const int fault = InjectedFault(WriteStep::Write)) {
+    WriteBytes(fd, bytes.substr(0, bytes.size() / 2));
+    return fault;
+  }
+  return WriteBytes(fd, bytes);
+}
+
+// Creates the temporary file beside `target`; its name goes to `name`.
+int CreateTemp(const std::string& target, std::string& name, int& fd) {
+  if (const int fault = InjectedFault(WriteStep::Create)) return fault;
+  std::string pattern = TempFileTemplate(target);
+  std::vector<char> buffer(pattern.begin(), pattern.end());
+  buffer.push_back('\0');
+  fd = mkostemps(buffer.data(), kTempSuffixLength, O_CLOEXEC);
+  if (fd < 0) return errno;
+  name = buffer.data();
+  return 0;
+}
+
+// Sync, permissions, close: 0 or the first errno. The descriptor is closed in any case.
+int FinishTemp(int fd, const WriteTarget& target) {
+  int err = InjectedFault(WriteStep::Sync);
+  if (err == 0 && fsync(fd) != 0) err = errno;
+  // A file system without owners or permissions keeps the temporary file's; no failure.
+  if (target.Group >= 0 && fchown(fd, uid_t(-1), gid_t(target.Group)) != 0) {
+  }
+  if (fchmod(fd, mode_t(target.Mode)) != 0) {
+  }
+  const int closeFault = InjectedFault(WriteStep::Close);
+  if (::close(fd) != 0 && err == 0) err = errno;
+  return err != 0 ? err : closeFault;
+}
+
+// After the rename the new file is in place; syncing its folder makes the rename itself
+// survive a power cut. File systems that cannot sync a folder say EINVAL.
+int SyncFolder(const std::string& path) {
+  const std::string folder = FolderOf(path);
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return 0;
+  int err = fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP ? errno : 0;
+  ::close(fd);
+  return err;
 }
 
 }  // namespace
@@ -59,11 +94,13 @@ std::string ErrnoText(int err) {
     case EDQUOT: return "Speicherkontingent \xFC" "berschritten";
     case EROFS: return "Der Datentr\xE4ger ist schreibgesch\xFCtzt";
     case ENAMETOOLONG: return "Der Dateiname ist zu lang";
+    case ELOOP: return "Zu viele verkettete Verkn\xFCpfungen";
     case EMFILE:
     case ENFILE: return "Zu viele offene Dateien";
     case EIO: return "Ein-/Ausgabefehler";
     case EBUSY: return "Die Datei wird gerade benutzt";
     case EXDEV: return "Die Datei liegt auf einem anderen Datentr\xE4ger";
+    case EFBIG: return "Die Datei ist zu gro\xDF";
     default: return "Ein-/Ausgabefehler " + std::to_string(err);
   }
 }
@@ -72,52 +109,56 @@ std::string FileNameForMessage(const std::string& path) {
   return IsValidUtf8(path) ? Utf8ToCp1252(path) : path;
 }
 
+std::string CannotWriteMessage(const std::string& path, const std::string& reason) {
+  return "Die Datei \"" + FileNameForMessage(path) + "\" kann nicht geschrieben werden: " + reason + ".";
+}
+
+void SetWriteFaultHook(WriteFaultHook hook) { FaultHook() = std::move(hook); }
+
 bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string& error) {
-  if (path.empty()) {
-    error = WriteError(path, ENOENT);
+  WriteTarget target;
+  std::string reason;
+  if (!ResolveWriteTarget(path, target, reason)) {
+    error = CannotWriteMessage(path, reason);
     return false;
   }
-  const std::string target = ResolveTarget(path);
+  RemoveStaleTempFiles(target.Path);
 
-  mode_t mode;
-  struct stat st;
-  if (stat(target.c_str(), &st) == 0) {
-    if (S_ISDIR(st.st_mode)) {
-      error = WriteError(path, EISDIR);
-      return false;
-    }
-    mode = st.st_mode & 07777;
-  } else {
-    const mode_t mask = umask(0);
-    umask(mask);
-    mode = 0666 & ~mask;
+  std::string temp;
+  int fd = -1;
+  int err = CreateTemp(target.Path, temp, fd);
+  if (err == 0) {
+    err = WriteAll(fd, bytes);
+    const int finish = FinishTemp(fd, target);
+    if (err == 0) err = finish;
+    if (err == 0) err = InjectedFault(WriteStep::Rename);
+    if (err == 0 && std::rename(temp.c_str(), target.Path.c_str()) != 0) err = errno;
+    if (err != 0) ::unlink(temp.c_str());
   }
-
-  const size_t slash = target.rfind('/');
-  const std::string dir = slash == std::string::npos ? "" : target.substr(0, slash + 1);
-  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-  std::string tmpl = dir + "." + base + ".XXXXXX";
-  std::vector<char> name(tmpl.begin(), tmpl.end());
-  name.push_back('\0');
-
-  const int fd = mkstemp(name.data());
-  if (fd < 0) {
-    error = WriteError(path, errno);
-    return false;
-  }
-  int err = 0;
-  if (!WriteAll(fd, bytes) || fsync(fd) != 0) err = errno;
-  // A file system without permissions keeps the temporary file's; that is no failure.
-  if (err == 0 && fchmod(fd, mode) != 0) {
-  }
-  if (::close(fd) != 0 && err == 0) err = errno;
-  if (err == 0 && std::rename(name.data(), target.c_str()) != 0) err = errno;
+  if (err == 0) err = SyncFolder(target.Path);
   if (err != 0) {
-    ::unlink(name.data());
-    error = WriteError(path, err);
+    error = CannotWriteMessage(path, ErrnoText(err));
     return false;
   }
   return true;
+}
+
+std::string CreateTempFileBeside(const std::string& path, std::string& error) {
+  WriteTarget target;
+  std::string reason;
+  if (!ResolveWriteTarget(path, target, reason)) {
+    error = CannotWriteMessage(path, reason);
+    return {};
+  }
+  RemoveStaleTempFiles(target.Path);
+  std::string temp;
+  int fd = -1;
+  if (const int err = CreateTemp(target.Path, temp, fd)) {
+    error = CannotWriteMessage(path, ErrnoText(err));
+    return {};
+  }
+  ::close(fd);
+  return temp;
 }
 
 }  // namespace tumbo::text
