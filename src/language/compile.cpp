@@ -380,8 +380,13 @@ bool TTumbo_Parser::Compile(const std::string& text, const std::string& folder, 
   ErrorFound = false;
   ReportErrors = reportErrors;
   ParseLine = 0;
-  Source = Preprocess(text);
-  Source = ExpandLibraries(Source, folder, [this](int number) { ReportError(number, 0); });
+  if (text.size() > kMaxProgramBytes) {
+    ReportError(msgTooLarge, 0);
+    Source.clear();
+  } else {
+    Source = Preprocess(text);
+    Source = ExpandLibraries(Source, folder, [this](int number) { ReportError(number, 0); });
+  }
   auto root = std::make_unique<TTumbo_Program_Top>(kindTop, 0, 0, false, std::string(), 1);
   TParse parse(*this);
   bool rootElse = false;

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <unordered_map>
 #include <system_error>
 #include <vector>
 
+#include "language/messages.h"
 #include "language/scanner.h"
 #include "text/cp1252.h"
 #include "text/text_file.h"
@@ -104,6 +106,28 @@ std::string TakeTrailingMark(std::string& result) {
   return mark;
 }
 
+struct TLibrary {
+  bool Found = false;     // false: message 9
+  bool TooLarge = false;  // larger than a whole program may be: message 34
+  std::string Text;       // its working text without line marks
+};
+
+TLibrary ReadLibrary(const std::string& name, const std::string& folder) {
+  TLibrary library;
+  const std::string path = FindLibraryFile(name, folder);
+  if (path.empty()) return library;
+  std::error_code ec;
+  if (fs::file_size(path, ec) > kMaxProgramBytes && !ec) {
+    library.Found = library.TooLarge = true;
+    return library;
+  }
+  std::string bytes, error;
+  if (!tumbo::text::ReadFileBytes(path, bytes, error, kMaxProgramBytes)) return library;
+  library.Found = true;
+  library.Text = LibraryText(tumbo::text::DecodeToCp1252(bytes));
+  return library;
+}
+
 }  // namespace
 
 std::string FindLibraryFile(const std::string& name, const std::string& folder) {
@@ -134,6 +158,9 @@ std::string ExpandLibraries(const std::string& source, const std::string& folder
   std::string result;
   result.reserve(source.size());
   std::string lastMark;  // the mark last written to the result
+  // Each name is looked up and read once, however often the program names it.
+  std::unordered_map<std::string, TLibrary> libraries;
+  bool tooLarge = false;  // reported once; nothing more is included after it
   size_t i = 0;
   while (i < source.size()) {
     const std::string_view word = NextRawWord(source, i);
@@ -154,20 +181,27 @@ std::string ExpandLibraries(const std::string& source, const std::string& folder
         continue;
       }
       if (item.front() == '*') {
-        report(8);
+        report(msgLibraryBlock);
         continue;
       }
-      const std::string path = FindLibraryFile(std::string(item), folder);
-      std::string bytes, error;
-      if (path.empty() || !tumbo::text::ReadFileBytes(path, bytes, error)) {
-        report(9);
+      auto [entry, isNew] = libraries.try_emplace(std::string(item));
+      if (isNew) entry->second = ReadLibrary(std::string(item), folder);
+      const TLibrary& library = entry->second;
+      if (!library.Found) {
+        report(msgLibraryMissing);
         continue;
       }
-      const std::string library = LibraryText(tumbo::text::DecodeToCp1252(bytes));
+      if (tooLarge) continue;
+      if (library.TooLarge ||
+          result.size() + currentMark.size() + library.Text.size() + 2 > kMaxProgramBytes) {
+        report(msgTooLarge);
+        tooLarge = true;
+        continue;
+      }
       if (!result.empty()) result += ' ';
       result += currentMark;
       result += ' ';
-      result += library;
+      result += library.Text;
       lastMark = currentMark;
     }
   }

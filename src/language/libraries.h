@@ -7,7 +7,8 @@
 // Replaces every EINFÜGEN block of the working text `source` by the libraries it names.
 // `folder` is the program's folder as a native (UTF-8) path ending in a path separator, or
 // empty. `report(number)` is
-// called for messages 8 and 9.
+// called for messages 8, 9 and 34 (the working text would grow beyond kMaxProgramBytes; no
+// library is included after that).
 std::string ExpandLibraries(const std::string& source, const std::string& folder,
                             const std::function<void(int number)>& report);
 

@@ -45,6 +45,7 @@ const char* const kTexts[kMessageCount + 1] = {
     "Die selbstdef. Anweisung/Bedingung erfordert einen aktuellen Parameter.",
     "Die selbstdef. Anweisung/Bedingung ben\xF6tigt keinen aktuellen Parameter.",
     "Zu tiefe Verschachtelung: h\xF6" "chstens 1000 Kontrollstrukturen ineinander.",
+    "Das Programm ist zu gro\xDF: h\xF6" "chstens 16 MB Programmtext mit allen Bibliotheken.",
 };
 
 }  // namespace

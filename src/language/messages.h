@@ -1,10 +1,12 @@
 #pragma once
-// The numbered messages of the language engine (compiler messages 1 to 33, 16 unused) and the
+// The numbered messages of the language engine (compiler messages 1 to 34, 16 unused) and the
 // run-time abort for too deep recursion. Texts are Windows-1252.
+#include <cstddef>
 #include <string>
 
-inline constexpr int kMessageCount = 33;
+inline constexpr int kMessageCount = 34;
 inline constexpr int kMaxNesting = 1000;   // message 33
+inline constexpr size_t kMaxProgramBytes = size_t(16) << 20;  // message 34
 inline constexpr int kMaxDepth = 10000;    // depth limit of a run
 
 enum TCompilerMessage : int {
@@ -40,6 +42,7 @@ enum TCompilerMessage : int {
   msgParamRequired = 31,
   msgParamNotAllowed = 32,
   msgTooDeep = 33,
+  msgTooLarge = 34,
 };
 
 // The text of a message number; empty for numbers outside the table and for 16.

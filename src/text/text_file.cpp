@@ -1,8 +1,9 @@
 #include "text/text_file.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <memory>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "text/atomic_file.h"
 #include "text/cp1252.h"
@@ -16,6 +17,78 @@ bool HasNonAscii(std::string_view s) {
   for (char c : s)
     if (static_cast<unsigned char>(c) >= 0x80) return true;
   return false;
+}
+
+
+std::string Quoted(const std::string& path) { return "\"" + FileNameForMessage(path) + "\""; }
+
+std::string SizeText(size_t bytes) {
+  if (bytes >= (size_t(1) << 20) && bytes % (size_t(1) << 20) == 0)
+    return std::to_string(bytes >> 20) + " MB";
+  return std::to_string(bytes) + " Bytes";
+}
+
+// Only plain files are read. A FIFO would block the reader forever and a device such as
+// /dev/zero never ends, so both are refused before any byte is read.
+std::string NotAPlainFile(const std::string& path, mode_t mode) {
+  if (S_ISDIR(mode)) return Quoted(path) + " ist ein Ordner und keine Datei.";
+  return Quoted(path) + " ist keine gew\xF6hnliche Datei (sondern ein Ger\xE4t, eine Pipe oder "
+                        "ein Socket) und wird nicht gelesen.";
+}
+
+std::string TooLarge(const std::string& path, size_t maxBytes) {
+  return "Die Datei " + Quoted(path) + " ist zu gro\xDF: h\xF6" "chstens " + SizeText(maxBytes) +
+         " sind erlaubt.";
+}
+
+struct FdCloser {
+  int fd;
+  ~FdCloser() { if (fd >= 0) ::close(fd); }
+};
+
+// Reads a plain file: refused when it is larger than `maxBytes`; reading stops after about
+// `limit` bytes and, with `stopAfterLineBreak`, after the block holding the first line break.
+bool ReadFile(const std::string& path, std::string& bytes, std::string& error, size_t maxBytes,
+              size_t limit, bool stopAfterLineBreak) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    error = NotAPlainFile(path, st.st_mode);
+    return false;
+  }
+  // O_NONBLOCK: should the name be swapped for a FIFO after the check, open must not wait.
+  const FdCloser file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)};
+  if (file.fd < 0) {
+    error = "Die Datei " + Quoted(path) + " kann nicht ge\xF6" "ffnet werden: " + ErrnoText(errno) + ".";
+    return false;
+  }
+  if (::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    error = NotAPlainFile(path, st.st_mode);
+    return false;
+  }
+  if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
+    error = TooLarge(path, maxBytes);
+    return false;
+  }
+  std::string data;
+  char buf[65536];
+  while (data.size() < limit) {
+    const ssize_t n = ::read(file.fd, buf, sizeof buf);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      error = "Die Datei " + Quoted(path) + " kann nicht gelesen werden: " + ErrnoText(errno) + ".";
+      return false;
+    }
+    const std::string_view block(buf, size_t(n));
+    if (data.size() + block.size() > maxBytes) {  // the file grew while being read
+      error = TooLarge(path, maxBytes);
+      return false;
+    }
+    data.append(block);
+    if (stopAfterLineBreak && block.find_first_of("\r\n") != std::string_view::npos) break;
+  }
+  bytes = std::move(data);
+  return true;
 }
 
 }  // namespace
@@ -99,33 +172,14 @@ std::string EncodeFromCp1252(std::string_view cp1252, TextFormat format) {
   return EncodeText(Cp1252ToUtf8(cp1252), format).Bytes;
 }
 
-bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error) {
-  return ReadFileStart(path, bytes, error, std::string::npos, false);
+bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error,
+                   size_t maxBytes) {
+  return ReadFile(path, bytes, error, maxBytes, std::string::npos, false);
 }
 
 bool ReadFileStart(const std::string& path, std::string& bytes, std::string& error,
                    size_t limit, bool stopAfterLineBreak) {
-  std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!f) {
-    error = "Die Datei \"" + FileNameForMessage(path) + "\" kann nicht ge\xF6" "ffnet werden: " +
-            ErrnoText(errno) + ".";
-    return false;
-  }
-  std::string data;
-  char buf[65536];
-  size_t n;
-  while (data.size() < limit && (n = std::fread(buf, 1, sizeof buf, f.get())) > 0) {
-    const std::string_view block(buf, n);
-    data.append(block);
-    if (stopAfterLineBreak && block.find_first_of("\r\n") != std::string_view::npos) break;
-  }
-  if (std::ferror(f.get())) {
-    error = "Die Datei \"" + FileNameForMessage(path) + "\" kann nicht gelesen werden: " +
-            ErrnoText(errno) + ".";
-    return false;
-  }
-  bytes = std::move(data);
-  return true;
+  return ReadFile(path, bytes, error, std::string::npos, limit, stopAfterLineBreak);
 }
 
 bool ReadTextFile(const std::string& path, DecodedText& text, std::string& error) {

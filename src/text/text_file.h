@@ -57,12 +57,20 @@ std::string DecodeToCp1252(std::string_view bytes, TextFormat* format = nullptr)
 std::string EncodeFromCp1252(std::string_view cp1252, TextFormat format);
 
 // Whole-file helpers. Paths are native (UTF-8) file names. On failure they return false
-// and put a German message (Windows-1252) naming the file into `error`.
-bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error);
+// and put a German message (Windows-1252) naming the file into `error`. Only plain files
+// are read: a folder, FIFO, device or socket is refused without waiting for it.
+
+// The largest program or library file read whole.
+inline constexpr size_t kMaxTextFileBytes = size_t(16) << 20;
+
+// A file larger than `maxBytes` is refused.
+bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error,
+                   size_t maxBytes = kMaxTextFileBytes);
 // The start of a file: reading stops after about `limit` bytes and, when
 // `stopAfterLineBreak` is set, after the block that holds the first line break.
 bool ReadFileStart(const std::string& path, std::string& bytes, std::string& error,
                    size_t limit, bool stopAfterLineBreak);
+// A program file (at most kMaxTextFileBytes) decoded.
 bool ReadTextFile(const std::string& path, DecodedText& text, std::string& error);
 // Writes atomically (see atomic_file.h); `written` receives the format actually used.
 bool WriteTextFile(const std::string& path, std::string_view utf8, TextFormat format,

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "engine_harness.h"
@@ -133,6 +134,56 @@ TEST(Libraries, UnreadableLibraryGivesMessage9) {
   std::filesystem::permissions(file, std::filesystem::perms::none);
   TEngineHarness h;
   EXPECT_FALSE(h.Engine.Compile("Einf\xFCgen gesperrt *Einf\xFCgen", dir.string() + "/"));
+  ASSERT_EQ(h.Log.size(), 1u);
+  EXPECT_EQ(h.Log[0].substr(0, 14), "[Fehlernr 9]: ");
+  std::filesystem::remove_all(dir);
+}
+
+// A program with its libraries is at most 16 MB of text: naming a large library again and
+// again, a library beyond the limit or a program beyond it gives message 34 once, quickly.
+TEST(Libraries, ProgramWithItsLibrariesIsLimitedTo16MB) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("tumbo_lang_size_" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  std::string oneMegabyte;
+  while (oneMegabyte.size() < (size_t(1) << 20)) oneMegabyte += "Schritt\r\n";
+  std::ofstream(dir / "mega.tdp", std::ios::binary) << oneMegabyte;
+  std::ofstream(dir / "riesig.tdp", std::ios::binary) << "Schritt";
+  fs::resize_file(dir / "riesig.tdp", kMaxProgramBytes + 1);
+  const std::string folder = dir.string() + "/";
+  const std::string m34 =
+      "[Fehlernr 34]: Das Programm ist zu gro\xDF: h\xF6" "chstens 16 MB Programmtext mit allen "
+      "Bibliotheken.";
+  auto namingMega = [](int times) {
+    std::string program = "Einf\xFCgen";
+    for (int i = 0; i < times; ++i) program += " mega";
+    return program + " *Einf\xFCgen";
+  };
+  struct TCase {
+    std::string Program;
+    bool Ok;
+  };
+  const TCase cases[] = {
+      {namingMega(2), true},
+      {namingMega(300), false},
+      {"Einf\xFCgen riesig *Einf\xFCgen", false},
+      {std::string(kMaxProgramBytes + 1, ' '), false},
+  };
+  for (const TCase& c : cases) {
+    TEngineHarness h;
+    EXPECT_EQ(h.Engine.Compile(c.Program, folder), c.Ok) << c.Program.substr(0, 40);
+    EXPECT_EQ(h.Joined(), c.Ok ? "" : m34) << c.Program.substr(0, 40);
+  }
+  fs::remove_all(dir);
+}
+
+TEST(Libraries, LibraryThatIsAFifoGivesMessage9AtOnce) {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("tumbo_lang_fifo_" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  ASSERT_EQ(mkfifo((dir / "pipe.tdp").c_str(), 0600), 0);
+  TEngineHarness h;
+  EXPECT_FALSE(h.Engine.Compile("Einf\xFCgen pipe *Einf\xFCgen", dir.string() + "/"));
   ASSERT_EQ(h.Log.size(), 1u);
   EXPECT_EQ(h.Log[0].substr(0, 14), "[Fehlernr 9]: ");
   std::filesystem::remove_all(dir);

@@ -1,6 +1,8 @@
 #include "text/text_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -127,5 +129,53 @@ TEST(TextFile, ReadAndWriteThroughTheDisk) {
   EXPECT_LT(back.size(), big.size());
   ASSERT_TRUE(ReadFileStart(path, back, error, std::string::npos, false));
   EXPECT_EQ(back, big);
+  std::filesystem::remove_all(dir);
+}
+
+// A FIFO would block the reader and a device never ends: both are refused before reading.
+TEST(TextFile, OnlyPlainFilesAreRead) {
+  const auto dir = std::filesystem::temp_directory_path() /
+                   ("tumbo_text_plain_" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir / "ordner.tdp");
+  ASSERT_EQ(mkfifo((dir / "pipe.tdp").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", dir / "null.tdp");
+  struct TCase {
+    std::string Path;
+    std::string Says;
+  };
+  const TCase cases[] = {
+      {(dir / "pipe.tdp").string(), "keine gew\xF6hnliche Datei"},
+      {"/dev/zero", "keine gew\xF6hnliche Datei"},
+      {(dir / "null.tdp").string(), "keine gew\xF6hnliche Datei"},
+      {(dir / "ordner.tdp").string(), "ist ein Ordner"},
+  };
+  for (const TCase& c : cases) {
+    std::string bytes, error;
+    EXPECT_FALSE(ReadFileBytes(c.Path, bytes, error)) << c.Path;
+    EXPECT_NE(error.find(c.Says), std::string::npos) << error;
+    EXPECT_FALSE(ReadFileStart(c.Path, bytes, error, 100, true)) << c.Path;
+  }
+  std::filesystem::remove_all(dir);
+}
+
+TEST(TextFile, FilesAboveTheSizeLimitAreRefused) {
+  const auto dir = std::filesystem::temp_directory_path() /
+                   ("tumbo_text_size_" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  const auto path = dir / "gross.tdp";
+  std::ofstream(path, std::ios::binary) << "0123456789";
+  std::string bytes, error;
+  EXPECT_TRUE(ReadFileBytes(path.string(), bytes, error, 10)) << error;
+  EXPECT_EQ(bytes, "0123456789");
+  EXPECT_FALSE(ReadFileBytes(path.string(), bytes, error, 9));
+  EXPECT_NE(error.find("zu gro\xDF: h\xF6" "chstens 9 Bytes"), std::string::npos) << error;
+
+  std::filesystem::resize_file(path, kMaxTextFileBytes + 1);  // sparse: nothing is written
+  DecodedText text;
+  EXPECT_FALSE(ReadTextFile(path.string(), text, error));
+  EXPECT_NE(error.find("h\xF6" "chstens 16 MB"), std::string::npos) << error;
+  std::filesystem::resize_file(path, kMaxTextFileBytes);
+  EXPECT_TRUE(ReadFileBytes(path.string(), bytes, error)) << error;
+  EXPECT_EQ(bytes.size(), kMaxTextFileBytes);
   std::filesystem::remove_all(dir);
 }
