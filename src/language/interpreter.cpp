@@ -32,8 +32,13 @@ void TTumbo_Parser::Run(uint8_t mode) {
   StatementLimitReached = false;
   if (Program) {
     Robot().ResetForRun();
+    if (Recorder) Recorder->Start();
     Execute(Program->Body, Program.get(), 1, kParamX);
     CurrentLine = -1;
+    if (Recorder) {
+      Recorder->Record(CurrentLine);
+      Recorder->Finish();
+    }
     if (OnStep) OnStep();
   }
   Fast = false;
@@ -312,6 +317,7 @@ void TTumbo_Parser::Wait(int32_t ms) {
 
 void TTumbo_Parser::ReportAndClearRobotFailure() {
   TTumbo& robot = Robot();
+  if (Recorder) Recorder->NoteFailure(robot.MessageNumber);
   ReportRobotFailure(CurrentLine);
   if (StopOnError) Stopped = true;
   robot.Failed = false;

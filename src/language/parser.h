@@ -9,6 +9,7 @@
 #include "language/host.h"
 #include "language/messages.h"
 #include "language/program_tree.h"
+#include "world/run_recorder.h"
 #include "world/welt.h"
 
 class TTumbo_HeadlessHost;
@@ -47,6 +48,7 @@ class TTumbo_Parser {
   // mode: the statement of that step is then not run.
   bool StepPoint(TTumbo_Program* node) {
     CurrentLine = node->Line;
+    if (Recorder) Recorder->Record(CurrentLine);
     // Nothing to show or wait for: fast mode, or no step callback outside single-step mode.
     if (OnStep ? RunMode == 2 : RunMode != 3) return true;
     return ShowStep();
@@ -87,6 +89,10 @@ class TTumbo_Parser {
   int64_t StatementCount = 0;
   bool StatementLimitReached = false;
   std::function<void()> OnStatementLimit;
+
+  // Records every step of each run when set (started with the run, finished at its end).
+  // Not owned.
+  TRunRecorder* Recorder = nullptr;
 
  private:
   TTumbo& Robot() { return World.Robot; }

@@ -15,6 +15,7 @@ void TRaum::Init(int32_t width, int32_t length, int32_t height) {
   listed_.assign(cells_.size(), 0);
   dirtyCells_.clear();
   allDirty_ = true;
+  if (watcher_) watcher_->RoomReset();
 }
 
 void TRaum::Clear() {
@@ -27,6 +28,7 @@ void TRaum::Clear() {
   std::fill(listed_.begin(), listed_.end(), 0);
   dirtyCells_.clear();
   allDirty_ = true;
+  if (watcher_) watcher_->RoomReset();
 }
 
 void TRaum::SetDirty(int32_t x, int32_t y, int z) {
@@ -51,7 +53,10 @@ void TRaum::AddItem(int32_t x, int32_t y, uint8_t kind) {
     c.Content[0] = c.Content[1] = kQuader;
     SetDirty(x, y, 0);
     SetDirty(x, y, 1);
+  } else {
+    return;
   }
+  Changed(x, y);
 }
 
 void TRaum::RemoveTop(int32_t x, int32_t y) {
@@ -67,6 +72,7 @@ void TRaum::RemoveTop(int32_t x, int32_t y) {
     c.Content[c.Height] = kLeer;
     SetDirty(x, y, c.Height);
   }
+  Changed(x, y);
 }
 
 void TRaum::SetMark(int32_t x, int32_t y) {
@@ -74,6 +80,7 @@ void TRaum::SetMark(int32_t x, int32_t y) {
   if (c.Mark) return;
   c.Mark = true;
   SetDirty(x, y, c.Height);
+  Changed(x, y);
 }
 
 void TRaum::ClearMark(int32_t x, int32_t y) {
@@ -81,6 +88,7 @@ void TRaum::ClearMark(int32_t x, int32_t y) {
   if (!c.Mark) return;
   c.Mark = false;
   SetDirty(x, y, c.Height);
+  Changed(x, y);
 }
 
 void TRaum::MarkTopDirty(int32_t x, int32_t y) { SetDirty(x, y, Cell(x, y).Height); }

@@ -31,6 +31,17 @@ struct TZellPos {
   bool operator==(const TZellPos&) const = default;
 };
 
+// Learns of every change of a cell's content or mark; a Dirty flag set alone (the robot
+// leaving or turning on a cell) is no change. Told after the change.
+class TRaumWatcher {
+public:
+  virtual void CellChanged(int32_t x, int32_t y) = 0;
+  virtual void RoomReset() = 0;  // Init or Clear: any cell may have changed
+
+protected:
+  ~TRaumWatcher() = default;
+};
+
 class TRaum {
 public:
   TRaum();  // a 1 x 1 room of height 0 until Init
@@ -78,12 +89,19 @@ public:
   // Clears the Dirty flags of one cell (it may stay listed; the flags tell).
   void ClearDirty(int32_t x, int32_t y);
 
+  // The one watcher of content changes; nullptr for none. Not owned.
+  void SetWatcher(TRaumWatcher* watcher) { watcher_ = watcher; }
+  TRaumWatcher* Watcher() const { return watcher_; }
+
 private:
   std::size_t Index(int32_t x, int32_t y) const {
     assert(Contains(x, y));
     return std::size_t(x) * std::size_t(length_) + std::size_t(y);
   }
   void SetDirty(int32_t x, int32_t y, int z);
+  void Changed(int32_t x, int32_t y) {
+    if (watcher_) [[unlikely]] watcher_->CellChanged(x, y);
+  }
 
   int32_t width_ = 1;
   int32_t length_ = 1;
@@ -92,4 +110,5 @@ private:
   std::vector<uint8_t> listed_;           // cell already in dirtyCells_
   std::vector<TZellPos> dirtyCells_;
   bool allDirty_ = true;
+  TRaumWatcher* watcher_ = nullptr;
 };

@@ -207,3 +207,35 @@ TEST(Raum, Queries) {
   r.SetMark(2, 0);
   EXPECT_TRUE(r.HasMark(2, 0));
 }
+
+// The watcher hears of changes of content and mark only, never of a refused operation or of
+// a Dirty flag set alone.
+TEST(Raum, WatcherHearsOfEveryChangeOfContentOrMark) {
+  struct TLog : TRaumWatcher {
+    void CellChanged(int32_t x, int32_t y) override { text += std::to_string(x) + std::to_string(y) + " "; }
+    void RoomReset() override { text += "reset "; }
+    std::string text;
+  } log;
+  TRaum room;
+  room.Init(3, 3, 2);
+  room.SetWatcher(&log);
+  room.AddItem(1, 2, kZiegel);
+  room.AddItem(1, 2, kZiegel);
+  room.AddItem(1, 2, kZiegel);   // full: refused
+  room.AddItem(1, 2, kQuader);   // refused
+  room.MarkTopDirty(0, 0);       // no change
+  room.SetMark(0, 0);
+  room.SetMark(0, 0);            // already marked
+  room.AddItem(0, 0, kQuader);   // marked: refused
+  room.ClearMark(0, 0);
+  room.ClearMark(0, 0);
+  room.AddItem(2, 0, kQuader);
+  room.RemoveTop(2, 0);
+  room.RemoveTop(2, 0);          // empty
+  room.Clear();
+  room.Init(2, 2, 2);
+  EXPECT_EQ(log.text, "12 12 00 00 20 20 reset reset ");
+  room.SetWatcher(nullptr);
+  room.AddItem(0, 0, kZiegel);
+  EXPECT_EQ(log.text, "12 12 00 00 20 20 reset reset ");
+}

@@ -1,0 +1,203 @@
+#include "world/run_recorder.h"
+
+#include <algorithm>
+
+#include "world/welt.h"
+
+void cell_code::Apply(TRaum& room, int32_t x, int32_t y, uint8_t code) {
+  room.MarkTopDirty(x, y);  // where the mark and the robot stood
+  for (int i = 0; i < kLevels && room.Height(x, y) > 0; ++i) room.RemoveTop(x, y);
+  room.ClearMark(x, y);
+  if (code & kCuboid) {
+    room.AddItem(x, y, kQuader);
+  } else {
+    for (int i = 0; i < (code & kBricks); ++i) room.AddItem(x, y, kZiegel);
+  }
+  if (code & kMark) room.SetMark(x, y);
+  room.MarkTopDirty(x, y);
+}
+
+TRunRecorder::TRunRecorder(TWelt& world, TRunRecorderLimits limits)
+    : room_(world.Room), robot_(world.Robot), limits_(limits) {}
+
+TRunRecorder::~TRunRecorder() { Watch(false); }
+
+void TRunRecorder::Watch(bool on) {
+  if (on) room_.SetWatcher(this);
+  else if (room_.Watcher() == this) room_.SetWatcher(nullptr);
+  watching_ = on;
+}
+
+void TRunRecorder::Start() {
+  Clear();
+  TakeBaseline();
+  Watch(true);
+}
+
+void TRunRecorder::Finish() {
+  if (pending_ && !Empty()) SyncLastStep();
+  Watch(false);
+}
+
+void TRunRecorder::Clear() {
+  Watch(false);
+  chunks_.clear();
+  next_ = chunkEnd_ = nullptr;
+  changes_.clear();
+  shadow_.clear();
+  touched_.clear();
+  pending_ = roomReset_ = false;
+  firstStep_ = 0;
+  showingLast_ = true;
+  shown_ = 0;
+  failure_ = 0;
+}
+
+void TRunRecorder::TakeBaseline() {
+  width_ = room_.Width();
+  length_ = room_.Length();
+  shadow_.resize(size_t(width_) * size_t(length_));
+  for (int32_t x = 0; x < width_; ++x)
+    for (int32_t y = 0; y < length_; ++y)
+      shadow_[size_t(x) * size_t(length_) + size_t(y)] = cell_code::Of(room_.Cell(x, y));
+}
+
+// A room of other dimensions cannot be reached by changes of cells: the history starts
+// again at `step`.
+void TRunRecorder::Restart(uint64_t step) {
+  chunks_.clear();
+  next_ = chunkEnd_ = nullptr;
+  changes_.clear();
+  firstStep_ = step;
+  TakeBaseline();
+}
+
+void TRunRecorder::CellChanged(int32_t x, int32_t y) {
+  touched_.push_back(uint32_t(x) * uint32_t(length_) + uint32_t(y));
+  pending_ = true;
+}
+
+void TRunRecorder::RoomReset() {
+  roomReset_ = true;
+  pending_ = true;
+}
+
+void TRunRecorder::Compare(uint32_t cell, uint64_t step) {
+  const uint8_t now = cell_code::Of(room_.Cell(int32_t(cell / uint32_t(length_)),
+                                               int32_t(cell % uint32_t(length_))));
+  uint8_t& before = shadow_[cell];
+  if (now == before) return;  // also a cell changed and changed back
+  changes_.push_back({step, cell, before, now});
+  before = now;
+}
+
+void TRunRecorder::CollectChanges(uint64_t step) {
+  pending_ = false;
+  if (roomReset_) {
+    roomReset_ = false;
+    touched_.clear();
+    if (room_.Width() != width_ || room_.Length() != length_) {
+      Restart(step);
+      return;
+    }
+    for (uint32_t cell = 0; cell < shadow_.size(); ++cell) Compare(cell, step);
+    return;
+  }
+  for (const uint32_t cell : touched_) Compare(cell, step);
+  touched_.clear();
+}
+
+void TRunRecorder::NewChunk() {
+  chunks_.push_back(std::make_unique_for_overwrite<TRecordedStep[]>(kChunkSteps));
+  next_ = chunks_.back().get();
+  chunkEnd_ = next_ + kChunkSteps;
+  while (chunks_.size() > 1 && (chunks_.size() * kChunkSteps > limits_.MaxSteps ||
+                                MemoryBytes() > limits_.MaxBytes))
+    DropOldest();
+}
+
+void TRunRecorder::DropOldest() {
+  chunks_.pop_front();
+  firstStep_ += kChunkSteps;
+  // The changes that led to the oldest kept step are needed no more either.
+  while (!changes_.empty() && changes_.front().Step <= firstStep_) changes_.pop_front();
+}
+
+uint64_t TRunRecorder::StepCount() const {
+  if (chunks_.empty()) return 0;
+  return (chunks_.size() - 1) * kChunkSteps + uint64_t(next_ - chunks_.back().get());
+}
+
+const TRecordedStep& TRunRecorder::Step(uint64_t n) const {
+  const uint64_t i = n - firstStep_;
+  return chunks_[i / kChunkSteps][i % kChunkSteps];
+}
+
+namespace {
+
+// The first change that belongs to a step after `step`.
+auto After(const std::deque<TCellChange>& changes, uint64_t step) {
+  return std::upper_bound(changes.begin(), changes.end(), step,
+                          [](uint64_t s, const TCellChange& c) { return s < c.Step; });
+}
+
+}  // namespace
+
+std::vector<TCellChange> TRunRecorder::ChangesOf(uint64_t n) const {
+  if (n == 0) return {};
+  return {After(changes_, n - 1), After(changes_, n)};
+}
+
+size_t TRunRecorder::MemoryBytes() const {
+  return chunks_.size() * kChunkSteps * sizeof(TRecordedStep) +
+         changes_.size() * sizeof(TCellChange) + shadow_.size() +
+         touched_.capacity() * sizeof(uint32_t);
+}
+
+// Changes made by hand while the last step is shown (a paused run) belong to that step,
+// and so does where the robot now stands.
+void TRunRecorder::SyncLastStep() {
+  if (pending_) CollectChanges(LastStep());
+  if (Empty()) return;
+  TRecordedStep& last = next_[-1];
+  last.X = robot_.X;
+  last.Y = robot_.Y;
+  last.Carried = robot_.Carried;
+  last.Heading = robot_.Heading;
+}
+
+void TRunRecorder::Show(uint64_t n) {
+  if (Empty()) return;
+  if (showingLast_) SyncLastStep();
+  if (Empty()) return;
+  n = std::clamp(n, firstStep_, LastStep());
+  const uint64_t from = Shown();
+  TRaumWatcher* const watcher = room_.Watcher();
+  room_.SetWatcher(nullptr);  // these changes are the history's own
+  auto apply = [this](const TCellChange& c, uint8_t code) {
+    cell_code::Apply(room_, int32_t(c.Cell / uint32_t(length_)), int32_t(c.Cell % uint32_t(length_)),
+                     code);
+    shadow_[c.Cell] = code;
+  };
+  if (n < from) {
+    const auto stop = After(changes_, n);
+    for (auto it = After(changes_, from); it != stop;) {
+      --it;
+      apply(*it, it->Old);
+    }
+  } else {
+    const auto stop = After(changes_, n);
+    for (auto it = After(changes_, from); it != stop; ++it) apply(*it, it->New);
+  }
+  room_.SetWatcher(watcher);
+
+  const TRecordedStep& s = Step(n);
+  room_.MarkTopDirty(robot_.X, robot_.Y);
+  robot_.X = s.X;
+  robot_.Y = s.Y;
+  robot_.Heading = s.Heading;
+  robot_.Carried = s.Carried;
+  room_.MarkTopDirty(robot_.X, robot_.Y);
+  shown_ = n;
+  showingLast_ = n == LastStep();
+}

@@ -1,0 +1,134 @@
+// The history of a program run: after every step the robot's state and the line, and the
+// cells changed since the step before (old and new content). Moving to any kept step
+// rewinds or replays those changes, so the world shows exactly what it showed then.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "world/raum.h"
+#include "world/tumbo.h"
+
+class TWelt;
+
+// A cell's content and mark in one byte: the brick count in the low five bits, or the
+// cuboid bit; the mark bit on top.
+namespace cell_code {
+inline constexpr uint8_t kBricks = 0x1F;
+inline constexpr uint8_t kCuboid = 0x20;
+inline constexpr uint8_t kMark = 0x40;
+
+inline uint8_t Of(const TZelle& c) {
+  const uint8_t content = c.Height > 0 && c.Content[0] == kQuader ? kCuboid : c.Height;
+  return uint8_t(content | (c.Mark ? kMark : 0));
+}
+// Rebuilds the cell through the room's own operations, so its invariants and Dirty flags
+// follow as for any change.
+void Apply(TRaum& room, int32_t x, int32_t y, uint8_t code);
+}  // namespace cell_code
+
+// The state shown at one step. Failure is the robot's message number (0 for none) of the
+// statement that ended just before this step.
+struct TRecordedStep {
+  int32_t Line = 0;  // CurrentLine; -1 at the end of the run
+  int32_t X = 0;
+  int32_t Y = 0;
+  int32_t Carried = 0;
+  uint8_t Heading = 0;
+  uint8_t Failure = 0;
+};
+
+// One cell's change, made between step Step - 1 and step Step.
+struct TCellChange {
+  uint64_t Step = 0;
+  uint32_t Cell = 0;  // x * Length + y
+  uint8_t Old = 0;
+  uint8_t New = 0;
+};
+
+struct TRunRecorderLimits {
+  uint64_t MaxSteps = 1000000;
+  size_t MaxBytes = size_t(100) << 20;
+};
+
+class TRunRecorder : private TRaumWatcher {
+public:
+  explicit TRunRecorder(TWelt& world, TRunRecorderLimits limits = {});
+  ~TRunRecorder();
+  TRunRecorder(const TRunRecorder&) = delete;
+  TRunRecorder& operator=(const TRunRecorder&) = delete;
+
+  // Forgets any history, takes the world as it is now as the start and watches the room.
+  void Start();
+  // After every step: the state now, shown with `line` marked. Cheap unless cells changed.
+  void Record(int32_t line) {
+    if (pending_) [[unlikely]] CollectChanges();
+    if (next_ == chunkEnd_) [[unlikely]] NewChunk();
+    *next_++ = TRecordedStep{line, robot_.X, robot_.Y, robot_.Carried, robot_.Heading, failure_};
+    failure_ = 0;
+  }
+  // The statement in progress failed with robot message `number`; kept with the next step.
+  void NoteFailure(int number) { failure_ = uint8_t(number); }
+  // Stops watching the room; the history stays for replay.
+  void Finish();
+  // Forgets the history and stops watching.
+  void Clear();
+
+  bool Recording() const { return watching_; }
+  bool Empty() const { return StepCount() == 0; }
+  // Steps are numbered from the run's first one (0). Older steps may have been dropped to
+  // keep memory bounded; FirstStep() is the oldest kept.
+  uint64_t FirstStep() const { return firstStep_; }
+  uint64_t StepCount() const;
+  uint64_t LastStep() const { return firstStep_ + StepCount() - 1; }  // only when not Empty
+  const TRecordedStep& Step(uint64_t n) const;
+  // The changes that lead from step n - 1 to step n, in the order they happened.
+  std::vector<TCellChange> ChangesOf(uint64_t n) const;
+  // Memory held by the history.
+  size_t MemoryBytes() const;
+
+  // The step the world shows: LastStep() unless Show moved it.
+  uint64_t Shown() const { return showingLast_ ? LastStep() : shown_; }
+  bool ShowingLast() const { return showingLast_; }
+  // Puts room and robot into their state at kept step n (clamped to the kept range). Does
+  // not redraw: the caller updates the view.
+  void Show(uint64_t n);
+
+private:
+  void CellChanged(int32_t x, int32_t y) override;
+  void RoomReset() override;
+  void CollectChanges() { CollectChanges(firstStep_ + StepCount()); }
+  void CollectChanges(uint64_t step);
+  void Compare(uint32_t cell, uint64_t step);
+  void NewChunk();
+  void DropOldest();
+  void TakeBaseline();
+  void Restart(uint64_t step);
+  void SyncLastStep();
+  void Watch(bool on);
+
+  static constexpr size_t kChunkSteps = 1024;
+  using TChunk = std::unique_ptr<TRecordedStep[]>;
+
+  TRaum& room_;
+  TTumbo& robot_;
+  TRunRecorderLimits limits_;
+  std::deque<TChunk> chunks_;
+  TRecordedStep* next_ = nullptr;      // next free place in the newest chunk
+  TRecordedStep* chunkEnd_ = nullptr;
+  uint64_t firstStep_ = 0;             // number of the first step of the first chunk
+  std::deque<TCellChange> changes_;    // ordered by Step
+  std::vector<uint8_t> shadow_;        // every cell's code at the step shown
+  int32_t width_ = 0;
+  int32_t length_ = 0;
+  std::vector<uint32_t> touched_;      // cells changed since the last step
+  bool pending_ = false;               // touched_ or a room reset waits for the next step
+  bool roomReset_ = false;
+  bool watching_ = false;
+  bool showingLast_ = true;
+  uint64_t shown_ = 0;
+  uint8_t failure_ = 0;
+};
