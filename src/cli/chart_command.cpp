@@ -1,11 +1,11 @@
 // tumbo-cli chart PROGRAM -o FILE.svg|emf|png|pdf: the structure chart of a program, drawn
 // exactly as the window draws it, without a display.
-#include <QGuiApplication>
 #include <QString>
 
 #include "chart/qt/struktogramm.h"
 #include "cli/cli_io.h"
 #include "cli/commands.h"
+#include "cli/offscreen_app.h"
 #include "language/headless_host.h"
 #include "language/parser.h"
 #include "text/cp1252.h"
@@ -62,18 +62,7 @@ int cmdChart(const TCliArgs &args)
     if (!parser.Compile(file->Text, file->Folder, true))
         return kExitProgramErrors;
 
-    // Fonts need a GUI application; the offscreen platform needs no display. Qt's own notes
-    // about the environment (no runtime folder and the like) are no business of the user here.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            PrintError(tumbo::text::Utf8ToCp1252(message.toStdString()));
-    });
-    int argc = 1;
-    char name[] = "tumbo-cli";
-    char *argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
+    const TOffscreenApp app;
 
     TStruktogramm chart;
     chart.Prepare(parser.Program.get());

@@ -22,6 +22,7 @@ const TCommand kCommands[] = {
     {"format", cmdFormat, "tumbo-cli format [--tab N] [--canonical] PROGRAMM"},
     {"chart", cmdChart, "tumbo-cli chart PROGRAMM -o DATEI.svg|emf|png|pdf"},
     {"render", cmdRender, "tumbo-cli render WELT -o DATEI.png|bmp|svg|emf [--2d]"},
+    {"grade", cmdGrade, "tumbo-cli grade AUFGABE PROGRAMM... [--csv DATEI] [--html DATEI] [--jobs N]"},
 };
 
 int PrintUsage() {

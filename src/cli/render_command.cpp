@@ -1,6 +1,5 @@
 // tumbo-cli render WORLD -o FILE.png|bmp|svg|emf [--2d]: the world as the window shows it,
 // the 3D view (or with --2d the 2D view), without a display.
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QString>
@@ -10,6 +9,7 @@
 
 #include "cli/cli_io.h"
 #include "cli/commands.h"
+#include "cli/offscreen_app.h"
 #include "export/emf_device.h"
 #include "text/cp1252.h"
 #include "world/qt/welt_qt.h"
@@ -91,16 +91,7 @@ int cmdRender(const TCliArgs& args) {
     return kExitUsage;
   }
 
-  // Fonts and pictures need a GUI application; the offscreen platform needs no display.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-      PrintError(tumbo::text::Utf8ToCp1252(message.toStdString()));
-  });
-  int argc = 1;
-  char name[] = "tumbo-cli";
-  char* argv[] = {name, nullptr};
-  QGuiApplication app(argc, argv);
+  const TOffscreenApp app;
 
   TWeltQt views(world);
   if (views.Pictures().BrickPicture.isNull() || views.Pictures().Robot[0].isNull())

@@ -5,8 +5,7 @@
 
 #include "cli/cli_io.h"
 #include "cli/commands.h"
-#include "language/headless_host.h"
-#include "language/parser.h"
+#include "language/headless_run.h"
 #include "text/cp1252.h"
 #include "world/welt.h"
 
@@ -16,19 +15,10 @@ constexpr const char* kUsage =
     "tumbo-cli run PROGRAMM [--world DATEI] [--out DATEI|-] [--max-jump N] [--bricks START MAX] "
     "[--errors none|hint|abort|both] [--trace] [--max-steps N] [--max-depth N]";
 
-struct TRunOptions {
+struct TRunOptions : THeadlessRunOptions {
   std::string Program;
   std::string World;
   std::string Out;  // "-" for stdout
-  int32_t MaxJump = 1;
-  bool Bricks = false;
-  int32_t BrickStart = 999;
-  int32_t MaxBrick = 0;
-  bool Hint = true;
-  bool StopOnError = false;
-  bool Trace = false;
-  long long MaxSteps = 1000000;
-  int MaxDepth = kMaxDepth;
 };
 
 // Fills `o` from the arguments; returns an error message (Windows-1252) or empty.
@@ -115,33 +105,10 @@ int cmdRun(const TCliArgs& args) {
 
   TWelt world;
   if (!o.World.empty() && !LoadWorld(world, o.World)) return kExitUsage;
-  world.Robot.MaxJump = o.MaxJump;
-  world.Robot.CheckBrick = o.Bricks;
-  world.Robot.BrickStart = o.BrickStart;
-  world.Robot.MaxBrick = o.MaxBrick;
-
-  TTumbo_HeadlessHost host;  // Warten and Ton cost nothing here
-  TTumbo_Parser parser(
-      world, host,
-      [](int number, int line, const std::string& text) {
-        PrintLine(FormatErrorLine(number, line, text));
-      },
-      [](int kind, int line, const std::string& text) {
-        PrintLine(FormatRunMessageLine(kind, line, text));
-      });
-  if (o.Trace) parser.OnStep = [&parser] { PrintLine("@" + std::to_string(parser.CurrentLine)); };
-  parser.Hint = o.Hint;
-  parser.StopOnError = o.StopOnError;
-  parser.Delay = 0;
-  parser.MaxDepth = o.MaxDepth;
-  parser.StatementLimit = o.MaxSteps;
-  parser.OnStatementLimit = [&o] {
-    PrintLine("Abgebrochen: mehr als " + std::to_string(o.MaxSteps) + " Schritte");
-  };
-
-  if (!parser.Compile(file->Text, file->Folder, true)) return kExitProgramErrors;
-  parser.Run(1);
+  THeadlessRun run(world, o, [](const TRunLine& line) { PrintLine(line.Text); });
+  if (!run.Compile(file->Text, file->Folder)) return kExitProgramErrors;
+  run.Run();
 
   if (!o.Out.empty() && !WriteWorld(world, o.Out)) return kExitUsage;
-  return parser.StatementLimitReached ? kExitStepLimit : kExitOk;
+  return run.StepLimitReached() ? kExitStepLimit : kExitOk;
 }

@@ -1,57 +1,9 @@
 // tumbo-cli check, run and format on small programs and worlds.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "cli_fixture.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-const std::string kFixtures = std::string(TUMBO_FIXTURES_DIR) + "/cli/";
-
-struct TCliResult {
-  int Exit;
-  std::string Out;
-  std::string Err;
-};
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-class Cli : public testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("tumbo_cli_test_" + std::to_string(getpid()) + "_" +
-            testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  // Writes a program (Windows-1252 bytes) into the test's folder and returns its path.
-  std::string Program(const std::string& cp1252, const std::string& name = "p.tdp") {
-    std::ofstream(dir_ / name, std::ios::binary) << cp1252;
-    return (dir_ / name).string();
-  }
-
-  TCliResult Cli_(const std::string& args) {
-    const fs::path out = dir_ / "stdout", err = dir_ / "stderr";
-    const std::string command =
-        std::string(TUMBO_CLI) + " " + args + " >" + out.string() + " 2>" + err.string();
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(out), ReadAll(err)};
-  }
-
-  fs::path dir_;
-};
 
 TEST_F(Cli, CheckWithoutErrors) {
   const TCliResult r = Cli_("check " + kFixtures + "gang.tdp");

@@ -1,0 +1,118 @@
+// tumbo-cli grade TASK PROGRAM... [--csv FILE] [--html FILE] [--jobs N]: runs every program on
+// every start world of a task and compares the final worlds with the goals. Programs are graded
+// in parallel; the report keeps the order given.
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+#include "cli/cli_io.h"
+#include "cli/commands.h"
+#include "cli/grade_html.h"
+#include "cli/offscreen_app.h"
+#include "task/grade_report.h"
+#include "text/atomic_file.h"
+#include "text/cp1252.h"
+
+using namespace tumbo::task;
+
+namespace {
+
+constexpr const char* kUsage = "tumbo-cli grade AUFGABE PROGRAMM... [--csv DATEI] [--html DATEI] [--jobs N]";
+
+struct TGradeOptions {
+  std::string Task;
+  std::vector<std::string> Programs;
+  std::string Csv;
+  std::string Html;
+  unsigned Jobs = std::max(1u, std::thread::hardware_concurrency());
+};
+
+// Fills `o` from the arguments; returns an error message (Windows-1252) or empty.
+std::string ParseOptions(const TCliArgs& args, TGradeOptions& o) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (a == "--csv" || a == "--html") {
+      if (!hasValue) return a + " braucht einen Dateinamen.";
+      (a == "--csv" ? o.Csv : o.Html) = args[++i];
+    } else if (a == "--jobs") {
+      const auto n = hasValue ? ParseNumber(args[++i], 1, 1024) : std::nullopt;
+      if (!n) return "--jobs erwartet eine Zahl von 1 bis 1024.";
+      o.Jobs = unsigned(*n);
+    } else if (a.starts_with("--")) {
+      return "Unbekannte Angabe: " + tumbo::text::Utf8ToCp1252(a);
+    } else if (o.Task.empty()) {
+      o.Task = a;
+    } else {
+      o.Programs.push_back(a);
+    }
+  }
+  if (o.Task.empty()) return "Keine Aufgabe angegeben.";
+  if (o.Programs.empty()) return "Kein Programm angegeben.";
+  return {};
+}
+
+// Grades the programs on `jobs` threads and hands each grade to `report` in the order given,
+// as soon as it and all before it are done.
+void GradeAll(const TLoadedTask& task, const TGradeOptions& o, std::vector<TProgramGrade>& grades,
+              const std::function<void(const TProgramGrade&)>& report) {
+  const size_t count = o.Programs.size();
+  std::vector<std::optional<TProgramGrade>> done(count);
+  std::atomic<size_t> next{0};
+  std::mutex mutex;
+  std::condition_variable finished;
+  auto worker = [&] {
+    for (size_t i; (i = next++) < count;) {
+      TProgramGrade grade = GradeProgramFile(task, o.Programs[i]);
+      const std::lock_guard lock(mutex);
+      done[i] = std::move(grade);
+      finished.notify_one();
+    }
+  };
+  std::vector<std::jthread> threads;
+  for (unsigned t = 0; t < std::min<size_t>(o.Jobs, count); ++t) threads.emplace_back(worker);
+  for (size_t i = 0; i < count; ++i) {
+    std::unique_lock lock(mutex);
+    finished.wait(lock, [&] { return done[i].has_value(); });
+    grades.push_back(std::move(*done[i]));
+    lock.unlock();
+    report(grades.back());
+  }
+}
+
+bool WriteReport(const std::string& path, const std::string& bytes) {
+  std::string error;
+  if (tumbo::text::WriteFileAtomic(path, bytes, error)) return true;
+  PrintError(error);
+  return false;
+}
+
+}  // namespace
+
+int cmdGrade(const TCliArgs& args) {
+  TGradeOptions o;
+  if (const std::string error = ParseOptions(args, o); !error.empty()) return UsageError(error, kUsage);
+  TLoadedTask task;
+  if (const TTaskResult r = LoadTask(o.Task, task); !r.Ok()) {
+    PrintError(r.Message);
+    return kExitUsage;
+  }
+
+  std::vector<TProgramGrade> grades;
+  GradeAll(task, o, grades, [](const TProgramGrade& g) {
+    for (const std::string& line : GradeTextLines(g)) PrintLine(line);
+    std::fflush(stdout);
+  });
+
+  bool written = o.Csv.empty() || WriteReport(o.Csv, GradeCsv(grades));
+  if (!o.Html.empty()) {
+    const TOffscreenApp app;
+    written = WriteReport(o.Html, GradeHtml(task, grades)) && written;
+  }
+  if (!written) return kExitUsage;
+  const bool all = std::all_of(grades.begin(), grades.end(), [](const TProgramGrade& g) { return g.SolvedAll(); });
+  return all ? kExitOk : kExitNotSolved;
+}

@@ -1,0 +1,111 @@
+#include "task/grader.h"
+
+#include <filesystem>
+
+#include "language/headless_run.h"
+#include "task/goal_check.h"
+#include "text/atomic_file.h"
+#include "text/cp1252.h"
+#include "text/text_file.h"
+
+namespace tumbo::task {
+namespace {
+
+// What of a run decides the grade besides the final world.
+struct TRunRecord {
+  std::string StepLimit;  // the step limit line, when the run was cut off
+  std::string Failure;    // the first abort or run-time error line
+  std::string FirstNote;  // the first robot failure note
+  void Clear() { *this = {}; }
+};
+
+std::string Join(const std::vector<std::string>& parts) {
+  std::string out;
+  for (const std::string& p : parts) out += (out.empty() ? "" : ", ") + p;
+  return out;
+}
+
+TWorldGrade Judge(const TRunRecord& run, const TWelt& world, const TTaskWorld& goal,
+                  const TTask& task) {
+  TWorldGrade grade;
+  grade.FinalWorld = world.SaveToText();
+  if (!run.StepLimit.empty()) {
+    grade.Reason = run.StepLimit;
+  } else if (!run.Failure.empty()) {
+    grade.Reason = run.Failure;
+  } else {
+    std::vector<std::string> reasons = DifferencesFromGoal(world, goal.Goal, task.Criteria);
+    if (task.NoNotes && !run.FirstNote.empty()) reasons.push_back(run.FirstNote);
+    grade.Reason = Join(reasons);
+  }
+  grade.Solved = grade.Reason.empty();
+  return grade;
+}
+
+TProgramGrade NothingRan(const TLoadedTask& task, const std::string& name, std::string error) {
+  TProgramGrade grade;
+  grade.Name = name;
+  grade.ProgramError = std::move(error);
+  grade.Worlds.assign(task.Worlds.size(), TWorldGrade{false, grade.ProgramError, {}});
+  return grade;
+}
+
+}  // namespace
+
+int TProgramGrade::SolvedCount() const {
+  int n = 0;
+  for (const TWorldGrade& w : Worlds) n += w.Solved;
+  return n;
+}
+
+std::string WorldLine(int worldNumber, const std::string& reason) {
+  return "Welt " + std::to_string(worldNumber) + ": " + reason;
+}
+
+TProgramGrade GradeProgramText(const TLoadedTask& task, const std::string& text,
+                               const std::string& folder, const std::string& name) {
+  TWelt world;
+  TRunRecord record;
+  std::string compilerMessage;
+  THeadlessRunOptions options;
+  options.MaxSteps = task.Task.MaxSteps;
+  THeadlessRun run(world, options, [&](const TRunLine& line) {
+    switch (line.Kind) {
+      case TRunLineKind::CompilerError:
+        if (compilerMessage.empty()) compilerMessage = line.Text;
+        break;
+      case TRunLineKind::RunError:
+      case TRunLineKind::Abort:
+        if (record.Failure.empty()) record.Failure = line.Text;
+        break;
+      case TRunLineKind::Note:
+        if (record.FirstNote.empty()) record.FirstNote = line.Text;
+        break;
+      case TRunLineKind::StepLimit: record.StepLimit = line.Text; break;
+      case TRunLineKind::Step: break;
+    }
+  });
+  if (!run.Compile(text, folder)) return NothingRan(task, name, compilerMessage);
+
+  TProgramGrade grade;
+  grade.Name = name;
+  for (const TTaskWorld& w : task.Worlds) {
+    world.LoadFromText(w.StartBytes, w.StartFile);  // read once already when the task loaded
+    record.Clear();
+    run.Run();
+    grade.Worlds.push_back(Judge(record, world, w, task.Task));
+  }
+  return grade;
+}
+
+TProgramGrade GradeProgramFile(const TLoadedTask& task, const std::string& path) {
+  const std::string name =
+      tumbo::text::FileNameForMessage(std::filesystem::path(path).filename().string());
+  std::string bytes, error;
+  if (!tumbo::text::ReadFileBytes(path, bytes, error)) return NothingRan(task, name, error);
+  std::string folder = std::filesystem::path(path).parent_path().string();
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  return GradeProgramText(task, tumbo::text::DecodeToCp1252(bytes), folder, name);
+}
+
+}  // namespace tumbo::task

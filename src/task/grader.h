@@ -1,0 +1,34 @@
+#pragma once
+// Checking a program against a task: compiled once, run headlessly (as tumbo-cli run does) on
+// every start world, each final world compared with its goal.
+#include <string>
+#include <vector>
+
+#include "task/task_file.h"
+
+namespace tumbo::task {
+
+struct TWorldGrade {
+  bool Solved = false;
+  std::string Reason;      // German, Windows-1252; empty when solved
+  std::string FinalWorld;  // the final world as world file bytes; empty when nothing ran
+};
+
+struct TProgramGrade {
+  std::string Name;          // the program's file name (Windows-1252)
+  std::string ProgramError;  // the first compiler message line, or why the file was not read
+  std::vector<TWorldGrade> Worlds;  // one per world of the task, also when nothing ran
+  int SolvedCount() const;
+  bool SolvedAll() const { return SolvedCount() == int(Worlds.size()); }
+};
+
+// `text` is Windows-1252; libraries are looked for in `folder` (ending in a separator, or empty).
+TProgramGrade GradeProgramText(const TLoadedTask& task, const std::string& text,
+                               const std::string& folder, const std::string& name);
+// Reads the program file as the editor does (UTF-8 when valid, else Windows-1252).
+TProgramGrade GradeProgramFile(const TLoadedTask& task, const std::string& path);
+
+// "Welt 2: 3 Zellen mit falscher Ziegelzahl, Position (5, 3) statt (1, 1)".
+std::string WorldLine(int worldNumber, const std::string& reason);
+
+}  // namespace tumbo::task
