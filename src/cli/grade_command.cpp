@@ -1,11 +1,7 @@
 // tumbo-cli grade TASK PROGRAM... [--csv FILE] [--html FILE] [--jobs N]: runs every program on
 // every start world of a task and compares the final worlds with the goals. Programs are graded
-// in parallel; the report keeps the order given.
+// in parallel (see GradePrograms); the report keeps the order given.
 #include <algorithm>
-#include <atomic>
-#include <condition_variable>
-#include <mutex>
-#include <optional>
 #include <thread>
 
 #include "cli/cli_io.h"
@@ -55,34 +51,6 @@ std::string ParseOptions(const TCliArgs& args, TGradeOptions& o) {
   return {};
 }
 
-// Grades the programs on `jobs` threads and hands each grade to `report` in the order given,
-// as soon as it and all before it are done.
-void GradeAll(const TLoadedTask& task, const TGradeOptions& o, std::vector<TProgramGrade>& grades,
-              const std::function<void(const TProgramGrade&)>& report) {
-  const size_t count = o.Programs.size();
-  std::vector<std::optional<TProgramGrade>> done(count);
-  std::atomic<size_t> next{0};
-  std::mutex mutex;
-  std::condition_variable finished;
-  auto worker = [&] {
-    for (size_t i; (i = next++) < count;) {
-      TProgramGrade grade = GradeProgramFile(task, o.Programs[i]);
-      const std::lock_guard lock(mutex);
-      done[i] = std::move(grade);
-      finished.notify_one();
-    }
-  };
-  std::vector<std::jthread> threads;
-  for (unsigned t = 0; t < std::min<size_t>(o.Jobs, count); ++t) threads.emplace_back(worker);
-  for (size_t i = 0; i < count; ++i) {
-    std::unique_lock lock(mutex);
-    finished.wait(lock, [&] { return done[i].has_value(); });
-    grades.push_back(std::move(*done[i]));
-    lock.unlock();
-    report(grades.back());
-  }
-}
-
 bool WriteReport(const std::string& path, const std::string& bytes) {
   std::string error;
   if (tumbo::text::WriteFileAtomic(path, bytes, error)) return true;
@@ -101,8 +69,7 @@ int cmdGrade(const TCliArgs& args) {
     return kExitUsage;
   }
 
-  std::vector<TProgramGrade> grades;
-  GradeAll(task, o, grades, [](const TProgramGrade& g) {
+  const std::vector<TProgramGrade> grades = GradePrograms(task, o.Programs, o.Jobs, [](const TProgramGrade& g) {
     for (const std::string& line : GradeTextLines(g)) PrintLine(line);
     std::fflush(stdout);
   });

@@ -1,6 +1,7 @@
 #pragma once
 // Checking a program against a task: compiled once, run headlessly (as tumbo-cli run does) on
 // every start world, each final world compared with its goal.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,12 @@ TProgramGrade GradeProgramText(const TLoadedTask& task, const std::string& text,
                                const std::string& folder, const std::string& name);
 // Reads the program file as the editor does (UTF-8 when valid, else Windows-1252).
 TProgramGrade GradeProgramFile(const TLoadedTask& task, const std::string& path);
+
+// Grades the program files on `jobs` threads (at least one) and hands each grade to `report`
+// in the order given, as soon as it and all before it are done; returns the grades in that order.
+std::vector<TProgramGrade> GradePrograms(const TLoadedTask& task, const std::vector<std::string>& paths,
+                                         unsigned jobs,
+                                         const std::function<void(const TProgramGrade&)>& report = {});
 
 // "Welt 2: 3 Zellen mit falscher Ziegelzahl, Position (5, 3) statt (1, 1)".
 std::string WorldLine(int worldNumber, const std::string& reason);
