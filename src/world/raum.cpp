@@ -1,7 +1,6 @@
 #include "world/raum.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 TRaum::TRaum() { Init(1, 1, 0); }
 
@@ -31,13 +30,9 @@ void TRaum::Clear() {
   if (watcher_) watcher_->RoomReset();
 }
 
-void TRaum::SetDirty(int32_t x, int32_t y, int z) {
-  const size_t i = Index(x, y);
-  cells_[i].Dirty[size_t(z)] = true;
-  if (!allDirty_ && !listed_[i]) {
-    listed_[i] = 1;
-    dirtyCells_.push_back({x, y});
-  }
+void TRaum::List(size_t i, int32_t x, int32_t y) {
+  listed_[i] = 1;
+  dirtyCells_.push_back({x, y});
 }
 
 void TRaum::AddItem(int32_t x, int32_t y, uint8_t kind) {
@@ -90,26 +85,6 @@ void TRaum::ClearMark(int32_t x, int32_t y) {
   SetDirty(x, y, c.Height);
   Changed(x, y);
 }
-
-void TRaum::MarkTopDirty(int32_t x, int32_t y) { SetDirty(x, y, Cell(x, y).Height); }
-
-uint8_t TRaum::ContentAt(int32_t x, int32_t y, int32_t z) const {
-  const TZelle& c = Cell(x, y);
-  if (z < 0 || z >= c.Height) return kLeer;
-  return c.Content[size_t(z)];
-}
-
-int32_t TRaum::BrickCount(int32_t x, int32_t y) const {
-  return ContentAt(x, y, 0) == kZiegel ? Cell(x, y).Height : 0;
-}
-
-bool TRaum::HasMark(int32_t x, int32_t y) const { return Cell(x, y).Mark; }
-
-int32_t TRaum::HeightDifference(int32_t x1, int32_t y1, int32_t x2, int32_t y2) const {
-  return std::abs(int32_t(Cell(x1, y1).Height) - int32_t(Cell(x2, y2).Height));
-}
-
-bool TRaum::IsFull(int32_t x, int32_t y) const { return Cell(x, y).Height >= maxHeight_; }
 
 void TRaum::ClearDirty() {
   if (allDirty_) {

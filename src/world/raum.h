@@ -56,13 +56,24 @@ public:
   void RemoveTop(int32_t x, int32_t y);              // top brick, or the whole cuboid
   void SetMark(int32_t x, int32_t y);
   void ClearMark(int32_t x, int32_t y);
-  void MarkTopDirty(int32_t x, int32_t y);           // Dirty[Height]
+  // Dirty[Height]. Inline with the queries below: the robot calls them on every step.
+  void MarkTopDirty(int32_t x, int32_t y) { SetDirty(x, y, Cell(x, y).Height); }
 
-  uint8_t ContentAt(int32_t x, int32_t y, int32_t z) const;
-  int32_t BrickCount(int32_t x, int32_t y) const;    // 0 for an empty or cuboid cell
-  bool HasMark(int32_t x, int32_t y) const;
-  int32_t HeightDifference(int32_t x1, int32_t y1, int32_t x2, int32_t y2) const;
-  bool IsFull(int32_t x, int32_t y) const;           // Height >= MaxHeight
+  uint8_t ContentAt(int32_t x, int32_t y, int32_t z) const {
+    const TZelle& c = Cell(x, y);
+    if (z < 0 || z >= c.Height) return kLeer;
+    return c.Content[std::size_t(z)];
+  }
+  // 0 for an empty or cuboid cell
+  int32_t BrickCount(int32_t x, int32_t y) const {
+    return ContentAt(x, y, 0) == kZiegel ? Cell(x, y).Height : 0;
+  }
+  bool HasMark(int32_t x, int32_t y) const { return Cell(x, y).Mark; }
+  int32_t HeightDifference(int32_t x1, int32_t y1, int32_t x2, int32_t y2) const {
+    const int32_t d = int32_t(Cell(x1, y1).Height) - int32_t(Cell(x2, y2).Height);
+    return d < 0 ? -d : d;
+  }
+  bool IsFull(int32_t x, int32_t y) const { return Cell(x, y).Height >= maxHeight_; }  // Height >= MaxHeight
 
   int32_t Width() const { return width_; }
   int32_t Length() const { return length_; }
@@ -98,7 +109,13 @@ private:
     assert(Contains(x, y));
     return std::size_t(x) * std::size_t(length_) + std::size_t(y);
   }
-  void SetDirty(int32_t x, int32_t y, int z);
+  void SetDirty(int32_t x, int32_t y, int z) {
+    const std::size_t i = Index(x, y);
+    cells_[i].Dirty[std::size_t(z)] = true;
+    if (!allDirty_ && !listed_[i]) List(i, x, y);
+  }
+  // Puts a cell on the list of changed cells (the first change of the cell since ClearDirty).
+  void List(std::size_t i, int32_t x, int32_t y);
   void Changed(int32_t x, int32_t y) {
     if (watcher_) [[unlikely]] watcher_->CellChanged(x, y);
   }

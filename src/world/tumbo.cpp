@@ -27,8 +27,6 @@ const std::array<std::string, 18> kMessages = {
     "Aktueller Wert f\xFCr den Parameter fehlt",
 };
 
-constexpr int kNoValue = -1;  // the interpreter had no current value for the parameter
-
 }  // namespace
 
 TTumbo::TTumbo(int32_t x, int32_t y, uint8_t heading, TRaum& room)
@@ -51,47 +49,6 @@ void TTumbo::ResetForRun() {
   Message.clear();
   MessageNumber = 0;
   Failed = false;
-}
-
-std::optional<TZellPos> TTumbo::CellAhead() const {
-  switch (Heading) {
-    case kSueden:
-      if (Y < Room.Length() - 1) return TZellPos{X, Y + 1};
-      break;
-    case kWesten:
-      if (X >= 1) return TZellPos{X - 1, Y};
-      break;
-    case kNorden:
-      if (Y >= 1) return TZellPos{X, Y - 1};
-      break;
-    case kOsten:
-      if (X < Room.Width() - 1) return TZellPos{X + 1, Y};
-      break;
-    default:
-      break;
-  }
-  return std::nullopt;
-}
-
-bool TTumbo::StepOnce() {
-  const auto ahead = CellAhead();
-  if (!ahead) {
-    Fail(1);
-    return false;
-  }
-  if (Room.ContentAt(ahead->X, ahead->Y, 0) == kQuader) {
-    Fail(2);
-    return false;
-  }
-  if (Room.HeightDifference(X, Y, ahead->X, ahead->Y) > MaxJump) {
-    Fail(3);
-    return false;
-  }
-  Room.MarkTopDirty(X, Y);
-  X = ahead->X;
-  Y = ahead->Y;
-  Room.MarkTopDirty(X, Y);
-  return true;
 }
 
 bool TTumbo::LayOnce() {
@@ -143,13 +100,6 @@ bool TTumbo::LiftOnce() {
 // A failing repetition changes nothing, so every later one would fail with the same
 // message: stopping at the first failure gives the same result as running the count
 // to its end, and a huge count in front of a wall costs nothing.
-void TTumbo::Schritt(int32_t n) {
-  Failed = false;
-  if (n == kNoValue) Fail(17);
-  for (int32_t i = 0; i < n && StepOnce(); ++i) {
-  }
-}
-
 void TTumbo::Hinlegen(int32_t n) {
   Failed = false;
   if (n == kNoValue) Fail(17);
@@ -162,18 +112,6 @@ void TTumbo::Aufheben(int32_t n) {
   if (n == kNoValue) Fail(17);
   for (int32_t i = 0; i < n && LiftOnce(); ++i) {
   }
-}
-
-void TTumbo::LinksDrehen() {
-  Failed = false;
-  Heading = uint8_t((Heading + 3) % 4);
-  Room.MarkTopDirty(X, Y);
-}
-
-void TTumbo::RechtsDrehen() {
-  Failed = false;
-  Heading = uint8_t((Heading + 1) % 4);
-  Room.MarkTopDirty(X, Y);
 }
 
 void TTumbo::MarkeSetzen() {
@@ -221,28 +159,6 @@ void TTumbo::PlaceAt(int32_t x, int32_t y) {
   Y = y;
   Room.MarkTopDirty(X, Y);
 }
-
-bool TTumbo::IstWand() {
-  const auto ahead = CellAhead();
-  return !ahead || Room.ContentAt(ahead->X, ahead->Y, 0) == kQuader;
-}
-
-bool TTumbo::IstZiegel(int32_t n) {
-  if (n == kNoValue) {
-    Fail(17);
-    return false;
-  }
-  const auto ahead = CellAhead();
-  if (!ahead) return false;
-  const int32_t count = Room.BrickCount(ahead->X, ahead->Y);
-  return n == 0 ? count > 0 : count == n;
-}
-
-bool TTumbo::IstMarke() { return Room.HasMark(X, Y); }
-bool TTumbo::IstNorden() { return Heading == kNorden; }
-bool TTumbo::IstOsten() { return Heading == kOsten; }
-bool TTumbo::IstSueden() { return Heading == kSueden; }
-bool TTumbo::IstWesten() { return Heading == kWesten; }
 
 bool TTumbo::IstVoll() {
   if (!CheckBrick) {

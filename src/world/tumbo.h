@@ -20,9 +20,23 @@ public:
   TTumbo& operator=(const TTumbo&) = delete;
 
   // Actions; each clears Failed first. n = -1 means "no current value" (message 17).
-  void Schritt(int32_t n);
-  void LinksDrehen();
-  void RechtsDrehen();
+  // Steps, turns and the wall and brick queries are inline: a long run is mostly made of them.
+  void Schritt(int32_t n) {
+    Failed = false;
+    if (n == kNoValue) Fail(17);
+    for (int32_t i = 0; i < n && StepOnce(); ++i) {
+    }
+  }
+  void LinksDrehen() {
+    Failed = false;
+    Heading = uint8_t((Heading + 3) % 4);
+    Room.MarkTopDirty(X, Y);
+  }
+  void RechtsDrehen() {
+    Failed = false;
+    Heading = uint8_t((Heading + 1) % 4);
+    Room.MarkTopDirty(X, Y);
+  }
   void Hinlegen(int32_t n);
   void Aufheben(int32_t n);
   void MarkeSetzen();
@@ -32,13 +46,25 @@ public:
   void PlaceAt(int32_t x, int32_t y);  // world editor; refuses silently, Failed untouched
 
   // Conditions; they do not clear Failed.
-  bool IstWand();
-  bool IstZiegel(int32_t n);
-  bool IstMarke();
-  bool IstNorden();
-  bool IstOsten();
-  bool IstSueden();
-  bool IstWesten();
+  bool IstWand() const {
+    const auto ahead = CellAhead();
+    return !ahead || Room.ContentAt(ahead->X, ahead->Y, 0) == kQuader;
+  }
+  bool IstZiegel(int32_t n) {
+    if (n == kNoValue) {
+      Fail(17);
+      return false;
+    }
+    const auto ahead = CellAhead();
+    if (!ahead) return false;
+    const int32_t count = Room.BrickCount(ahead->X, ahead->Y);
+    return n == 0 ? count > 0 : count == n;
+  }
+  bool IstMarke() const { return Room.HasMark(X, Y); }
+  bool IstNorden() const { return Heading == kNorden; }
+  bool IstOsten() const { return Heading == kOsten; }
+  bool IstSueden() const { return Heading == kSueden; }
+  bool IstWesten() const { return Heading == kWesten; }
   bool IstVoll();
   bool IstLeer();
   bool HatZiegel(int32_t n);
@@ -47,9 +73,27 @@ public:
   // on, else 0; the message is cleared.
   void ResetForRun();
   // Message := text k of the message table, Failed := true.
-  void Fail(int k);
+  [[gnu::cold]] void Fail(int k);
   // The cell in front of the robot; none at the room's edge.
-  std::optional<TZellPos> CellAhead() const;
+  std::optional<TZellPos> CellAhead() const {
+    switch (Heading) {
+      case kSueden:
+        if (Y < Room.Length() - 1) return TZellPos{X, Y + 1};
+        break;
+      case kWesten:
+        if (X >= 1) return TZellPos{X - 1, Y};
+        break;
+      case kNorden:
+        if (Y >= 1) return TZellPos{X, Y - 1};
+        break;
+      case kOsten:
+        if (X < Room.Width() - 1) return TZellPos{X + 1, Y};
+        break;
+      default:
+        break;
+    }
+    return std::nullopt;
+  }
 
   // Text of message k (1..17), Windows-1252; empty for any other k.
   static const std::string& MessageText(int k);
@@ -71,7 +115,28 @@ public:
   bool Failed = false;
 
 private:
-  bool StepOnce();
+  static constexpr int32_t kNoValue = -1;  // the interpreter had no current value for the parameter
+
+  bool StepOnce() {
+    const auto ahead = CellAhead();
+    if (!ahead) {
+      Fail(1);
+      return false;
+    }
+    if (Room.ContentAt(ahead->X, ahead->Y, 0) == kQuader) {
+      Fail(2);
+      return false;
+    }
+    if (Room.HeightDifference(X, Y, ahead->X, ahead->Y) > MaxJump) {
+      Fail(3);
+      return false;
+    }
+    Room.MarkTopDirty(X, Y);
+    X = ahead->X;
+    Y = ahead->Y;
+    Room.MarkTopDirty(X, Y);
+    return true;
+  }
   bool LayOnce();
   bool LiftOnce();
 };
