@@ -6,19 +6,23 @@
 #include "cli/cli_io.h"
 #include "cli/commands.h"
 #include "language/headless_run.h"
+#include "text/atomic_file.h"
 #include "text/cp1252.h"
+#include "world/history_file.h"
+#include "world/run_recorder.h"
 #include "world/welt.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "tumbo-cli run PROGRAMM [--world DATEI] [--out DATEI|-] [--max-jump N] [--bricks START MAX] "
-    "[--errors none|hint|abort|both] [--trace] [--max-steps N] [--max-depth N]";
+    "[--errors none|hint|abort|both] [--trace] [--max-steps N] [--max-depth N] [--history DATEI|-]";
 
 struct TRunOptions : THeadlessRunOptions {
   std::string Program;
   std::string World;
   std::string Out;  // "-" for stdout
+  std::string History;  // "-" for stdout
 };
 
 // Fills `o` from the arguments; returns an error message (Windows-1252) or empty.
@@ -28,10 +32,10 @@ std::string ParseOptions(const TCliArgs& args, TRunOptions& o) {
   };
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a == "--world" || a == "--out") {
+    if (a == "--world" || a == "--out" || a == "--history") {
       const std::string* v = value(i);
       if (!v) return a + " braucht einen Dateinamen.";
-      (a == "--world" ? o.World : o.Out) = *v;
+      (a == "--world" ? o.World : a == "--out" ? o.Out : o.History) = *v;
     } else if (a == "--max-jump") {
       const std::string* v = value(i);
       const auto n = v ? ParseNumber(*v, 0, 2147483647) : std::nullopt;
@@ -84,15 +88,17 @@ bool LoadWorld(TWelt& world, const std::string& fileName) {
   return false;
 }
 
-bool WriteWorld(const TWelt& world, const std::string& out) {
-  if (out == "-") {
-    PrintBytes(world.SaveToText());
+// Writes `bytes` to the file `target` through the safe writer, or to stdout for "-".
+bool WriteOutput(const std::string& target, const std::string& bytes) {
+  if (target == "-") {
+    PrintBytes(bytes);
     std::fflush(stdout);
     return true;
   }
-  const TWorldFileResult result = world.SaveToFile(out);
-  if (!result.Ok()) PrintError(result.Message);
-  return result.Ok();
+  std::string error;
+  if (tumbo::text::WriteFileAtomic(target, bytes, error)) return true;
+  PrintError(error);
+  return false;
 }
 
 }  // namespace
@@ -106,9 +112,12 @@ int cmdRun(const TCliArgs& args) {
   TWelt world;
   if (!o.World.empty() && !LoadWorld(world, o.World)) return kExitUsage;
   THeadlessRun run(world, o, [](const TRunLine& line) { PrintLine(line.Text); });
+  TRunRecorder history(world);
+  if (!o.History.empty()) run.SetRecorder(&history);
   if (!run.Compile(file->Text, file->Folder)) return kExitProgramErrors;
   run.Run();
 
-  if (!o.Out.empty() && !WriteWorld(world, o.Out)) return kExitUsage;
+  if (!o.Out.empty() && !WriteOutput(o.Out, world.SaveToText())) return kExitUsage;
+  if (!o.History.empty() && !WriteOutput(o.History, HistoryText(history))) return kExitUsage;
   return run.StepLimitReached() ? kExitStepLimit : kExitOk;
 }

@@ -49,6 +49,8 @@ class THeadlessRun {
   // Gives the world's robot the options' settings and runs the compiled program once.
   void Run();
   bool StepLimitReached() const { return parser_.StatementLimitReached; }
+  // Records the steps of every run from now on; nullptr for none. Not owned.
+  void SetRecorder(TRunRecorder* recorder) { parser_.Recorder = recorder; }
 
  private:
   void Emit(TRunLineKind kind, std::string text) {

@@ -56,6 +56,7 @@ void TRunRecorder::Clear() {
 void TRunRecorder::TakeBaseline() {
   width_ = room_.Width();
   length_ = room_.Length();
+  height_ = room_.MaxHeight();
   shadow_.resize(size_t(width_) * size_t(length_));
   for (int32_t x = 0; x < width_; ++x)
     for (int32_t y = 0; y < length_; ++y)
@@ -83,8 +84,8 @@ void TRunRecorder::RoomReset() {
 }
 
 void TRunRecorder::Compare(uint32_t cell, uint64_t step) {
-  const uint8_t now = cell_code::Of(room_.Cell(int32_t(cell / uint32_t(length_)),
-                                               int32_t(cell % uint32_t(length_))));
+  const TZellPos p = CellPos(cell);
+  const uint8_t now = cell_code::Of(room_.Cell(p.X, p.Y));
   uint8_t& before = shadow_[cell];
   if (now == before) return;  // also a cell changed and changed back
   changes_.push_back({step, cell, before, now});
@@ -175,8 +176,8 @@ void TRunRecorder::Show(uint64_t n) {
   TRaumWatcher* const watcher = room_.Watcher();
   room_.SetWatcher(nullptr);  // these changes are the history's own
   auto apply = [this](const TCellChange& c, uint8_t code) {
-    cell_code::Apply(room_, int32_t(c.Cell / uint32_t(length_)), int32_t(c.Cell % uint32_t(length_)),
-                     code);
+    const TZellPos p = CellPos(c.Cell);
+    cell_code::Apply(room_, p.X, p.Y, code);
     shadow_[c.Cell] = code;
   };
   if (n < from) {

@@ -87,6 +87,13 @@ public:
   const TRecordedStep& Step(uint64_t n) const;
   // The changes that lead from step n - 1 to step n, in the order they happened.
   std::vector<TCellChange> ChangesOf(uint64_t n) const;
+  // The room the steps belong to.
+  int32_t RoomWidth() const { return width_; }
+  int32_t RoomLength() const { return length_; }
+  int32_t RoomHeight() const { return height_; }
+  TZellPos CellPos(uint32_t cell) const {
+    return {int32_t(cell / uint32_t(length_)), int32_t(cell % uint32_t(length_))};
+  }
   // Memory held by the history.
   size_t MemoryBytes() const;
 
@@ -124,6 +131,7 @@ private:
   std::vector<uint8_t> shadow_;        // every cell's code at the step shown
   int32_t width_ = 0;
   int32_t length_ = 0;
+  int32_t height_ = 0;
   std::vector<uint32_t> touched_;      // cells changed since the last step
   bool pending_ = false;               // touched_ or a room reset waits for the next step
   bool roomReset_ = false;

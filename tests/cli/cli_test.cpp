@@ -28,7 +28,7 @@ TEST_F(Cli, CheckPrintsTheMessagesInUtf8) {
 
 TEST_F(Cli, UsageErrorsAndUnreadableFiles) {
   const char* calls[] = {"", "unbekannt", "check", "check a b", "run", "run x.tdp --errors viele",
-                         "run x.tdp --max-steps 0", "run x.tdp --bricks 3", "format --tab 0 x.tdp",
+                         "run x.tdp --max-steps 0", "run x.tdp --bricks 3", "run x.tdp --history", "format --tab 0 x.tdp",
                          "check /gibt/es/nicht.tdp"};
   for (const char* args : calls) {
     const TCliResult r = Cli_(args);
@@ -53,6 +53,28 @@ TEST_F(Cli, RunWithTraceAndOut) {
   EXPECT_EQ(ReadAll(out), expected);
   EXPECT_EQ(Cli_("run " + kFixtures + "gang.tdp --world " + kFixtures + "gang.tdw --out -").Out,
             expected);
+}
+
+TEST_F(Cli, RunWritesItsHistory) {
+  const std::string program =
+      Program("Programm\r\nMarkeSetzen\r\nHinlegen(2)\r\nSchritt\r\n*Programm\r\n");
+  const fs::path history = dir_ / "ablauf.txt";
+  const TCliResult r = Cli_("run " + program + " --errors none --history " + history.string());
+  EXPECT_EQ(r.Exit, 0) << r.Err;
+  const std::string expected =
+      "TumboAblauf1\nRaum 5 10 6\nSchritte 0 6\n"
+      "0 1 0 0 S 0 0\n"
+      "1 2 0 0 S 0 0\n"
+      "2 3 0 0 S 0 0 0,0:0>0m\n"
+      "3 4 0 0 S 0 0 0,1:0>2\n"
+      "4 5 0 0 S 0 3\n"  // the step onto two bricks was too high
+      "5 -1 0 0 S 0 0\n";
+  EXPECT_EQ(ReadAll(history), expected);
+  EXPECT_EQ(Cli_("run " + program + " --errors none --history -").Out, expected);
+
+  const TCliResult unwritable = Cli_("run " + program + " --history " + (dir_ / "fehlt" / "a.txt").string());
+  EXPECT_EQ(unwritable.Exit, 2);
+  EXPECT_NE(unwritable.Err.find("fehlt"), std::string::npos) << unwritable.Err;
 }
 
 TEST_F(Cli, RobotFailureSettings) {
