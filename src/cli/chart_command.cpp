@@ -4,7 +4,7 @@
 
 #include "chart/qt/struktogramm.h"
 #include "cli/cli_io.h"
-#include "cli/commands.h"
+#include "cli/command_table.h"
 #include "cli/offscreen_app.h"
 #include "language/headless_host.h"
 #include "language/parser.h"
@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr const char *kUsage = "tumbo-cli chart PROGRAMM -o DATEI.svg|emf|png|pdf";
+const std::string kUsage = CommandUsage("chart");
 
 bool HasChartSuffix(const std::string &name)
 {

@@ -1,12 +1,12 @@
 // tumbo-cli check PROGRAM: compile with messages; each message line, or "Kein Syntaxfehler".
 #include "cli/cli_io.h"
-#include "cli/commands.h"
+#include "cli/command_table.h"
 #include "language/headless_host.h"
 #include "language/parser.h"
 #include "world/welt.h"
 
 namespace {
-constexpr const char* kUsage = "tumbo-cli check PROGRAMM";
+const std::string kUsage = CommandUsage("check");
 }
 
 int cmdCheck(const TCliArgs& args) {

@@ -1,24 +1,50 @@
 #include "cli/cli_io.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
 
+#include "text/atomic_file.h"
 #include "text/cp1252.h"
 #include "text/text_file.h"
+
+namespace {
+
+int outputError = 0;  // errno of the first failed write to stdout
+
+void NoteOutputError() {
+  if (!outputError) outputError = errno ? errno : EIO;
+}
+
+void FlushOutput() {
+  if (std::fflush(stdout) != 0) NoteOutputError();
+}
+
+}  // namespace
 
 void PrintLine(std::string_view cp1252) {
   std::string utf8 = tumbo::text::Cp1252ToUtf8(cp1252);
   utf8 += '\n';
-  std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+  PrintBytes(utf8);
 }
 
-void PrintBytes(std::string_view bytes) { std::fwrite(bytes.data(), 1, bytes.size(), stdout); }
+void PrintBytes(std::string_view bytes) {
+  if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) NoteOutputError();
+}
+
+bool FinishOutput() {
+  FlushOutput();
+  if (std::ferror(stdout)) NoteOutputError();
+  if (!outputError) return true;
+  PrintError("Die Ausgabe kann nicht geschrieben werden: " + tumbo::text::ErrnoText(outputError) + ".");
+  return false;
+}
 
 void PrintError(std::string_view cp1252) {
   std::string utf8 = tumbo::text::Cp1252ToUtf8(cp1252);
   utf8 += '\n';
-  std::fflush(stdout);
+  FlushOutput();  // the order of both streams stays as it happened
   std::fwrite(utf8.data(), 1, utf8.size(), stderr);
 }
 

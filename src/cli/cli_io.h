@@ -10,6 +10,9 @@ void PrintLine(std::string_view cp1252);
 void PrintBytes(std::string_view bytes);
 // A German message (Windows-1252) to stderr as UTF-8.
 void PrintError(std::string_view cp1252);
+// False when something written to stdout did not arrive (a full disk, a closed pipe); then a
+// message says so on stderr. Called once, at the end.
+bool FinishOutput();
 // Prints "usage" to stderr and returns the usage exit code.
 int UsageError(std::string_view message, std::string_view usage);
 

@@ -1,16 +1,17 @@
-// tumbo-cli format [--tab N] [--canonical] PROGRAM: the formatted lines joined by CR LF, with
-// CR LF after the last, in UTF-8.
+// tumbo-cli format [--tab N] [--canonical] [--in-place] PROGRAM: the formatted lines joined by
+// CR LF, with CR LF after the last, in UTF-8; or with --in-place written back to the file.
 #include <string>
 #include <vector>
 
 #include "cli/cli_io.h"
-#include "cli/commands.h"
-#include "editor/formatter.h"
+#include "cli/command_table.h"
+#include "editor/format_utf8.h"
 #include "text/cp1252.h"
+#include "text/text_file.h"
 
 namespace {
 
-constexpr const char* kUsage = "tumbo-cli format [--tab N] [--canonical] PROGRAMM";
+const std::string kUsage = CommandUsage("format");
 
 // The lines of a text; a line break at the very end ends the last line.
 std::vector<std::string> SplitLines(const std::string& text) {
@@ -30,11 +31,23 @@ std::vector<std::string> SplitLines(const std::string& text) {
   return lines;
 }
 
+// The lines joined by `lineBreak`, with one after the last when `breakAtEnd` is set.
+std::string JoinLines(const std::vector<std::string>& lines, std::string_view lineBreak,
+                      bool breakAtEnd) {
+  std::string text;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    text += lines[i];
+    if (i + 1 < lines.size() || breakAtEnd) text += lineBreak;
+  }
+  return text;
+}
+
 }  // namespace
 
 int cmdFormat(const TCliArgs& args) {
   int tab = 2;
   bool canonical = false;
+  bool inPlace = false;
   std::string program;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -45,6 +58,8 @@ int cmdFormat(const TCliArgs& args) {
       tab = static_cast<int>(*n);
     } else if (a == "--canonical") {
       canonical = true;
+    } else if (a == "--in-place") {
+      inPlace = true;
     } else if (a.starts_with("--") || !program.empty()) {
       return UsageError("Unbekannte Angabe: " + tumbo::text::Utf8ToCp1252(a), kUsage);
     } else {
@@ -52,14 +67,24 @@ int cmdFormat(const TCliArgs& args) {
     }
   }
   if (program.empty()) return UsageError("", kUsage);
-  const auto file = ReadProgramFile(program);
-  if (!file) return kExitUsage;
-  const TFormatResult result = FormatLines(SplitLines(file->Text), tab, canonical);
-  std::string out;
-  for (const std::string& line : result.Lines) {
-    out += line;
-    out += "\r\n";
+  tumbo::text::DecodedText text;
+  std::string error;
+  if (!tumbo::text::ReadTextFile(program, text, error)) {
+    PrintError(error);
+    return kExitUsage;
   }
-  PrintBytes(tumbo::text::Cp1252ToUtf8(out));
+  const TFormatResult result = FormatUtf8Lines(SplitLines(text.Utf8), tab, canonical);
+  if (!inPlace) {
+    PrintBytes(JoinLines(result.Lines, "\r\n", true));
+    return kExitOk;
+  }
+  if (!result.Changed) return kExitOk;
+  // The file keeps its encoding, byte order mark and line breaks, as the window saves it.
+  const bool endsWithBreak = !text.Utf8.empty() && (text.Utf8.back() == '\n' || text.Utf8.back() == '\r');
+  if (!tumbo::text::WriteTextFile(program, JoinLines(result.Lines, "\n", endsWithBreak), text.Format,
+                                  error)) {
+    PrintError(error);
+    return kExitUsage;
+  }
   return kExitOk;
 }

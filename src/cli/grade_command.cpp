@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "cli/cli_io.h"
-#include "cli/commands.h"
+#include "cli/command_table.h"
 #include "cli/grade_html.h"
 #include "cli/offscreen_app.h"
 #include "task/grade_report.h"
@@ -16,7 +16,7 @@ using namespace tumbo::task;
 
 namespace {
 
-constexpr const char* kUsage = "tumbo-cli grade AUFGABE PROGRAMM... [--csv DATEI] [--html DATEI] [--jobs N]";
+const std::string kUsage = CommandUsage("grade");
 
 struct TGradeOptions {
   std::string Task;
@@ -32,7 +32,7 @@ std::string ParseOptions(const TCliArgs& args, TGradeOptions& o) {
     const std::string& a = args[i];
     const bool hasValue = i + 1 < args.size();
     if (a == "--csv" || a == "--html") {
-      if (!hasValue) return a + " braucht einen Dateinamen.";
+      if (!hasValue || args[i + 1].empty()) return a + " braucht einen Dateinamen.";
       (a == "--csv" ? o.Csv : o.Html) = args[++i];
     } else if (a == "--jobs") {
       const auto n = hasValue ? ParseNumber(args[++i], 1, 1024) : std::nullopt;

@@ -1,44 +1,35 @@
 // tumbo-cli: checks, runs and formats robot programs (and draws worlds and charts) without a
-// window. Each command lives in its own file; this table dispatches to them.
-#include <cstring>
+// window. Each command lives in its own file; command_table.cpp lists them with their options.
 #include <string>
 
 #include "cli/cli_io.h"
-#include "cli/commands.h"
+#include "cli/command_table.h"
+#include "text/cp1252.h"
 
 namespace {
 
-struct TCommand {
-  const char* Name;
-  int (*Function)(const TCliArgs&);
-  const char* Usage;
-};
+int PrintLines(const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) PrintBytes(line + "\n");
+  return kExitOk;
+}
 
-const TCommand kCommands[] = {
-    {"check", cmdCheck, "tumbo-cli check PROGRAMM"},
-    {"run", cmdRun,
-     "tumbo-cli run PROGRAMM [--world DATEI] [--out DATEI|-] [--max-jump N] [--bricks START MAX]\n"
-     "               [--errors none|hint|abort|both] [--trace] [--max-steps N] [--max-depth N]"},
-    {"format", cmdFormat, "tumbo-cli format [--tab N] [--canonical] PROGRAMM"},
-    {"chart", cmdChart, "tumbo-cli chart PROGRAMM -o DATEI.svg|emf|png|pdf"},
-    {"render", cmdRender, "tumbo-cli render WELT -o DATEI.png|bmp|svg|emf [--2d]"},
-    {"grade", cmdGrade, "tumbo-cli grade AUFGABE PROGRAMM... [--csv DATEI] [--html DATEI] [--jobs N]"},
-};
-
-int PrintUsage() {
-  std::string usage = "Aufruf:";
-  for (const TCommand& c : kCommands) usage += std::string("\n  ") + c.Usage;
-  PrintError(usage);
-  return kExitUsage;
+int Dispatch(const TCliArgs& args) {
+  if (args.empty()) return UsageError("Kein Befehl angegeben.", AllUsages());
+  const std::string& name = args[0];
+  if (name == "--help" || name == "-h") return PrintLines(HelpText());
+  if (name == "--version") return PrintLines(VersionText());
+  const TCliCommand* command = FindCliCommand(name);
+  if (!command)
+    return UsageError("Unbekannter Befehl: " + tumbo::text::Utf8ToCp1252(name), AllUsages());
+  const TCliArgs rest(args.begin() + 1, args.end());
+  if (AsksForHelp(rest)) return PrintLines(CommandHelpText(*command));
+  return command->Function(rest);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) return PrintUsage();
-  for (const TCommand& c : kCommands) {
-    if (std::strcmp(argv[1], c.Name) == 0) return c.Function(TCliArgs(argv + 2, argv + argc));
-  }
-  PrintError(std::string("Unbekannter Befehl: ") + argv[1]);
-  return PrintUsage();
+  const int exitCode = Dispatch(TCliArgs(argv + 1, argv + argc));
+  // Output that did not reach its file (a full disk, a closed pipe) is a failure, not a result.
+  return FinishOutput() ? exitCode : kExitUsage;
 }

@@ -8,7 +8,7 @@
 #include <cctype>
 
 #include "cli/cli_io.h"
-#include "cli/commands.h"
+#include "cli/command_table.h"
 #include "cli/offscreen_app.h"
 #include "export/emf_device.h"
 #include "text/cp1252.h"
@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr const char* kUsage = "tumbo-cli render WELT -o DATEI.png|bmp|svg|emf [--2d]";
+const std::string kUsage = CommandUsage("render");
 
 std::string LowerSuffix(const std::string& name) {
   const size_t dot = name.find_last_of('.');

@@ -4,7 +4,8 @@
 #include <string>
 
 #include "cli/cli_io.h"
-#include "cli/commands.h"
+#include "cli/command_table.h"
+#include "cli/deep_stack.h"
 #include "language/headless_run.h"
 #include "text/atomic_file.h"
 #include "text/cp1252.h"
@@ -14,9 +15,10 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "tumbo-cli run PROGRAMM [--world DATEI] [--out DATEI|-] [--max-jump N] [--bricks START MAX] "
-    "[--errors none|hint|abort|both] [--trace] [--max-steps N] [--max-depth N] [--history DATEI|-]";
+const std::string kUsage = CommandUsage("run");
+
+// The deepest --max-depth: a million levels need about 2 GB of stack.
+constexpr int kMaxDepthLimit = 1000000;
 
 struct TRunOptions : THeadlessRunOptions {
   std::string Program;
@@ -34,7 +36,7 @@ std::string ParseOptions(const TCliArgs& args, TRunOptions& o) {
     const std::string& a = args[i];
     if (a == "--world" || a == "--out" || a == "--history") {
       const std::string* v = value(i);
-      if (!v) return a + " braucht einen Dateinamen.";
+      if (!v || v->empty()) return a + " braucht einen Dateinamen.";
       (a == "--world" ? o.World : a == "--out" ? o.Out : o.History) = *v;
     } else if (a == "--max-jump") {
       const std::string* v = value(i);
@@ -67,8 +69,8 @@ std::string ParseOptions(const TCliArgs& args, TRunOptions& o) {
       o.MaxSteps = *n;
     } else if (a == "--max-depth") {
       const std::string* v = value(i);
-      const auto n = v ? ParseNumber(*v, 1, 2147483647) : std::nullopt;
-      if (!n) return "--max-depth erwartet eine Zahl ab 1.";
+      const auto n = v ? ParseNumber(*v, 1, kMaxDepthLimit) : std::nullopt;
+      if (!n) return "--max-depth erwartet eine Zahl von 1 bis " + std::to_string(kMaxDepthLimit) + ".";
       o.MaxDepth = static_cast<int>(*n);
     } else if (a.starts_with("--") || !o.Program.empty()) {
       return "Unbekannte Angabe: " + tumbo::text::Utf8ToCp1252(a);
@@ -92,7 +94,6 @@ bool LoadWorld(TWelt& world, const std::string& fileName) {
 bool WriteOutput(const std::string& target, const std::string& bytes) {
   if (target == "-") {
     PrintBytes(bytes);
-    std::fflush(stdout);
     return true;
   }
   std::string error;
@@ -115,7 +116,11 @@ int cmdRun(const TCliArgs& args) {
   TRunRecorder history(world);
   if (!o.History.empty()) run.SetRecorder(&history);
   if (!run.Compile(file->Text, file->Folder)) return kExitProgramErrors;
-  run.Run();
+  if (!RunWithStack(StackBytesForDepth(o.MaxDepth), [&run] { run.Run(); })) {
+    PrintError("Zu wenig Speicher f\xFCr --max-depth " + std::to_string(o.MaxDepth) +
+               ": Bitte eine kleinere Tiefe angeben.");
+    return kExitUsage;
+  }
 
   if (!o.Out.empty() && !WriteOutput(o.Out, world.SaveToText())) return kExitUsage;
   if (!o.History.empty() && !WriteOutput(o.History, HistoryText(history))) return kExitUsage;

@@ -41,12 +41,15 @@ class Cli : public testing::Test {
     return (dir_ / name).string();
   }
 
-  TCliResult Cli_(const std::string& args) {
-    const fs::path out = dir_ / "stdout", err = dir_ / "stderr";
+  // Runs tumbo-cli; standard output goes to `stdoutFile` (read back when it is the test's own).
+  TCliResult Cli_(const std::string& args, const std::string& stdoutFile = {}) {
+    const fs::path out = stdoutFile.empty() ? dir_ / "stdout" : fs::path(stdoutFile);
+    const fs::path err = dir_ / "stderr";
     const std::string command =
         std::string(TUMBO_CLI) + " " + args + " >" + out.string() + " 2>" + err.string();
     const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(out), ReadAll(err)};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, stdoutFile.empty() ? ReadAll(out) : "",
+            ReadAll(err)};
   }
 
   fs::path dir_;

@@ -1,6 +1,8 @@
 // tumbo-cli check, run and format on small programs and worlds.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "cli_fixture.h"
 
 namespace {
@@ -29,7 +31,9 @@ TEST_F(Cli, CheckPrintsTheMessagesInUtf8) {
 TEST_F(Cli, UsageErrorsAndUnreadableFiles) {
   const char* calls[] = {"", "unbekannt", "check", "check a b", "run", "run x.tdp --errors viele",
                          "run x.tdp --max-steps 0", "run x.tdp --bricks 3", "run x.tdp --history", "format --tab 0 x.tdp",
-                         "check /gibt/es/nicht.tdp"};
+                         "check /gibt/es/nicht.tdp", "run x.tdp --out ''", "run x.tdp --world ''",
+                         "run x.tdp --max-depth 1000001", "chart x.tdp -o ''",
+                         "format x.tdp --in-place --inplace", "grade a.tda p.tdp --csv ''"};
   for (const char* args : calls) {
     const TCliResult r = Cli_(args);
     EXPECT_EQ(r.Exit, 2) << args;
@@ -122,6 +126,96 @@ TEST_F(Cli, Format) {
   r = Cli_("format " + kFixtures + "format.tdp");
   EXPECT_EQ(r.Out,
             "PROGRAMM\r\n  wenn istwand dann\r\n    markel\xC3\xB6schen\r\n  *WENN\r\n*programm\r\n");
+}
+
+// The help lists every command and option; help and version go to standard output, exit 0.
+TEST_F(Cli, HelpAndVersion) {
+  TCliResult r = Cli_("--help");
+  EXPECT_EQ(r.Exit, 0);
+  EXPECT_EQ(r.Err, "");
+  EXPECT_TRUE(r.Out.starts_with("Aufruf: tumbo-cli BEFEHL")) << r.Out;
+  for (const char* word : {"check PROGRAMM", "run PROGRAMM", "format PROGRAMM", "render WELT",
+                           "chart PROGRAMM", "--world DATEI", "--out DATEI|-", "--max-jump N",
+                           "--bricks START MAX", "--errors none|hint|abort|both", "--trace",
+                           "--max-steps N", "--max-depth N", "--tab N", "--canonical",
+                           "--in-place", "--2d", "grade AUFGABE PROGRAMM...", "--csv DATEI",
+                           "--history DATEI|-", "--help", "--version"})
+    EXPECT_NE(r.Out.find(word), std::string::npos) << word;
+
+  r = Cli_("run --help");
+  EXPECT_EQ(r.Exit, 0);
+  EXPECT_TRUE(r.Out.starts_with("Aufruf: tumbo-cli run PROGRAMM [--world DATEI]")) << r.Out;
+  EXPECT_EQ(r.Out.find("--in-place"), std::string::npos) << "only run's own options";
+  EXPECT_EQ(Cli_("format x.tdp --help").Exit, 0);
+
+  r = Cli_("--version");
+  EXPECT_EQ(r.Exit, 0);
+  EXPECT_TRUE(r.Out.starts_with(std::string("tumbo-cli (Robot Tumbo) ") + TUMBO_VERSION + "\n"))
+      << r.Out;
+}
+
+TEST_F(Cli, FailedWriteToStandardOutputIsAnError) {
+  for (const std::string& args : {"check " + kFixtures + "gang.tdp", std::string("--help"),
+                                 "run " + kFixtures + "gang.tdp --out -"}) {
+    const TCliResult r = Cli_(args, "/dev/full");
+    EXPECT_EQ(r.Exit, 2) << args;
+    EXPECT_EQ(r.Err,
+              "Die Ausgabe kann nicht geschrieben werden: Kein Platz mehr auf dem "
+              "Datentr\xC3\xA4ger.\n")
+        << args;
+  }
+}
+
+// A FIFO would block forever and a device never ends: they are refused at once, as a folder is.
+TEST_F(Cli, InputsThatAreNotPlainFilesAreRefused) {
+  ASSERT_EQ(mkfifo((dir_ / "pipe.tdp").c_str(), 0600), 0);
+  fs::create_directories(dir_ / "ordner.tdw");
+  const std::string pipe = (dir_ / "pipe.tdp").string();
+  const std::string calls[] = {"check " + pipe, "check /dev/zero", "format " + pipe,
+                               "run " + kFixtures + "gang.tdp --world " + pipe,
+                               "run " + kFixtures + "gang.tdp --world " + (dir_ / "ordner.tdw").string()};
+  for (const std::string& args : calls) {
+    const TCliResult r = Cli_(args);
+    EXPECT_EQ(r.Exit, 2) << args;
+    EXPECT_EQ(r.Out, "") << args;
+    EXPECT_TRUE(r.Err.find("keine gew\xC3\xB6hnliche Datei") != std::string::npos ||
+                r.Err.find("ist ein Ordner") != std::string::npos)
+        << args << ": " << r.Err;
+  }
+}
+
+// Deep recursion up to a large --max-depth ends with the depth message, not a crash, for a
+// recursive instruction, a recursive condition and recursion through loop and branch bodies.
+TEST_F(Cli, LargeDepthLimitEndsWithTheDepthMessage) {
+  const std::string programs[] = {
+      "Anweisung A A *Anweisung\r\nA",
+      "Bedingung B wenn B dann wahr sonst falsch *wenn *Bedingung\r\nwenn B dann Schritt *wenn",
+      "Anweisung A wiederhole 2 mal wenn IstWand dann A sonst A *wenn *wiederhole *Anweisung\r\nA"};
+  for (const std::string& program : programs) {
+    const TCliResult r = Cli_("run " + Program(program) + " --max-depth 300000");
+    EXPECT_EQ(r.Exit, 0) << program;
+    EXPECT_TRUE(r.Out.ends_with(
+        "Zu tiefe Rekursion: mehr als 300000 verschachtelte Aufrufe.\n")) << program << r.Out << r.Err;
+  }
+}
+
+// --in-place keeps the file's encoding, line breaks and every character, and writes nothing
+// to standard output.
+TEST_F(Cli, FormatInPlace) {
+  const std::string utf8 = Program(
+      "Programm\nwenn IstWand dann // \xE2\x86\x92 Wand\nmarkel\xC3\xB6schen\n*wenn\n*Programm\n",
+      "utf8.tdp");
+  TCliResult r = Cli_("format --in-place " + utf8);
+  EXPECT_EQ(r.Exit, 0) << r.Err;
+  EXPECT_EQ(r.Out, "");
+  EXPECT_EQ(ReadAll(utf8),
+            "Programm\n  wenn IstWand dann // \xE2\x86\x92 Wand\n    markel\xC3\xB6schen\n  *wenn\n"
+            "*Programm\n");
+
+  const std::string cp1252 = Program("Programm\r\nmarkel\xF6schen\r\n*Programm", "alt.tdp");
+  r = Cli_("format --canonical --in-place " + cp1252);
+  EXPECT_EQ(r.Exit, 0) << r.Err;
+  EXPECT_EQ(ReadAll(cp1252), "Programm\r\n  MarkeL\xF6schen\r\n*Programm");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "editor/format_utf8.h"
 #include "editor/formatter.h"
 
 namespace {
@@ -59,5 +60,19 @@ INSTANTIATE_TEST_SUITE_P(
         TFormatCase{"FirstWordInAnyCase", {"WiEdErHoLe 2 mal", "Schritt", "*WIEDERHOLE"}, 4, false,
                     {"WiEdErHoLe 2 mal", "    Schritt", "*WIEDERHOLE"}, true}),
     [](const testing::TestParamInfo<TFormatCase>& info) { return info.param.Name; });
+
+// Characters that Windows-1252 cannot hold (an arrow, an emoji, a byte the code page leaves
+// undefined) come back unchanged, also when the line holds the first placeholder already.
+TEST(FormatterUtf8, KeepsCharactersOutsideWindows1252) {
+  const std::vector<std::string> lines = {
+      "wenn IstWand dann // \xE2\x86\x92 Wand",
+      "markel\xC3\xB6schen // \xF0\x9F\x98\x80 \xC2\x81",
+      "*wenn"};
+  const TFormatResult r = FormatUtf8Lines(lines, 2, true);
+  EXPECT_EQ(r.Lines, (std::vector<std::string>{"wenn IstWand dann // \xE2\x86\x92 Wand",
+                                               "  MarkeL\xC3\xB6schen // \xF0\x9F\x98\x80 \xC2\x81",
+                                               "*wenn"}));
+  EXPECT_TRUE(r.Changed);
+}
 
 }  // namespace
