@@ -1,10 +1,10 @@
 #include "export/emf_device.h"
 
-#include <QFile>
 #include <climits>
 #include <cmath>
 
 #include "export/emf_paint_engine.h"
+#include "export/safe_output.h"
 
 EmfDevice::EmfDevice(QSize size, int dpi)
     : size_(size.expandedTo(QSize(1, 1))), dpi_(dpi > 0 ? dpi : 96),
@@ -14,10 +14,8 @@ EmfDevice::~EmfDevice() = default;
 
 QPaintEngine* EmfDevice::paintEngine() const { return engine_.get(); }
 
-bool EmfDevice::SaveToFile(const QString& fileName) const {
-  QFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-  return file.write(data_) == data_.size() && file.flush();
+bool EmfDevice::SaveToFile(const QString& fileName, QString* error) const {
+  return tumbo::output::WriteBytes(fileName, data_, error);
 }
 
 int EmfDevice::metric(PaintDeviceMetric metric) const {

@@ -30,8 +30,9 @@ public:
   // The complete file (header, records, end record) of the last finished painting;
   // empty while nothing was painted yet.
   QByteArray Data() const { return data_; }
-  // Writes Data() to a file; false when it cannot be written.
-  bool SaveToFile(const QString& fileName) const;
+  // Writes Data() to a file through the safe writer; false, with the German message in
+  // `error`, when it cannot be written.
+  bool SaveToFile(const QString& fileName, QString* error = nullptr) const;
 
 protected:
   int metric(PaintDeviceMetric metric) const override;

@@ -7,10 +7,13 @@
 #include <QImage>
 #include <QMimeData>
 #include <QPainter>
+#include <QPrinter>
 #include <QTemporaryDir>
+#include <filesystem>
 
 #include "chart/qt/struktogramm.h"
 #include "recording_device.h"
+#include "support/write_faults.h"
 #include "tree_builder.h"
 
 using namespace chart_test;
@@ -121,6 +124,61 @@ TEST(StruktogrammOutput, SaveToFileReportsAnUnwritableFolder)
     EXPECT_FALSE(chart.SaveToFile("/nonexistent-folder/chart.emf", root.get(), &error));
     EXPECT_TRUE(error.contains("/nonexistent-folder/chart.emf"));
     EXPECT_FALSE(chart.SaveToFile("/nonexistent-folder/chart.pdf", root.get(), &error));
+}
+
+// The chart as a writer under test, in the format the file name's suffix names.
+tumbo::testing::SaveFunction SaveChart(TStruktogramm &chart, const TTumbo_Program *tree)
+{
+    return [&chart, tree](const std::string &path, std::string &error) {
+        QString message;
+        const bool ok = chart.SaveToFile(QString::fromStdString(path), tree, &message);
+        error = message.toStdString();
+        return ok;
+    };
+}
+
+TEST(StruktogrammOutput, EveryFormatKeepsTheOldFileWhenTheWriteFails)
+{
+    auto root = SmallProgram();
+    TStruktogramm chart;
+    QTemporaryDir dir;
+    for (const char *name : {"chart.emf", "chart.svg", "chart.pdf", "chart.png"}) {
+        SCOPED_TRACE(name);
+        const std::filesystem::path folder = std::filesystem::path(dir.path().toStdString()) / (std::string(name) + ".d");
+        std::filesystem::create_directory(folder);
+        tumbo::testing::ExpectEveryFaultKeepsTheOldFile(folder, name, SaveChart(chart, root.get()));
+    }
+}
+
+TEST(StruktogrammOutput, AFullDiskIsReportedAndKeepsTheOldChart)
+{
+    auto root = SmallProgram();
+    TStruktogramm chart;
+    QTemporaryDir dir;
+    for (const char *name : {"chart.emf", "chart.svg", "chart.pdf", "chart.png"}) {
+        SCOPED_TRACE(name);
+        const std::filesystem::path folder = std::filesystem::path(dir.path().toStdString()) / (std::string(name) + ".d");
+        if (!tumbo::testing::ExpectFullDiskKeepsTheOldFile(folder, name, SaveChart(chart, root.get())))
+            GTEST_SKIP() << tumbo::testing::kCannotMount;
+    }
+}
+
+TEST(StruktogrammOutput, PrintingToAFileReplacesItOnlyWithACompleteDocument)
+{
+    auto root = SmallProgram();
+    TStruktogramm chart;
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    const auto print = [&](const std::string &path, std::string &error) {
+        printer.setOutputFileName(QString::fromStdString(path));
+        QString message;
+        const bool ok = chart.Print(printer, root.get(), &message);
+        error = message.toStdString();
+        EXPECT_EQ(printer.outputFileName(), QString::fromStdString(path));
+        return ok;
+    };
+    tumbo::testing::ExpectEveryFaultKeepsTheOldFile(dir.path().toStdString(), "druck.pdf", print);
+    EXPECT_TRUE(tumbo::testing::FileBytes(dir.filePath("druck.pdf").toStdString()).starts_with("%PDF-"));
 }
 
 TEST(StruktogrammOutput, ClipboardHoldsMetafileSvgAndPicture)

@@ -5,6 +5,8 @@
 
 #include "cli_fixture.h"
 
+#include "support/write_faults.h"
+
 namespace {
 
 TEST_F(Cli, CheckWithoutErrors) {
@@ -219,3 +221,42 @@ TEST_F(Cli, FormatInPlace) {
 }
 
 }  // namespace
+
+// Every file the tool writes: a write-protected one is refused, a full disk is an error, and
+// in both cases the old file stays as it was and the exit code is 2.
+TEST_F(Cli, OutputFilesAreNeverHalfWrittenOrWriteProtectedOnesReplaced) {
+  const std::string program = kFixtures + "gang.tdp", world = kFixtures + "gang.tdw";
+  const struct {
+    const char* Name;
+    std::string Args;  // the output file follows
+  } writers[] = {
+      {"ende.tdw", "run " + program + " --world " + world + " --out "},
+      {"welt.png", "render " + world + " -o "},
+      {"welt.svg", "render " + world + " --2d -o "},
+      {"chart.pdf", "chart " + program + " -o "},
+      {"chart.emf", "chart " + program + " -o "},
+  };
+  tumbo::testing::TinyDisk fullDisk(dir_ / "voll", "4k");
+  for (const auto& w : writers) {
+    SCOPED_TRACE(w.Name);
+    const fs::path target = dir_ / w.Name;
+    std::ofstream(target) << "alt";
+    fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    TCliResult r = Cli_(w.Args + target.string());
+    EXPECT_EQ(r.Exit, 2);
+    EXPECT_NE(r.Err.find(std::string(w.Name) + "\" kann nicht geschrieben werden: Die Datei ist schreibgesch\xC3\xBCtzt."),
+              std::string::npos) << r.Err;
+    EXPECT_EQ(ReadAll(target), "alt");
+
+    if (!fullDisk.Mounted()) continue;
+    const fs::path onFullDisk = fullDisk.Dir() / w.Name;
+    std::ofstream(onFullDisk) << "alt";  // fills the disk's only page
+    r = Cli_(w.Args + onFullDisk.string());
+    EXPECT_EQ(r.Exit, 2);
+    EXPECT_NE(r.Err.find("Kein Platz mehr auf dem Datentr\xC3\xA4ger"), std::string::npos) << r.Err;
+    EXPECT_EQ(ReadAll(onFullDisk), "alt");
+    EXPECT_EQ(tumbo::testing::EntryCount(fullDisk.Dir()), 1u);
+    fs::remove(onFullDisk);
+  }
+  if (!fullDisk.Mounted()) GTEST_SKIP() << "full disk part: " << tumbo::testing::kCannotMount;
+}

@@ -187,6 +187,7 @@ void TChartCommands::btnDiagrDruckenClick()
     QPrinter &printer = Printer();
     if (!services_.AskPrinter(printer))
         return;
-    if (!chart_.Print(printer, services_.Tree ? services_.Tree() : nullptr) && services_.ReportError)
-        services_.ReportError(QStringLiteral("Das Struktogramm kann nicht gedruckt werden."));
+    QString error;
+    if (!chart_.Print(printer, services_.Tree ? services_.Tree() : nullptr, &error) && services_.ReportError)
+        services_.ReportError(error.isEmpty() ? QStringLiteral("Das Struktogramm kann nicht gedruckt werden.") : error);
 }

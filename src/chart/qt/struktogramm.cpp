@@ -15,12 +15,12 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QWidget>
 
 #include "chart/chart_layout.h"
 #include "export/emf_device.h"
+#include "export/safe_output.h"
 #include "text/cp1252.h"
 
 namespace {
@@ -351,12 +351,15 @@ QImage TStruktogramm::ToImage(const TTumbo_Program *tree, qint64 maxPixels)
     return image;
 }
 
-bool TStruktogramm::WritePdf(const QString &fileName, const TTumbo_Program *tree)
+QByteArray TStruktogramm::ToPdf(const TTumbo_Program *tree)
 {
     const TChartLayout layout = LayoutFor(tree);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     // One page the size of the chart, one chart unit a pixel at 96 dots per inch.
     constexpr int kDpi = 96;
-    QPdfWriter pdf(fileName);
+    QPdfWriter pdf(&buffer);
     pdf.setResolution(kDpi);
     pdf.setTitle(QStringLiteral("Struktogramm"));
     const QSizeF points = QSizeF(PictureSize(layout)) * (72.0 / kDpi);
@@ -364,42 +367,38 @@ bool TStruktogramm::WritePdf(const QString &fileName, const TTumbo_Program *tree
                                   QPageLayout::Portrait, QMarginsF()));
     QPainter canvas;
     if (!canvas.begin(&pdf))
-        return false;
+        return {};
     PaintWithBackground(canvas, layout);
-    return canvas.end();
+    return canvas.end() ? bytes : QByteArray();
 }
 
 bool TStruktogramm::SaveToFile(const QString &fileName, const TTumbo_Program *tree, QString *error)
 {
     const QString suffix = QFileInfo(fileName).suffix().toLower();
-    auto fail = [&](const QString &message) {
-        if (error)
-            *error = message;
-        return false;
-    };
-    const QString cannotWrite = QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden.").arg(fileName);
-
-    if (suffix == QLatin1String("pdf"))
-        return WritePdf(fileName, tree) || fail(cannotWrite);
-
     QByteArray bytes;
     if (suffix == QLatin1String("svg")) {
         bytes = ToSvg(tree);
+    } else if (suffix == QLatin1String("pdf")) {
+        bytes = ToPdf(tree);
     } else if (suffix == QLatin1String("png")) {
         const QImage image = ToImage(tree);
-        if (image.isNull())
-            return fail(QStringLiteral("Das Struktogramm ist zu gro\u00DF f\u00FCr ein Bild."));
+        if (image.isNull()) {
+            if (error)
+                *error = QStringLiteral("Das Struktogramm ist zu gro\u00DF f\u00FCr ein Bild.");
+            return false;
+        }
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
-        if (!image.save(&buffer, "PNG"))
-            return fail(cannotWrite);
+        image.save(&buffer, "PNG");
     } else {
         bytes = ToEmf(tree);
     }
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return fail(cannotWrite);
-    return true;
+    if (bytes.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("Das Struktogramm kann nicht als Datei \u201E%1\u201C erzeugt werden.").arg(fileName);
+        return false;
+    }
+    return tumbo::output::WriteBytes(fileName, bytes, error);
 }
 
 QMimeData *TStruktogramm::MakeMimeData(const TTumbo_Program *tree)
@@ -435,11 +434,13 @@ void TStruktogramm::PrintOn(QPainter &canvas, int pageWidth, int pageHeight, con
     canvas.restore();
 }
 
-bool TStruktogramm::Print(QPrinter &printer, const TTumbo_Program *tree)
+bool TStruktogramm::Print(QPrinter &printer, const TTumbo_Program *tree, QString *error)
 {
-    QPainter canvas;
-    if (!canvas.begin(&printer))
-        return false;
-    PrintOn(canvas, printer.width(), printer.height(), tree);
-    return canvas.end();
+    return tumbo::output::PrintSafely(printer, [&] {
+        QPainter canvas;
+        if (!canvas.begin(&printer))
+            return false;
+        PrintOn(canvas, printer.width(), printer.height(), tree);
+        return canvas.end();
+    }, error);
 }

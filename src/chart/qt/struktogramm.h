@@ -41,11 +41,12 @@ public:
     QImage ToImage(const TTumbo_Program *tree, qint64 maxPixels = kMaxImagePixels);
     static constexpr qint64 kMaxImagePixels = 64 * 1024 * 1024;
     static constexpr qint64 kMaxClipboardPixels = 16 * 1024 * 1024;
-    bool WritePdf(const QString &fileName, const TTumbo_Program *tree);
+    // A PDF of one page the size of the picture.
+    QByteArray ToPdf(const TTumbo_Program *tree);
 
     // Writes the chart to a file; the format follows the suffix: ".svg", ".pdf", ".png",
-    // anything else an enhanced metafile. An existing file is replaced. On failure returns
-    // false with a German message in *error.
+    // anything else an enhanced metafile. An existing file is replaced through the safe
+    // writer. On failure the old file stays and it returns false with a German message in *error.
     bool SaveToFile(const QString &fileName, const TTumbo_Program *tree, QString *error = nullptr);
 
     // The clipboard contents: the metafile ("image/emf", "image/x-emf"), SVG
@@ -54,7 +55,9 @@ public:
     void CopyToClipboard(const TTumbo_Program *tree);
 
     // Prints the chart on one page of the printer, enlarged by the factor of PrintScaleFor.
-    bool Print(QPrinter &printer, const TTumbo_Program *tree);
+    // A printer that prints to a file replaces it only with a complete document; on failure
+    // *error may hold a German message.
+    bool Print(QPrinter &printer, const TTumbo_Program *tree, QString *error = nullptr);
     // The same on any painter whose device has a page of the given size in device pixels.
     void PrintOn(QPainter &canvas, int pageWidth, int pageHeight, const TTumbo_Program *tree);
     TPrintScale PrintScaleFor(int pageWidth, int pageHeight) const;
