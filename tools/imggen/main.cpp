@@ -1,10 +1,12 @@
 // tumbo-imggen: draws the world's pictures and writes them as 24-bit bitmaps whose
 // top-left pixel carries the transparent colour.
 //   tumbo-imggen [FOLDER]     (default: the current folder)
+#include <QBuffer>
 #include <QDir>
 #include <QGuiApplication>
 #include <QTextStream>
 
+#include "export/safe_output.h"
 #include "oblique.h"
 #include "pictures.h"
 
@@ -31,9 +33,13 @@ int main(int argc, char** argv) {
       err << o.name << ": the top-left pixel is not transparent\n";
       return 1;
     }
-    const QString path = dir.filePath(QString::fromLatin1(o.name));
-    if (!flat.save(path, "BMP")) {
-      err << path << ": cannot be written\n";
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    flat.save(&buffer, "BMP");
+    QString error;
+    if (!tumbo::output::WriteBytes(dir.filePath(QString::fromLatin1(o.name)), bytes, &error)) {
+      err << error << "\n";
       return 1;
     }
   }
