@@ -11,8 +11,8 @@
 #include <map>
 #include <string>
 
-#include "app/main_form.h"
-#include "app/program_editor.h"
+#include "app/window/main_form.h"
+#include "app/window/program_editor.h"
 #include "language/headless_host.h"
 #include "language/parser.h"
 #include "world/welt.h"

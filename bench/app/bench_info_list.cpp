@@ -9,8 +9,8 @@
 
 #include <string>
 
-#include "app/main_form.h"
-#include "app/program_editor.h"
+#include "app/window/main_form.h"
+#include "app/window/program_editor.h"
 #include "language/parser.h"
 #include "world/welt.h"
 

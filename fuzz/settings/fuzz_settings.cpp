@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/command_line.h"
-#include "app/ini_file.h"
-#include "app/settings.h"
+#include "app/settings/command_line.h"
+#include "app/settings/ini_file.h"
+#include "app/settings/settings.h"
 
 using namespace tumbo::app;
 

@@ -2,9 +2,9 @@
 #include <QApplication>
 #include <QTimer>
 
-#include "app/dialog_commands.h"
-#include "app/main_form.h"
-#include "app/qt_translations.h"
+#include "app/dialogs/dialog_commands.h"
+#include "app/window/main_form.h"
+#include "app/window/qt_translations.h"
 
 int main(int argc, char **argv)
 {

@@ -7,7 +7,7 @@
 
 #include <deque>
 
-#include "app/file_dialogs.h"
+#include "app/files/file_dialogs.h"
 #include "window_fixture.h"
 #include "world/welt.h"
 

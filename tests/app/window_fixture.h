@@ -17,9 +17,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_form.h"
-#include "app/prog_lamp.h"
-#include "app/program_editor.h"
+#include "app/run/prog_lamp.h"
+#include "app/window/main_form.h"
+#include "app/window/program_editor.h"
 #include "language/parser.h"
 
 namespace tumbo::app::test {

@@ -14,9 +14,9 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "app/chart_mode.h"
-#include "app/main_form.h"
-#include "app/program_editor.h"
+#include "app/window/chart_mode.h"
+#include "app/window/main_form.h"
+#include "app/window/program_editor.h"
 #include "language/parser.h"
 #include "world/qt/welt_qt.h"
 #include "world/welt.h"

@@ -1,0 +1,304 @@
+#pragma once
+// The main window: program editor on the left, the world on the right, the overview
+// and the information list below. It owns the world, the language engine and the run
+// control, reads tumbo.ini when it is created and writes it when it is destroyed.
+#include <QMainWindow>
+#include <QMessageBox>
+
+#include <functional>
+#include <memory>
+
+#include "app/files/file_dialogs.h"
+#include "app/settings/settings.h"
+#include "text/text_file.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QScrollArea;
+class QSplitter;
+class QTimer;
+class QToolButton;
+class QTreeWidget;
+class QFrame;
+class QHBoxLayout;
+class TWelt;
+class TTumbo_Parser;
+class TWeltQt;
+namespace tumbo::editor {
+class TumboLexer;
+class ShortInputContextMenu;
+class TemplateExpander;
+class CompletionPopup;
+}  // namespace tumbo::editor
+namespace tumbo::world {
+class TWorldTools;
+class TNewRoomDlg;
+}
+
+namespace tumbo::app {
+
+class ProgramEditor;
+class ProgLamp;
+class QtRunHost;
+class TRecoveryFile;
+class IniFile;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    // `args` are the command-line parameters without the program name.
+    explicit TMainForm(const QStringList &args, QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    // Shows the window maximized or at its normal size, as the settings say.
+    void ShowAtStart();
+
+    // --- fields ---
+    QString ProgramFileName;
+    QString WorldFileName;
+    QString TempWorldFile;
+    QString OpenPath;
+    QString IniFolder;
+    QString StartProgramFile;
+    QString StartWorldFile;
+    bool WorldSavedForRun = false;
+    bool OnBreakpointLine = false;
+    int LastTip = 1;
+    bool ShowTips = true;
+    bool FormatToken = true;
+    bool ExtendedSyntax = true;
+    bool RestoreWorld = false;
+    // False when reading the settings stopped at a bad value: the help file is then not set.
+    bool HelpFileSet = false;
+
+    TWelt &Welt() { return *welt_; }
+    TTumbo_Parser &Parser() { return *parser_; }
+    TWeltQt &WeltViews() { return *weltQt_; }
+
+    // --- controls ---
+    ProgramEditor *Editor = nullptr;
+    QListWidget *InfoBox = nullptr;
+    ProgLamp *Lamp = nullptr;
+    QTreeWidget *TreeView1 = nullptr;
+    QScrollArea *ScrollBox = nullptr;
+    QWidget *ScrollContent = nullptr;
+    QWidget *imgTumbo3D = nullptr;
+    QWidget *pbTumbo2D = nullptr;
+    QWidget *pbDiagramm = nullptr;
+    QLineEdit *DummyEdit = nullptr;
+    QWidget *PanelTop = nullptr, *PanelProgram = nullptr, *PanelTumbo3d = nullptr;
+    QWidget *PanelBottom = nullptr, *PanelCodeView = nullptr, *PanelError = nullptr;
+    QSplitter *Splitter1 = nullptr, *Splitter2 = nullptr, *Splitter4 = nullptr;
+    QLineEdit *edtPositionX = nullptr, *edtPositionY = nullptr, *edtBlickrichtung = nullptr,
+              *edtZiegel = nullptr;
+    QToolButton *btnProgNeu = nullptr, *btnProgOeffnen = nullptr, *btnProgSpeichern = nullptr,
+                *btnSyntax = nullptr, *btnAblaufNormal = nullptr, *btnAblaufSchnell = nullptr,
+                *btnAblaufEinzeln = nullptr, *btnAblaufPause = nullptr, *btnAblaufStopp = nullptr;
+
+    // Menu items, named after their captions.
+    QAction *Neu1, *Oeffnen1, *Speichern1, *Speichernunter1, *Drucken1, *Seitenansicht1,
+        *Druckereinrichten1, *Beenden1;
+    QAction *Rueckgaengig1, *Widerrufen1, *Ausschneiden1, *Kopieren1, *Einfuegen1, *Allesauswaehlen1,
+        *GehezuZeile1, *Formatieren1;
+    QAction *Suchen1, *Ersetzen1, *Weitersuchen1;
+    QAction *Anzeigen1, *StruktSpeichern1, *StruktKopieren1, *StruktDrucken1;
+    QAction *NeueWelt1, *OeffnenWelt1, *Weltspeichern1, *Weltspeichernunter1, *AlsGrafikspeichern1,
+        *Weltloeschen1, *Darstellung2D1, *Weltdirektfestlegen1;
+    QAction *Start1, *Schnelllauf1, *Einzelschritt1, *Pause1, *Stopp1, *StoppPunkt1, *Syntaxpruefung1;
+    QAction *Bereicheanordnen1, *EinstTumbo1, *EinstEditor1, *Figurwechseln1;
+    QAction *Inhalt1, *Tipps1, *Programminfo1;
+    QAction *Meldungenloeschen1;
+
+    // Message boxes go through this hook, so that tests can answer them.
+    using MessageHook = std::function<QMessageBox::StandardButton(
+        QMessageBox::Icon, const QString &text, QMessageBox::StandardButtons buttons)>;
+    MessageHook MessageBoxHook;
+    // Opens the tips window modally; called when the window is first shown and ShowTips is
+    // set, before the start files are loaded. The program entry sets it; tests leave it empty.
+    std::function<void()> ShowTipsAtStart;
+    // Used while a window has no hook of its own, e.g. for messages during its creation.
+    static inline MessageHook DefaultMessageBoxHook;
+
+    // --- start-up, settings, shutdown ---
+    void ReadCommandLine(const QStringList &args);
+    void LoadSettings();
+    void SaveSettings();
+    void ArrangeAreas();
+    void UpdateScrollRanges();
+    QString SettingsFile() const;
+
+    // --- program files (also used at start-up and by the close query) ---
+    bool LoadProgramFile(const QString &path);
+    bool SaveProgram();
+    bool SaveProgramAs();
+
+    // --- program and world file commands (main_form_files.cpp) ---
+    // The open and save dialogs go through this function when it is set (tests).
+    FileDialogFunction FileDialogHook;
+    void NewProgramCommand();
+    void OpenProgramCommand();
+    void SaveProgramCommand();    // Ctrl+S
+    void SaveProgramAsCommand();  // F12
+    void OpenWorldCommand();
+    void SaveWorldCommand();
+    void SaveWorldAsCommand();
+    // Steps of "Öffnen" after the dialog: the program, the world of its name, the list.
+    bool OpenProgram(const QString &path);
+    // Steps of "Öffnen Welt..." after the dialog; a file that is not a world is refused.
+    bool OpenWorld(const QString &path);
+    // Opens dropped files: the first program (after the unsaved-program question), then
+    // the first world.
+    void OpenFiles(const QStringList &paths);
+    // The unsaved-program question; false when the command must stop (Cancel, or Yes
+    // and the program was not saved).
+    bool AskSaveChangedProgram(const QString &question);
+    QStringList RecentPrograms() const { return recentPrograms_; }
+    TRecoveryFile *Recovery() const { return recovery_; }
+    // Offers the programs that windows gone without closing left behind.
+    void OfferRecovery();
+
+    // --- world commands and direct robot control (main_form_world.cpp) ---
+    QToolButton *btnWeltNeu = nullptr, *btnWeltOeffnen = nullptr, *btnWeltSpeichern = nullptr,
+                *btnTumboLinks = nullptr, *btnTumboVor = nullptr, *btnTumboRechts = nullptr,
+                *btnTumboHinlegen = nullptr, *btnTumboAufheben = nullptr, *btnTumboMarke = nullptr,
+                *btnTumboQuaderAbl = nullptr, *btnTumboQuaderEntf = nullptr, *btnWeltLoeschen = nullptr,
+                *btnWeltWiederherstellen = nullptr, *btnDarstell2D = nullptr;
+    tumbo::world::TWorldTools *WorldTools = nullptr;
+    tumbo::world::TNewRoomDlg *NewRoomDlg = nullptr;
+    void SwitchViewCommand();   // F5
+    void WorldToolsCommand();   // F6
+    void NewWorldCommand();
+    void ClearWorldCommand();   // "Welt löschen"
+    void RestoreWorldCommand(); // "Welt wiederherstellen"
+    void SaveWorldPictureCommand();
+    void ChangeFigureCommand();
+    // A robot key of DummyEdit (Qt key code); false for any other key.
+    bool RobotKey(int key);
+
+signals:
+    // Before a program replaces the editor's text (the chart hides) and after (the
+    // overview is rebuilt).
+    void ProgramReplacing();
+    void ProgramReplaced();
+
+public:
+    // --- run control ---
+    void StartCommand();        // F9
+    void FastCommand();         // Shift+F9
+    void SingleStepCommand();   // F7
+    void PauseCommand();        // F2
+    void StopCommand();         // Ctrl+F2
+    void BreakpointCommand();   // Ctrl+B
+    void SyntaxCheckCommand();
+    void ClearMessagesCommand();
+    // A run is on the stack: running, paused, or stopped and still waiting out the pause it
+    // had begun. Nothing may compile or start a run until it has returned.
+    bool RunOnStack() const { return runDepth_ > 0; }
+
+    void ResetInfoList();
+    void AddInfoLine(const QString &text);
+    void UpdateLamp();
+    void SetLamp(int mode);
+    void UpdateStatusFields();
+    void SetCurrentLine(int line);
+    void ClearCurrentLine();
+    void SetBreakpoint(int line);
+    void ClearBreakpoint();
+    void SetErrorMark(int line);
+    void SetAbortMark(int line);
+    void ClearErrorMarks();
+    void SaveWorldForRun();
+    void RestoreSavedWorld();
+
+    // Engine callbacks.
+    void OnStep();
+    void OnError(int number, int line, const std::string &message);
+    void OnMessage(int kind, int line, const std::string &message);
+
+    // Applies the current-line display and status fields that OnStep left pending.
+    void FlushRunDisplay();
+
+    TumboSettings CurrentSettings() const;
+    void ApplySettings(const TumboSettings &s);
+
+    // --- editor language services (main_form_editor_services.cpp) ---
+    tumbo::editor::TumboLexer *SynTumboSyn1 = nullptr;            // colours the program text
+    tumbo::editor::ShortInputContextMenu *EditorContextMenu = nullptr;  // by ExtendedSyntax
+    tumbo::editor::TemplateExpander *TemplateExpander1 = nullptr;  // Shift+Space
+    tumbo::editor::CompletionPopup *SynCompletionProposal1 = nullptr;  // Ctrl+Space
+    QToolButton *btnUebersicht = nullptr;
+    void Formatieren1Click();  // Ctrl+F
+    // Rebuilds the overview tree: the empty form, or the outline of the editor's program
+    // after a silent compile. Nothing happens while a program runs.
+    void UpdateOverview(bool empty);
+    void btnUebersichtClick();
+
+private:
+    void CreateEditorServices();
+    void ApplyEditorServiceSettings(const TumboSettings &s);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void CreateLayout();
+    QWidget *CreateProgramPanel();
+    QWidget *CreateWorldPanel();
+    QWidget *CreateBottomPanel();
+    QFrame *CreateBar(const QString &caption, QHBoxLayout *&buttons);
+    QToolButton *AddBarButton(QHBoxLayout *bar, const QString &name, const QString &hint,
+                              const QIcon &icon, const QString &text = {});
+    void CreateMenus();
+    void ReleaseMenuKeysFromEditor();
+    void CreateEngine();
+    void StartRun(int mode);
+    void ClearMarksForFastRun();
+    void KeepLineVisible(int line);
+    void ApplyPanelSizes();
+    void SetPanelWidth(QSplitter *splitter, int first);
+    QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString &text,
+                                    QMessageBox::StandardButtons buttons);
+    void ShowError(const QString &text);
+    QString ProgramFolder() const;
+    bool WriteProgram(const QString &path);
+    // World and file commands: buttons, menus, keys, drops, recovery (their own files).
+    void ConnectWorldCommands();
+    void ConnectFileCommands();
+    void StartFileServices();  // after the settings: recent programs, recovery file
+    void PaintBoxPressed(QPoint pos);
+    bool DropEvent(QEvent *event);
+    void LoadRecentPrograms();
+    void WriteRecentPrograms(IniFile &ini) const;
+    void AddRecentProgram(const QString &path);
+    void UpdateRecentMenu();
+    void KeepRecovery();
+    QString AskFileName(const FileDialogRequest &request);
+
+    std::unique_ptr<TWelt> welt_;
+    std::unique_ptr<TWeltQt> weltQt_;  // the 3D and 2D views of the world
+    std::unique_ptr<QtRunHost> host_;
+    std::unique_ptr<TTumbo_Parser> parser_;
+    tumbo::text::TextFormat programFormat_ = tumbo::text::kNewFileFormat;
+    TumboSettings settings_;  // values no dialog of this window changes yet, kept for writing
+    bool shownOnce_ = false;
+    int editorWidth_ = 385, bottomHeight_ = 160, codeViewWidth_ = 185;
+    bool maximizedAtStart_ = true;
+    // Pending display of a running program, applied at screen rate.
+    int pendingLine_ = -1;
+    int lampMode_ = -1;  // the run mode the lamp was last set for
+    int runDepth_ = 0;   // runs on the stack (see RunOnStack)
+    bool displayPending_ = false;
+    QString shownX_, shownY_, shownHeading_, shownBricks_;
+    // World and file commands.
+    QStringList recentPrograms_;
+    QList<QAction *> recentActions_;
+    TRecoveryFile *recovery_ = nullptr;  // a child of the window
+    QTimer *recoveryTimer_ = nullptr;
+    bool recoveryOffered_ = false;
+};
+
+}  // namespace tumbo::app

@@ -1,0 +1,128 @@
+// The information window with its scrolling licence text, and the help window.
+#include "app/files/data_files.h"
+#include "app/help/dlg_about.h"
+#include "app/help/help_window.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "modal.h"
+
+using namespace tumbo::app;
+
+namespace {
+
+TEST(AboutBox, LoadsTheLicenceAndScrollsAfterTheFirstTick)
+{
+    TAbout_Box box;
+    box.SetLicenseFile(Fixture("license_long.txt"));
+    box.resize(400, 300);
+    EXPECT_EQ(box.windowTitle(), QStringLiteral("Programminfo"));
+    EXPECT_EQ(box.OKButton->text(), QStringLiteral("O&K"));
+    box.show();
+    EXPECT_TRUE(box.Memo1->toPlainText().startsWith(QStringLiteral("Zeile 1 der Lizenz\n")));
+    EXPECT_TRUE(box.Memo1->isReadOnly());
+    EXPECT_TRUE(box.Timer1->isActive());
+    EXPECT_EQ(box.Timer1->interval(), TAbout_Box::FirstDelay);
+
+    QScrollBar *bar = box.Memo1->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 3);
+    box.Timer1Timer();  // first tick: only the interval changes
+    EXPECT_EQ(box.Timer1->interval(), TAbout_Box::ScrollInterval);
+    EXPECT_EQ(bar->value(), 0);
+    box.Timer1Timer();
+    box.Timer1Timer();
+    EXPECT_EQ(bar->value(), 2);
+
+    // A click into the text stops the scrolling.
+    QTest::mouseClick(box.Memo1->viewport(), Qt::LeftButton);
+    EXPECT_FALSE(box.Timer1->isActive());
+
+    // Opening again: text reloaded from the top, the short interval kept.
+    box.hide();
+    box.show();
+    EXPECT_TRUE(box.Timer1->isActive());
+    EXPECT_EQ(box.Timer1->interval(), TAbout_Box::ScrollInterval);
+    EXPECT_EQ(bar->value(), 0);
+    box.Timer1Timer();
+    EXPECT_EQ(bar->value(), 1);
+    box.hide();
+}
+
+TEST(AboutBox, TabToTheButtonStopsAndOkCloses)
+{
+    TAbout_Box box;
+    box.SetLicenseFile(Fixture("license_long.txt"));
+    WhenModal<TAbout_Box>([](TAbout_Box *b) {
+        EXPECT_TRUE(b->Timer1->isActive());
+        b->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(b));
+        EXPECT_TRUE(b->Memo1->hasFocus());
+        EXPECT_TRUE(b->Timer1->isActive());
+        QTest::keyClick(b->Memo1, Qt::Key_Tab);
+        EXPECT_TRUE(b->OKButton->hasFocus());
+        EXPECT_FALSE(b->Timer1->isActive());
+        QTest::mouseClick(b->OKButton, Qt::LeftButton);
+    });
+    EXPECT_EQ(box.exec(), QDialog::Accepted);
+    EXPECT_FALSE(box.Timer1->isActive());
+}
+
+TEST(AboutBox, MissingLicenceLeavesTheBoxEmptyAndStill)
+{
+    TAbout_Box box;
+    QStringList reports;
+    box.SetErrorReporter([&reports](const QString &m) { reports << m; });
+    box.SetLicenseFile(Fixture("license_long.txt"));
+    box.show();
+    box.hide();
+    box.SetLicenseFile(Fixture("keine_lizenz.txt"));
+    box.show();
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports.first().contains(QStringLiteral("keine_lizenz.txt")));
+    EXPECT_TRUE(box.Memo1->toPlainText().isEmpty());
+    EXPECT_FALSE(box.Timer1->isActive());
+    box.hide();
+}
+
+TEST(AboutBox, ShippedLicenceIsFoundBesideTheExecutable)
+{
+    // The test runs from the build's bin folder, where the data is copied.
+    const QString path = FindDataFile(QStringLiteral("license.txt"));
+    EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
+    TAbout_Box box;
+    EXPECT_EQ(box.LicenseFile(), path);
+}
+
+TEST(HelpWindow, ShowsTheContentsPageOrSaysItIsMissing)
+{
+    THelpWindow help;
+    help.SetContentsFile(Fixture("index.html"));
+    help.ShowContents();
+    EXPECT_TRUE(help.isVisible());
+    EXPECT_EQ(help.Browser->source(), QUrl::fromLocalFile(Fixture("index.html")));
+    EXPECT_TRUE(help.Browser->toPlainText().contains(QStringLiteral("Testhilfe")));
+
+    help.SetContentsFile(Fixture("hilfe_fehlt.html"));
+    help.ShowContents();
+    EXPECT_TRUE(help.Browser->toPlainText().contains(QStringLiteral("Hilfe nicht gefunden")));
+    help.close();
+}
+
+TEST(DataFiles, BesideTheExecutableComesFirst)
+{
+    const QStringList candidates = DataFileCandidates(QStringLiteral("hilfe/index.html"));
+    ASSERT_GE(candidates.size(), 2);
+    EXPECT_EQ(candidates[0], QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("hilfe/index.html")));
+    EXPECT_TRUE(candidates[1].endsWith(QStringLiteral("/share/tumbo/hilfe/index.html")));
+    EXPECT_EQ(FindDataFile(QStringLiteral("gibt/es/nicht.txt")), DataFileCandidates(QStringLiteral("gibt/es/nicht.txt"))[0]);
+}
+
+}  // namespace

@@ -1,0 +1,86 @@
+#include "app/settings/ini_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using tumbo::app::IniFile;
+
+TEST(IniFile, LooksUpSectionsAndKeysWithoutRegardToCase)
+{
+    IniFile ini;
+    ini.Parse("[Sizes]\r\nEditorWidth = 300 \r\n[tumbo]\r\ndelay=25\r\n");
+    EXPECT_EQ(ini.ReadString("sizes", "EDITORWIDTH", "x"), "300");
+    EXPECT_EQ(ini.ReadString("Tumbo", "Delay", "x"), "25");
+    EXPECT_EQ(ini.ReadString("Tumbo", "MaxJump", "1"), "1");
+    EXPECT_EQ(ini.ReadString("Editor", "Delay", "none"), "none");
+}
+
+TEST(IniFile, KeysOfOtherSectionsAreNotFound)
+{
+    IniFile ini;
+    ini.Parse("[A]\nx=1\n[B]\ny=2\n");
+    EXPECT_EQ(ini.ReadString("A", "y", "-"), "-");
+    EXPECT_EQ(ini.ReadString("B", "x", "-"), "-");
+    EXPECT_TRUE(ini.HasKey("b", "Y"));
+}
+
+TEST(IniFile, EmptyValueIsNotTheDefaultAndQuotesAreRemoved)
+{
+    IniFile ini;
+    ini.Parse("[S]\na=\nb=\"with blanks \"\nc='x'\n");
+    EXPECT_EQ(ini.ReadString("S", "a", "default"), "");
+    EXPECT_EQ(ini.ReadString("S", "b", ""), "with blanks ");
+    EXPECT_EQ(ini.ReadString("S", "c", ""), "x");
+}
+
+TEST(IniFile, LongValuesAreCutAt2047Characters)
+{
+    IniFile ini;
+    ini.Parse("[S]\nk=" + std::string(3000, 'a') + "\n");
+    EXPECT_EQ(ini.ReadString("S", "k", "").size(), 2047u);
+}
+
+TEST(IniFile, WritingKeepsUnknownLinesAndReplacesInPlace)
+{
+    IniFile ini;
+    ini.Parse("; my comment\r\n[Tips]\r\nLastTip=4\r\nOther=keep\r\n\r\n[Private]\r\nx=1\r\n");
+    ini.WriteString("Tips", "lasttip", "5");
+    ini.WriteString("Tips", "ShowTips", "FALSE");
+    ini.WriteString("Sizes", "EditorWidth", "385");
+    EXPECT_EQ(ini.Text(),
+              "; my comment\r\n[Tips]\r\nlasttip=5\r\nOther=keep\r\nShowTips=FALSE\r\n\r\n"
+              "[Private]\r\nx=1\r\n[Sizes]\r\nEditorWidth=385\r\n");
+}
+
+TEST(IniFile, KeepsTheLineBreaksOfAFileWithLineFeedsOnly)
+{
+    IniFile ini;
+    ini.Parse("[A]\nx=1\n");
+    ini.WriteString("A", "y", "2");
+    EXPECT_EQ(ini.Text(), "[A]\nx=1\ny=2\n");
+}
+
+TEST(IniFile, MissingFileReadsAsEmptyAndSaveWritesAtomically)
+{
+    namespace fs = std::filesystem;
+    fs::path dir = fs::temp_directory_path() / "tumbo_ini_test";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const std::string path = (dir / "tumbo.ini").string();
+
+    IniFile ini;
+    ASSERT_TRUE(ini.Load(path));
+    EXPECT_EQ(ini.Text(), "");
+    ini.WriteString("Tips", "LastTip", "3");
+    ASSERT_TRUE(ini.Save(path));
+    EXPECT_FALSE(fs::exists(path + ".tmp"));
+
+    IniFile again;
+    ASSERT_TRUE(again.Load(path));
+    EXPECT_EQ(again.ReadString("Tips", "LastTip", ""), "3");
+
+    EXPECT_FALSE(ini.Save((dir / "missing-folder" / "tumbo.ini").string()));
+    fs::remove_all(dir);
+}
