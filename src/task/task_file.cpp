@@ -3,7 +3,7 @@
 #include <charconv>
 #include <filesystem>
 
-#include "app/ini_file.h"
+#include "app/settings/ini_file.h"
 #include "text/atomic_file.h"
 #include "text/cp1252.h"
 
