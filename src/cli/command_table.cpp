@@ -16,7 +16,7 @@ const std::vector<TCliCommand>& Commands() {
        {"--out DATEI|-", "schreibt die Welt am Ende in DATEI (- = Ausgabe)"},
        {"--max-jump N", "Sprunghöhe des Roboters (Vorgabe 1)"},
        {"--bricks START MAX", "zählt die Ziegel: START zu Beginn, MAX höchstens"},
-       {"--errors none|hint|abort|both", "Roboterfehler: still, Hinweis (Vorgabe), Abbruch, beides"},
+       {"--errors none|hint|abort|both", "Meldung bei Roboterfehlern (Vorgabe hint)"},
        {"--trace", "gibt vor jeder Anweisung @ZEILE aus"},
        {"--max-steps N", "bricht nach N Anweisungen ab (Vorgabe 1000000)"},
        {"--max-depth N", "höchstens N Ebenen tief (Vorgabe 10000, bis 1000000)"},
