@@ -94,9 +94,12 @@ void BM_NativeShuttle(benchmark::State& state) {
 BENCHMARK(BM_NativeShuttle)->Unit(benchmark::kMillisecond);
 
 template <class THost>
-void RunWalk(benchmark::State& state, THost& host, const std::string& program = kWalkProgram) {
+void RunWalk(benchmark::State& state, THost& host, const std::string& program = kWalkProgram,
+             bool record = false) {
   TWelt world;
   TTumbo_Parser engine(world, host);
+  TRunRecorder recorder(world);
+  if (record) engine.Recorder = &recorder;
   if (!engine.Compile(program, "")) state.SkipWithError("walk does not compile");
   for (auto _ : state) {
     engine.Run(1);  // normal mode, delay 0: the command-line run
@@ -119,6 +122,19 @@ void BM_InterpretedShuttle(benchmark::State& state) {
   RunWalk(state, host, kShuttleProgram);
 }
 BENCHMARK(BM_InterpretedShuttle)->Unit(benchmark::kMillisecond);
+
+// The same runs with every step recorded for stepping back and replay.
+void BM_InterpretedWalkRecorded(benchmark::State& state) {
+  TTumbo_HeadlessHost host;
+  RunWalk(state, host, kWalkProgram, true);
+}
+BENCHMARK(BM_InterpretedWalkRecorded)->Unit(benchmark::kMillisecond);
+
+void BM_InterpretedShuttleRecorded(benchmark::State& state) {
+  TTumbo_HeadlessHost host;
+  RunWalk(state, host, kShuttleProgram, true);
+}
+BENCHMARK(BM_InterpretedShuttleRecorded)->Unit(benchmark::kMillisecond);
 
 #ifdef TUMBO_BENCH_WITH_QT
 // Handles Qt's events after every statement, as an unthrottled window would.
@@ -190,6 +206,10 @@ int main(int argc, char** argv) {
              "BM_InterpretedWalk", "BM_NativeWalk");
   PrintRatio(reporter, "steps and turns: interpreter / native (design: at most 2)",
              "BM_InterpretedShuttle", "BM_NativeShuttle");
+  PrintRatio(reporter, "walk recorded / not recorded (target: at most 1.15)",
+             "BM_InterpretedWalkRecorded", "BM_InterpretedWalk");
+  PrintRatio(reporter, "steps and turns recorded / not recorded (target: at most 1.15)",
+             "BM_InterpretedShuttleRecorded", "BM_InterpretedShuttle");
   PrintRatio(reporter, "Qt events after every statement / headless",
              "BM_InterpretedWalkQtEveryStatement", "BM_InterpretedWalk");
   PrintRatio(reporter, "Qt events rate-limited to 5 ms / headless (design: at most 2)",

@@ -17,7 +17,7 @@ std::string HistoryText(const TRunRecorder& history) {
                     std::to_string(history.StepCount()) + "\n";
   if (history.Empty()) return out;
   for (uint64_t n = history.FirstStep(); n <= history.LastStep(); ++n) {
-    const TRecordedStep& s = history.Step(n);
+    const TRecordedStep s = history.Step(n);
     out += std::to_string(n) + " " + std::to_string(s.Line) + " " + std::to_string(s.X) + " " +
            std::to_string(s.Y) + " " + kHeadings[s.Heading & 3] + " " + std::to_string(s.Carried) +
            " " + std::to_string(s.Failure);

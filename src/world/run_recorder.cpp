@@ -4,6 +4,8 @@
 
 #include "world/welt.h"
 
+static_assert(kMaxRoomSide <= 0x7FFF, "a step packs the robot's cell into 15 bits each");
+
 void cell_code::Apply(TRaum& room, int32_t x, int32_t y, uint8_t code) {
   room.MarkTopDirty(x, y);  // where the mark and the robot stood
   for (int i = 0; i < kLevels && room.Height(x, y) > 0; ++i) room.RemoveTop(x, y);
@@ -16,6 +18,17 @@ void cell_code::Apply(TRaum& room, int32_t x, int32_t y, uint8_t code) {
   if (code & kMark) room.SetMark(x, y);
   room.MarkTopDirty(x, y);
 }
+
+namespace {
+
+// The first entry that belongs to a step after `step`.
+template <class T>
+auto After(const std::deque<T>& entries, uint64_t step) {
+  return std::upper_bound(entries.begin(), entries.end(), step,
+                          [](uint64_t s, const T& e) { return s < e.Step; });
+}
+
+}  // namespace
 
 TRunRecorder::TRunRecorder(TWelt& world, TRunRecorderLimits limits)
     : room_(world.Room), robot_(world.Robot), limits_(limits) {}
@@ -41,16 +54,20 @@ void TRunRecorder::Finish() {
 
 void TRunRecorder::Clear() {
   Watch(false);
+  // The chunks stay allocated for the next run: fresh memory costs a page fault every few
+  // thousand steps, which is about as much as recording them.
+  for (TChunk& chunk : chunks_) spare_.push_back(std::move(chunk));
   chunks_.clear();
-  next_ = chunkEnd_ = nullptr;
+  next_ = chunkEnd_ = limit_ = nullptr;
   changes_.clear();
+  carriedSteps_.clear();
+  failures_.clear();
   shadow_.clear();
   touched_.clear();
   pending_ = roomReset_ = false;
   firstStep_ = 0;
   showingLast_ = true;
   shown_ = 0;
-  failure_ = 0;
 }
 
 void TRunRecorder::TakeBaseline() {
@@ -61,26 +78,48 @@ void TRunRecorder::TakeBaseline() {
   for (int32_t x = 0; x < width_; ++x)
     for (int32_t y = 0; y < length_; ++y)
       shadow_[size_t(x) * size_t(length_) + size_t(y)] = cell_code::Of(room_.Cell(x, y));
+  carried_ = robot_.Carried;
+  carriedSteps_.push_back({NextStep(), carried_});
 }
 
 // A room of other dimensions cannot be reached by changes of cells: the history starts
 // again at `step`.
 void TRunRecorder::Restart(uint64_t step) {
+  for (TChunk& chunk : chunks_) spare_.push_back(std::move(chunk));
   chunks_.clear();
-  next_ = chunkEnd_ = nullptr;
+  next_ = chunkEnd_ = limit_ = nullptr;
   changes_.clear();
+  carriedSteps_.clear();
+  failures_.clear();
   firstStep_ = step;
   TakeBaseline();
 }
 
 void TRunRecorder::CellChanged(int32_t x, int32_t y) {
   touched_.push_back(uint32_t(x) * uint32_t(length_) + uint32_t(y));
-  pending_ = true;
+  Pending();
 }
 
 void TRunRecorder::RoomReset() {
   roomReset_ = true;
-  pending_ = true;
+  Pending();
+}
+
+void TRunRecorder::MakeRoom() {
+  if (pending_) CollectChanges(NextStep());
+  if (next_ == chunkEnd_) NewChunk();
+  limit_ = chunkEnd_;
+}
+
+void TRunRecorder::NoteFailure(int number) { failures_.push_back({NextStep(), number}); }
+
+// The bricks carried change only when a brick is laid or lifted, so they are looked at
+// together with the changed cells.
+void TRunRecorder::NoteCarried(uint64_t step) {
+  if (robot_.Carried == carried_) return;
+  carried_ = robot_.Carried;
+  if (!carriedSteps_.empty() && carriedSteps_.back().Step == step) carriedSteps_.back().Value = carried_;
+  else carriedSteps_.push_back({step, carried_});
 }
 
 void TRunRecorder::Compare(uint32_t cell, uint64_t step) {
@@ -94,6 +133,8 @@ void TRunRecorder::Compare(uint32_t cell, uint64_t step) {
 
 void TRunRecorder::CollectChanges(uint64_t step) {
   pending_ = false;
+  limit_ = chunkEnd_;
+  NoteCarried(step);
   if (roomReset_) {
     roomReset_ = false;
     touched_.clear();
@@ -109,19 +150,29 @@ void TRunRecorder::CollectChanges(uint64_t step) {
 }
 
 void TRunRecorder::NewChunk() {
-  chunks_.push_back(std::make_unique_for_overwrite<TRecordedStep[]>(kChunkSteps));
+  if (spare_.empty()) {
+    chunks_.push_back(std::make_unique_for_overwrite<TPackedStep[]>(kChunkSteps));
+  } else {
+    chunks_.push_back(std::move(spare_.back()));
+    spare_.pop_back();
+  }
   next_ = chunks_.back().get();
-  chunkEnd_ = next_ + kChunkSteps;
+  chunkEnd_ = limit_ = next_ + kChunkSteps;
   while (chunks_.size() > 1 && (chunks_.size() * kChunkSteps > limits_.MaxSteps ||
                                 MemoryBytes() > limits_.MaxBytes))
     DropOldest();
 }
 
 void TRunRecorder::DropOldest() {
+  spare_.push_back(std::move(chunks_.front()));
   chunks_.pop_front();
   firstStep_ += kChunkSteps;
-  // The changes that led to the oldest kept step are needed no more either.
+  // The changes that led to the oldest kept step are needed no more either; of the seldom
+  // values the last one up to it still holds.
   while (!changes_.empty() && changes_.front().Step <= firstStep_) changes_.pop_front();
+  while (!failures_.empty() && failures_.front().Step < firstStep_) failures_.pop_front();
+  while (carriedSteps_.size() > 1 && carriedSteps_[1].Step <= firstStep_) carriedSteps_.pop_front();
+  while (spare_.size() > 1) spare_.pop_back();
 }
 
 uint64_t TRunRecorder::StepCount() const {
@@ -129,20 +180,25 @@ uint64_t TRunRecorder::StepCount() const {
   return (chunks_.size() - 1) * kChunkSteps + uint64_t(next_ - chunks_.back().get());
 }
 
-const TRecordedStep& TRunRecorder::Step(uint64_t n) const {
+TRunRecorder::TPackedStep& TRunRecorder::Packed(uint64_t n) const {
   const uint64_t i = n - firstStep_;
   return chunks_[i / kChunkSteps][i % kChunkSteps];
 }
 
-namespace {
-
-// The first change that belongs to a step after `step`.
-auto After(const std::deque<TCellChange>& changes, uint64_t step) {
-  return std::upper_bound(changes.begin(), changes.end(), step,
-                          [](uint64_t s, const TCellChange& c) { return s < c.Step; });
+TRecordedStep TRunRecorder::Step(uint64_t n) const {
+  const TPackedStep& p = Packed(n);
+  TRecordedStep s;
+  s.Line = p.Line;
+  s.X = int32_t(p.Robot & 0x7FFF);
+  s.Y = int32_t(p.Robot >> 15 & 0x7FFF);
+  s.Heading = uint8_t(p.Robot >> 30);
+  const auto carried = After(carriedSteps_, n);
+  if (carried != carriedSteps_.begin()) s.Carried = std::prev(carried)->Value;
+  const auto failure = After(failures_, n);
+  if (failure != failures_.begin() && std::prev(failure)->Step == n)
+    s.Failure = uint8_t(std::prev(failure)->Value);
+  return s;
 }
-
-}  // namespace
 
 std::vector<TCellChange> TRunRecorder::ChangesOf(uint64_t n) const {
   if (n == 0) return {};
@@ -150,8 +206,9 @@ std::vector<TCellChange> TRunRecorder::ChangesOf(uint64_t n) const {
 }
 
 size_t TRunRecorder::MemoryBytes() const {
-  return chunks_.size() * kChunkSteps * sizeof(TRecordedStep) +
-         changes_.size() * sizeof(TCellChange) + shadow_.size() +
+  return (chunks_.size() + spare_.size()) * kChunkSteps * sizeof(TPackedStep) +
+         changes_.size() * sizeof(TCellChange) +
+         (carriedSteps_.size() + failures_.size()) * sizeof(TStepValue) + shadow_.size() +
          touched_.capacity() * sizeof(uint32_t);
 }
 
@@ -160,11 +217,8 @@ size_t TRunRecorder::MemoryBytes() const {
 void TRunRecorder::SyncLastStep() {
   if (pending_) CollectChanges(LastStep());
   if (Empty()) return;
-  TRecordedStep& last = next_[-1];
-  last.X = robot_.X;
-  last.Y = robot_.Y;
-  last.Carried = robot_.Carried;
-  last.Heading = robot_.Heading;
+  next_[-1].Robot = Pack(robot_.X, robot_.Y, robot_.Heading);
+  NoteCarried(LastStep());
 }
 
 void TRunRecorder::Show(uint64_t n) {
@@ -192,7 +246,7 @@ void TRunRecorder::Show(uint64_t n) {
   }
   room_.SetWatcher(watcher);
 
-  const TRecordedStep& s = Step(n);
+  const TRecordedStep s = Step(n);
   room_.MarkTopDirty(robot_.X, robot_.Y);
   robot_.X = s.X;
   robot_.Y = s.Y;

@@ -41,6 +41,12 @@ struct TRecordedStep {
   uint8_t Failure = 0;
 };
 
+// A value that changes seldom, from step Step on.
+struct TStepValue {
+  uint64_t Step = 0;
+  int32_t Value = 0;
+};
+
 // One cell's change, made between step Step - 1 and step Step.
 struct TCellChange {
   uint64_t Step = 0;
@@ -63,15 +69,14 @@ public:
 
   // Forgets any history, takes the world as it is now as the start and watches the room.
   void Start();
-  // After every step: the state now, shown with `line` marked. Cheap unless cells changed.
+  // After every step: the state now, shown with `line` marked. One test unless the chunk
+  // is full or cells changed (then `limit_` was moved to `next_`).
   void Record(int32_t line) {
-    if (pending_) [[unlikely]] CollectChanges();
-    if (next_ == chunkEnd_) [[unlikely]] NewChunk();
-    *next_++ = TRecordedStep{line, robot_.X, robot_.Y, robot_.Carried, robot_.Heading, failure_};
-    failure_ = 0;
+    if (next_ == limit_) [[unlikely]] MakeRoom();
+    *next_++ = TPackedStep{line, Pack(robot_.X, robot_.Y, robot_.Heading)};
   }
   // The statement in progress failed with robot message `number`; kept with the next step.
-  void NoteFailure(int number) { failure_ = uint8_t(number); }
+  void NoteFailure(int number);
   // Stops watching the room; the history stays for replay.
   void Finish();
   // Forgets the history and stops watching.
@@ -84,7 +89,7 @@ public:
   uint64_t FirstStep() const { return firstStep_; }
   uint64_t StepCount() const;
   uint64_t LastStep() const { return firstStep_ + StepCount() - 1; }  // only when not Empty
-  const TRecordedStep& Step(uint64_t n) const;
+  TRecordedStep Step(uint64_t n) const;
   // The changes that lead from step n - 1 to step n, in the order they happened.
   std::vector<TCellChange> ChangesOf(uint64_t n) const;
   // The room the steps belong to.
@@ -105,9 +110,25 @@ public:
   void Show(uint64_t n);
 
 private:
+  // Rooms are at most kMaxRoomSide (100) cells wide and long.
+  struct TPackedStep {
+    int32_t Line;
+    uint32_t Robot;  // x in bits 0-14, y in bits 15-29, heading in bits 30-31
+  };
+  static uint32_t Pack(int32_t x, int32_t y, uint8_t heading) {
+    return uint32_t(x) | uint32_t(y) << 15 | uint32_t(heading) << 30;
+  }
+  TPackedStep& Packed(uint64_t n) const;
+  uint64_t NextStep() const { return firstStep_ + StepCount(); }
+
   void CellChanged(int32_t x, int32_t y) override;
   void RoomReset() override;
-  void CollectChanges() { CollectChanges(firstStep_ + StepCount()); }
+  void MakeRoom();
+  void NoteCarried(uint64_t step);
+  void Pending() {
+    pending_ = true;
+    limit_ = next_;
+  }
   void CollectChanges(uint64_t step);
   void Compare(uint32_t cell, uint64_t step);
   void NewChunk();
@@ -117,17 +138,22 @@ private:
   void SyncLastStep();
   void Watch(bool on);
 
-  static constexpr size_t kChunkSteps = 1024;
-  using TChunk = std::unique_ptr<TRecordedStep[]>;
+  static constexpr size_t kChunkSteps = 4096;
+  using TChunk = std::unique_ptr<TPackedStep[]>;
 
   TRaum& room_;
   TTumbo& robot_;
   TRunRecorderLimits limits_;
   std::deque<TChunk> chunks_;
-  TRecordedStep* next_ = nullptr;      // next free place in the newest chunk
-  TRecordedStep* chunkEnd_ = nullptr;
+  std::vector<TChunk> spare_;          // chunks of an earlier run, used again
+  TPackedStep* next_ = nullptr;        // next free place in the newest chunk
+  TPackedStep* chunkEnd_ = nullptr;
+  TPackedStep* limit_ = nullptr;       // chunkEnd_, or next_ while changes wait
   uint64_t firstStep_ = 0;             // number of the first step of the first chunk
   std::deque<TCellChange> changes_;    // ordered by Step
+  std::deque<TStepValue> carriedSteps_;  // ordered by Step; the first one holds at FirstStep
+  std::deque<TStepValue> failures_;    // ordered by Step
+  int32_t carried_ = 0;                // the bricks carried at the last step
   std::vector<uint8_t> shadow_;        // every cell's code at the step shown
   int32_t width_ = 0;
   int32_t length_ = 0;
@@ -138,5 +164,4 @@ private:
   bool watching_ = false;
   bool showingLast_ = true;
   uint64_t shown_ = 0;
-  uint8_t failure_ = 0;
 };

@@ -206,9 +206,9 @@ TEST(RunRecorder, NewRoomDimensionsDuringTheRunStartTheHistoryAgain) {
 
 TEST(RunRecorder, KeepsAtMostTheStepLimitAndDropsTheOldest) {
   TRunRecorderLimits limits;
-  limits.MaxSteps = 5000;
+  limits.MaxSteps = 20000;
   TRecordedRun run(limits);
-  ASSERT_TRUE(run.Run(Program({"wiederhole 3000 mal", "  Hinlegen", "  MarkeSetzen", "  Aufheben",
+  ASSERT_TRUE(run.Run(Program({"wiederhole 5000 mal", "  Hinlegen", "  MarkeSetzen", "  Aufheben",
                                "  MarkeL\xF6schen", "  LinksDrehen", "*wiederhole"})));
   const TRunRecorder& r = run.Recorder;
   EXPECT_LE(r.StepCount(), limits.MaxSteps);
