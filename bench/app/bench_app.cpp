@@ -11,6 +11,7 @@
 #include <map>
 #include <string>
 
+#include "app/run/run_control.h"
 #include "app/window/main_form.h"
 #include "app/window/program_editor.h"
 #include "language/headless_host.h"
@@ -66,7 +67,7 @@ void BM_WindowNormal(benchmark::State &state)
     Window w;
     double total = 0;
     for (auto _ : state)
-        total += TimeMs([&] { w.form->StartCommand(); });
+        total += TimeMs([&] { w.form->RunControl().StartCommand(); });
     Record(state, "normal", total);
 }
 
@@ -75,7 +76,7 @@ void BM_WindowFast(benchmark::State &state)
     Window w;
     double total = 0;
     for (auto _ : state)
-        total += TimeMs([&] { w.form->FastCommand(); });
+        total += TimeMs([&] { w.form->RunControl().FastCommand(); });
     Record(state, "fast", total);
 }
 

@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "app/run/run_control.h"
 #include "app/window/main_form.h"
 #include "app/window/program_editor.h"
 #include "language/parser.h"
@@ -36,7 +37,7 @@ void BM_FastRunWithNotes(benchmark::State &state)
         form.Welt().Robot.X = 0;
         form.Welt().Robot.Y = 0;
         form.Welt().Robot.Heading = 2;  // north, facing the wall
-        form.FastCommand();
+        form.RunControl().FastCommand();
     }
     state.counters["notes"] = double(form.InfoBox->count() - 3);
     state.SetItemsProcessed(state.iterations() * state.range(0));

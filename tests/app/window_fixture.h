@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "app/run/prog_lamp.h"
+#include "app/run/run_control.h"
 #include "app/window/main_form.h"
 #include "app/window/program_editor.h"
 #include "language/parser.h"
@@ -117,7 +118,7 @@ protected:
         QObject::connect(&watchdog, &QTimer::timeout, [&] {
             ADD_FAILURE() << "run did not end in time";
             steps.clear();
-            form_->StopCommand();
+            form_->RunControl().StopCommand();
         });
         watchdog.start(20000);
         timer.start();

@@ -17,6 +17,7 @@
 #include "app/files/recovery_file.h"
 #include "app/settings/ini_file.h"
 #include "app/window/chart_mode.h"
+#include "app/run/run_control.h"
 #include "app/window/main_form.h"
 #include "app/window/program_editor.h"
 #include "text/cp1252.h"
@@ -157,13 +158,13 @@ void TMainForm::NewProgramCommand()
 {
     if (!AskSaveChangedProgram(kUnsavedProgram))
         return;
-    ClearBreakpoint();
-    ClearErrorMarks();
+    runControl_->Marks().ClearBreakpoint();
+    runControl_->Marks().ClearErrorMarks();
     emit ProgramReplacing();
     Editor->clear();
     ProgramFileName.clear();
     programFormat_ = tumbo::text::kNewFileFormat;
-    ResetInfoList();
+    runControl_->ResetInfoList();
     emit ProgramReplaced();
     Editor->setModified(false);
 }
@@ -186,8 +187,8 @@ void TMainForm::OpenProgramCommand()
 bool TMainForm::OpenProgram(const QString &path)
 {
     const QString program = QFileInfo(path).absoluteFilePath();
-    ClearBreakpoint();
-    ClearErrorMarks();
+    runControl_->Marks().ClearBreakpoint();
+    runControl_->Marks().ClearErrorMarks();
     emit ProgramReplacing();
     if (!LoadProgramFile(program))
         return false;  // said so; the editor keeps what it had
@@ -199,7 +200,7 @@ bool TMainForm::OpenProgram(const QString &path)
     } else {
         ClearWorldCommand();
     }
-    ResetInfoList();
+    runControl_->ResetInfoList();
     emit ProgramReplaced();
     AddRecentProgram(program);
     return true;
@@ -239,9 +240,9 @@ bool TMainForm::OpenWorld(const QString &path)
         ShowError(FromCore(r.Message));
         return false;
     }
-    UpdateStatusFields();
+    runControl_->UpdateStatusFields();
     WorldFileName = file;
-    ResetInfoList();
+    runControl_->ResetInfoList();
     UpdateScrollRanges();
     return true;
 }
@@ -277,7 +278,7 @@ void TMainForm::SaveWorldAsCommand()
             QMessageBox::Yes)
         return;
     WorldFileName = name;
-    ResetInfoList();
+    runControl_->ResetInfoList();
     const TWorldFileResult r = welt_->SaveToFile(name.toStdString());
     if (!r.Ok())
         ShowError(FromCore(r.Message));
@@ -448,15 +449,15 @@ void TMainForm::OfferRecovery()
         // Unanswered, or the editor already holds changes of its own: kept for next time.
         if (answer != QMessageBox::Yes || Editor->isModified())
             return;
-        ClearBreakpoint();
-        ClearErrorMarks();
+        runControl_->Marks().ClearBreakpoint();
+        runControl_->Marks().ClearErrorMarks();
         emit ProgramReplacing();
         ProgramFileName = program->ProgramFileName;
         if (!ProgramFileName.isEmpty())
             OpenPath = FolderOf(ProgramFileName);
         programFormat_ = program->Format;
         Editor->setText(program->Text);
-        ResetInfoList();
+        runControl_->ResetInfoList();
         emit ProgramReplaced();
         // The text is the user's again: kept in this window's file before the old one goes.
         if (recovery_ && recovery_->Write({ProgramFileName, programFormat_, {}, Editor->text()}))

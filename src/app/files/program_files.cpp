@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/run/run_control.h"
 #include "app/window/main_form.h"
 #include "app/window/program_editor.h"
 #include "text/cp1252.h"
@@ -71,9 +72,16 @@ bool TMainForm::SaveProgramAs()
         return false;
     ProgramFileName = name;
     OpenPath = QFileInfo(name).absolutePath() + QLatin1Char('/');
-    ResetInfoList();
+    runControl_->ResetInfoList();
     AddRecentProgram(name);
     return true;
+}
+
+QString TMainForm::ProgramFolder() const
+{
+    if (ProgramFileName.isEmpty())
+        return {};
+    return QFileInfo(ProgramFileName).absolutePath() + QLatin1Char('/');
 }
 
 }  // namespace tumbo::app

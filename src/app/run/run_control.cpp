@@ -1,13 +1,14 @@
-// The run commands of the main window, the marks in the editor's gutter, the lamp,
-// the information list and the status fields.
+#include "app/run/run_control.h"
+
+#include <QAction>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QToolButton>
 
 #include "app/run/prog_lamp.h"
 #include "app/run/qt_run_host.h"
 #include "app/window/main_form.h"
-#include "app/window/mark_images.h"
 #include "app/window/program_editor.h"
 #include "language/parser.h"
 #include "text/cp1252.h"
@@ -16,8 +17,6 @@
 namespace tumbo::app {
 namespace {
 
-using Mark = ProgramEditor;
-
 QString FromCore(const std::string &cp1252)
 {
     return QString::fromStdString(tumbo::text::Cp1252ToUtf8(cp1252));
@@ -25,26 +24,54 @@ QString FromCore(const std::string &cp1252)
 
 }  // namespace
 
+TRunControl::TRunControl(TMainForm &form)
+    : QObject(&form), form_(form), parser_(form.Parser()), marks_(*form.Editor, form.Parser())
+{
+    setObjectName(QStringLiteral("RunControl"));
+    Connect();
+}
+
+void TRunControl::Connect()
+{
+    const std::pair<QToolButton *, void (TRunControl::*)()> buttons[] = {
+        {form_.btnSyntax, &TRunControl::SyntaxCheckCommand},    {form_.btnAblaufNormal, &TRunControl::StartCommand},
+        {form_.btnAblaufSchnell, &TRunControl::FastCommand},     {form_.btnAblaufEinzeln, &TRunControl::SingleStepCommand},
+        {form_.btnAblaufPause, &TRunControl::PauseCommand},      {form_.btnAblaufStopp, &TRunControl::StopCommand},
+    };
+    for (const auto &[button, command] : buttons)
+        connect(button, &QToolButton::clicked, this, command);
+    const std::pair<QAction *, void (TRunControl::*)()> items[] = {
+        {form_.Start1, &TRunControl::StartCommand},          {form_.Schnelllauf1, &TRunControl::FastCommand},
+        {form_.Einzelschritt1, &TRunControl::SingleStepCommand}, {form_.Pause1, &TRunControl::PauseCommand},
+        {form_.Stopp1, &TRunControl::StopCommand},           {form_.StoppPunkt1, &TRunControl::BreakpointCommand},
+        {form_.Syntaxpruefung1, &TRunControl::SyntaxCheckCommand},
+        {form_.Meldungenloeschen1, &TRunControl::ClearMessagesCommand},
+    };
+    for (const auto &[item, command] : items)
+        connect(item, &QAction::triggered, this, command);
+    connect(form_.Editor, &QsciScintilla::marginClicked, this, [this] { marks_.ClearErrorMarks(); });
+}
+
 // ---------------------------------------------------------------- commands
 
-void TMainForm::StartCommand()
+void TRunControl::StartCommand()
 {
-    switch (parser_->RunMode) {
+    switch (parser_.RunMode) {
     case 0:
         StartRun(1);
         break;
     case 1:
         break;
     default:
-        parser_->RunMode = 1;
+        parser_.RunMode = 1;
         UpdateLamp();
         break;
     }
 }
 
-void TMainForm::FastCommand()
+void TRunControl::FastCommand()
 {
-    switch (parser_->RunMode) {
+    switch (parser_.RunMode) {
     case 0:
         ClearMarksForFastRun();
         StartRun(2);
@@ -53,20 +80,20 @@ void TMainForm::FastCommand()
         break;
     default:
         ClearMarksForFastRun();
-        parser_->RunMode = 2;
+        parser_.RunMode = 2;
         UpdateLamp();
         break;
     }
 }
 
-void TMainForm::SingleStepCommand()
+void TRunControl::SingleStepCommand()
 {
-    switch (parser_->RunMode) {
+    switch (parser_.RunMode) {
     case 0:
         StartRun(3);
         break;
     case 3:
-        parser_->RequestStep();
+        parser_.RequestStep();
         UpdateLamp();
         break;
     default:
@@ -74,158 +101,151 @@ void TMainForm::SingleStepCommand()
     }
 }
 
-void TMainForm::PauseCommand()
+void TRunControl::PauseCommand()
 {
-    if (parser_->RunMode == 1 || parser_->RunMode == 2)
-        parser_->RunMode = 3;
+    if (parser_.RunMode == 1 || parser_.RunMode == 2)
+        parser_.RunMode = 3;
     UpdateLamp();
 }
 
-void TMainForm::StopCommand()
+void TRunControl::StopCommand()
 {
-    if (parser_->RunMode != 0) {
-        parser_->Stop();
-        ClearCurrentLine();
-        Editor->SetEditingEnabled(true);
+    if (parser_.RunMode != 0) {
+        parser_.Stop();
+        marks_.ClearCurrentLine();
+        form_.Editor->SetEditingEnabled(true);
     }
     SetLamp(0);
 }
 
-void TMainForm::BreakpointCommand()
+void TRunControl::BreakpointCommand()
 {
-    if (parser_->RunMode != 0)
+    if (parser_.RunMode != 0)
         return;
-    ClearErrorMarks();
-    if (parser_->BreakLine < 1) {
-        const int line = Editor->CaretLine();
-        if (line >= 1 && line <= std::max(1, Editor->LineCount()))
-            SetBreakpoint(line);
+    marks_.ClearErrorMarks();
+    if (parser_.BreakLine < 1) {
+        const int line = form_.Editor->CaretLine();
+        if (line >= 1 && line <= std::max(1, form_.Editor->LineCount()))
+            marks_.SetBreakpoint(line);
     } else {
-        ClearBreakpoint();
+        marks_.ClearBreakpoint();
     }
 }
 
-void TMainForm::SyntaxCheckCommand()
+void TRunControl::SyntaxCheckCommand()
 {
-    if (parser_->RunMode != 0 || RunOnStack())
+    if (parser_.RunMode != 0 || RunOnStack())
         return;
-    Editor->SetEditingEnabled(false);
-    ClearErrorMarks();
+    form_.Editor->SetEditingEnabled(false);
+    marks_.ClearErrorMarks();
     ResetInfoList();
-    const std::string text = tumbo::text::Utf8ToCp1252(Editor->TrimmedText().toStdString());
-    if (parser_->Compile(text, ProgramFolder().toStdString(), true))
+    const std::string text = tumbo::text::Utf8ToCp1252(form_.Editor->TrimmedText().toStdString());
+    if (parser_.Compile(text, form_.ProgramFolder().toStdString(), true))
         AddInfoLine(QStringLiteral("Kein Syntaxfehler"));
-    Editor->SetEditingEnabled(true);
+    form_.Editor->SetEditingEnabled(true);
 }
 
-void TMainForm::ClearMessagesCommand()
+void TRunControl::ClearMessagesCommand()
 {
     ResetInfoList();
-    ClearErrorMarks();
+    marks_.ClearErrorMarks();
     UpdateLamp();
 }
 
-void TMainForm::ClearMarksForFastRun()
+void TRunControl::ClearMarksForFastRun()
 {
-    parser_->CurrentLine = 0;
-    ClearCurrentLine();
-    ClearErrorMarks();
+    parser_.CurrentLine = 0;
+    marks_.ClearCurrentLine();
+    marks_.ClearErrorMarks();
 }
 
-QString TMainForm::ProgramFolder() const
-{
-    if (ProgramFileName.isEmpty())
-        return {};
-    return QFileInfo(ProgramFileName).absolutePath() + QLatin1Char('/');
-}
-
-void TMainForm::StartRun(int mode)
+void TRunControl::StartRun(int mode)
 {
     // After Stop the stopped run may still be waiting out its pause: a new compile would
     // free the statements it goes back to.
     if (RunOnStack())
         return;
-    Editor->SetEditingEnabled(false);
-    ClearErrorMarks();
-    if (RestoreWorld && !WorldFileName.isEmpty() && QFileInfo(WorldFileName).isFile()) {
-        TWorldFileResult r = welt_->LoadFromFile(WorldFileName.toStdString());
+    form_.Editor->SetEditingEnabled(false);
+    marks_.ClearErrorMarks();
+    if (form_.RestoreWorld && !form_.WorldFileName.isEmpty() && QFileInfo(form_.WorldFileName).isFile()) {
+        TWorldFileResult r = form_.Welt().LoadFromFile(form_.WorldFileName.toStdString());
         if (!r.Ok() && r.Status != TWorldFileStatus::NotAWorldFile)
-            ShowError(FromCore(r.Message));
+            form_.ShowError(FromCore(r.Message));
         UpdateStatusFields();
     }
     ResetInfoList();
     SetLamp(mode);
-    const std::string text = tumbo::text::Utf8ToCp1252(Editor->TrimmedText().toStdString());
-    if (parser_->Compile(text, ProgramFolder().toStdString(), true)) {
+    const std::string text = tumbo::text::Utf8ToCp1252(form_.Editor->TrimmedText().toStdString());
+    if (parser_.Compile(text, form_.ProgramFolder().toStdString(), true)) {
         SaveWorldForRun();
         if (mode == 1 || mode == 3)
-            SetCurrentLine(1);
+            marks_.SetCurrentLine(1);
         ++runDepth_;
-        parser_->Run(uint8_t(mode));
+        parser_.Run(uint8_t(mode));
         --runDepth_;
-        host_->Flush();
+        form_.RunHost().Flush();
         FlushRunDisplay();
-        ClearCurrentLine();
+        marks_.ClearCurrentLine();
     }
-    Editor->SetEditingEnabled(true);
+    form_.Editor->SetEditingEnabled(true);
     UpdateLamp();
 }
 
 // ---------------------------------------------------------------- engine callbacks
 
-void TMainForm::OnStep()
+void TRunControl::OnStep()
 {
     // The editor and the status fields follow at screen rate (FlushRunDisplay); the
     // lamp answers at once because it is cheap.
-    pendingLine_ = parser_->CurrentLine;
+    pendingLine_ = parser_.CurrentLine;
     displayPending_ = true;
-    if (parser_->RunMode != lampMode_)
+    if (parser_.RunMode != lampMode_)
         UpdateLamp();
-    if (parser_->CurrentLine < 0)
+    if (parser_.CurrentLine < 0)
         FlushRunDisplay();
 }
 
-void TMainForm::FlushRunDisplay()
+void TRunControl::FlushRunDisplay()
 {
     if (!displayPending_)
         return;
     displayPending_ = false;
     const int line = pendingLine_;
     KeepLineVisible(line);
-    const int mode = parser_->RunMode;
+    const int mode = parser_.RunMode;
     if (mode == 1 || mode == 3)
-        SetCurrentLine(line);
+        marks_.SetCurrentLine(line);
     else
-        ClearCurrentLine();
+        marks_.ClearCurrentLine();
     UpdateLamp();
     UpdateStatusFields();
 }
 
-void TMainForm::KeepLineVisible(int line)
+void TRunControl::KeepLineVisible(int line)
 {
-    const int first = Editor->FirstVisibleLine();
-    const int visible = std::max(1, Editor->VisibleLineCount());
+    const int first = form_.Editor->FirstVisibleLine();
+    const int visible = std::max(1, form_.Editor->VisibleLineCount());
     if (line < first) {
-        Editor->SetFirstVisibleLine(std::max(1, line - 10));
+        form_.Editor->SetFirstVisibleLine(std::max(1, line - 10));
     } else if (line > first + visible - 1) {
         // Below the window: scroll so that a few lines after it stay in view.
         const int after = std::min(3, visible / 3);
-        Editor->SetFirstVisibleLine(std::max(1, line - visible + 1 + after));
+        form_.Editor->SetFirstVisibleLine(std::max(1, line - visible + 1 + after));
     }
 }
 
-void TMainForm::OnError(int number, int line, const std::string &message)
+void TRunControl::OnError(int number, int line, const std::string &message)
 {
     QString text = QStringLiteral("[Fehlernr %1]").arg(number);
     if (line > 0)
         text += QStringLiteral(" (Zeile %1)").arg(line);
     text += QStringLiteral(": ") + FromCore(message);
     AddInfoLine(text);
-    SetErrorMark(line);
-    Editor->RepaintLine(line);
+    marks_.SetErrorMark(line);
+    form_.Editor->RepaintLine(line);
 }
 
-void TMainForm::OnMessage(int kind, int line, const std::string &message)
+void TRunControl::OnMessage(int kind, int line, const std::string &message)
 {
     QString text = kind == 1 ? QStringLiteral("[Abbruch]") : QStringLiteral("[Hinweis]");
     if (line > 0)
@@ -233,67 +253,67 @@ void TMainForm::OnMessage(int kind, int line, const std::string &message)
     text += QStringLiteral(": ") + FromCore(message);
     AddInfoLine(text);
     if (kind == 1) {
-        SetAbortMark(line);
-        Editor->RepaintLine(line);
+        marks_.SetAbortMark(line);
+        form_.Editor->RepaintLine(line);
     }
 }
 
 // ---------------------------------------------------------------- information list and lamp
 
-void TMainForm::ResetInfoList()
+void TRunControl::ResetInfoList()
 {
-    InfoBox->clear();
-    InfoBox->addItem(QStringLiteral("Programm : ") + ProgramFileName);
-    InfoBox->addItem(QStringLiteral("Welt : ") + WorldFileName);
-    InfoBox->addItem(QStringLiteral("----------"));
+    form_.InfoBox->clear();
+    form_.InfoBox->addItem(QStringLiteral("Programm : ") + form_.ProgramFileName);
+    form_.InfoBox->addItem(QStringLiteral("Welt : ") + form_.WorldFileName);
+    form_.InfoBox->addItem(QStringLiteral("----------"));
 }
 
-void TMainForm::AddInfoLine(const QString &text)
+void TRunControl::AddInfoLine(const QString &text)
 {
-    InfoBox->addItem(text);
-    InfoBox->setCurrentRow(InfoBox->count() - 1);
-    InfoBox->scrollToBottom();
+    form_.InfoBox->addItem(text);
+    form_.InfoBox->setCurrentRow(form_.InfoBox->count() - 1);
+    form_.InfoBox->scrollToBottom();
 }
 
-void TMainForm::SetLamp(int mode)
+void TRunControl::SetLamp(int mode)
 {
     switch (mode) {
     case 1:
     case 2:
-        Lamp->SetColor(QColor(0, 255, 0));
+        form_.Lamp->SetColor(QColor(0, 255, 0));
         break;
     case 3:
-        Lamp->SetColor(QColor(255, 255, 0));
+        form_.Lamp->SetColor(QColor(255, 255, 0));
         break;
     default:
-        Lamp->SetColor(QColor(192, 192, 192));
+        form_.Lamp->SetColor(QColor(192, 192, 192));
         break;
     }
 }
 
-void TMainForm::UpdateLamp()
+void TRunControl::UpdateLamp()
 {
-    const int mode = parser_->RunMode;
+    const int mode = parser_.RunMode;
     lampMode_ = mode;
     if (mode != 0) {
         SetLamp(mode);
         return;
     }
-    const bool failed = InfoBox->count() > 3 && InfoBox->item(3)->text().startsWith(QStringLiteral("[Feh"));
+    const bool failed = form_.InfoBox->count() > 3 && form_.InfoBox->item(3)->text().startsWith(QStringLiteral("[Feh"));
     if (failed)
-        Lamp->SetColor(QColor(255, 0, 0));
+        form_.Lamp->SetColor(QColor(255, 0, 0));
     else
         SetLamp(0);
 }
 
-void TMainForm::UpdateStatusFields()
+void TRunControl::UpdateStatusFields()
 {
-    const TTumbo &robot = welt_->Robot;
+    const TTumbo &robot = form_.Welt().Robot;
     const QString x = QString::number(robot.X + 1);
     const QString y = QString::number(robot.Y + 1);
     const QString heading = robot.Heading < 4 ? QString(QLatin1Char("SWNO"[robot.Heading])) : QString();
     const QString bricks =
-        parser_->RunMode != 0 && robot.CheckBrick ? QString::number(robot.Carried) : QString();
+        parser_.RunMode != 0 && robot.CheckBrick ? QString::number(robot.Carried) : QString();
     // Only changed values are written, so a fast run does not repaint four fields per step.
     auto put = [](QLineEdit *field, QString &shown, const QString &value) {
         if (shown != value || field->text() != value) {
@@ -301,151 +321,35 @@ void TMainForm::UpdateStatusFields()
             field->setText(value);
         }
     };
-    put(edtPositionX, shownX_, x);
-    put(edtPositionY, shownY_, y);
-    put(edtBlickrichtung, shownHeading_, heading);
-    put(edtZiegel, shownBricks_, bricks);
-}
-
-// ---------------------------------------------------------------- marks
-
-void TMainForm::SetCurrentLine(int line)
-{
-    if (line < 1 || line > Editor->LineCount())
-        return;
-    ProgramEditor::GutterMark &current = Editor->Mark(Mark::kCurrentLineMark);
-    ProgramEditor::GutterMark &breakpoint = Editor->Mark(Mark::kBreakpointMark);
-    const bool changed = !current.Visible || current.Line != line;
-    current.Visible = true;
-    current.Line = line;
-    if (breakpoint.Line >= 1) {
-        const bool was = OnBreakpointLine;
-        OnBreakpointLine = line == breakpoint.Line;
-        if (was && !OnBreakpointLine) {
-            current.ImageIndex = kImageCurrentLine;
-            breakpoint.Visible = true;
-            Editor->RefreshMark(Mark::kBreakpointMark);
-            Editor->RefreshMark(Mark::kCurrentLineMark);
-            return;
-        }
-        if (!was && OnBreakpointLine) {
-            current.ImageIndex = kImageCurrentOnBreakpoint;
-            breakpoint.Visible = false;
-            Editor->RefreshMark(Mark::kBreakpointMark);
-            Editor->RefreshMark(Mark::kCurrentLineMark);
-            return;
-        }
-    }
-    if (changed)
-        Editor->RefreshMark(Mark::kCurrentLineMark);
-}
-
-void TMainForm::ClearCurrentLine()
-{
-    ProgramEditor::GutterMark &current = Editor->Mark(Mark::kCurrentLineMark);
-    current.Line = -1;
-    current.Visible = false;
-    Editor->RefreshMark(Mark::kCurrentLineMark);
-    ProgramEditor::GutterMark &breakpoint = Editor->Mark(Mark::kBreakpointMark);
-    if (breakpoint.Line >= 1 && !breakpoint.Visible) {
-        breakpoint.Visible = true;
-        Editor->RefreshMark(Mark::kBreakpointMark);
-    }
-}
-
-void TMainForm::SetBreakpoint(int line)
-{
-    ProgramEditor::GutterMark &breakpoint = Editor->Mark(Mark::kBreakpointMark);
-    breakpoint.Line = line;
-    breakpoint.Visible = true;
-    Editor->RefreshMark(Mark::kBreakpointMark);
-    parser_->BreakLine = line;
-}
-
-void TMainForm::ClearBreakpoint()
-{
-    ProgramEditor::GutterMark &breakpoint = Editor->Mark(Mark::kBreakpointMark);
-    breakpoint.Line = -1;
-    breakpoint.Visible = false;
-    Editor->RefreshMark(Mark::kBreakpointMark);
-    parser_->BreakLine = -1;
-    // The current-line mark may still carry the picture of the breakpoint it last stood on.
-    if (OnBreakpointLine) {
-        OnBreakpointLine = false;
-        ProgramEditor::GutterMark &current = Editor->Mark(Mark::kCurrentLineMark);
-        current.ImageIndex = kImageCurrentLine;
-        Editor->RefreshMark(Mark::kCurrentLineMark);
-    }
-}
-
-void TMainForm::SetErrorMark(int line)
-{
-    if (line < 1 || line > Editor->LineCount())
-        return;
-    ProgramEditor::GutterMark &m = Editor->Mark(Mark::kErrorMark);
-    m.Line = line;
-    m.Visible = true;
-    Editor->RefreshMark(Mark::kErrorMark);
-    ProgramEditor::GutterMark &breakpoint = Editor->Mark(Mark::kBreakpointMark);
-    if (breakpoint.Line == line) {
-        breakpoint.Visible = false;
-        Editor->RefreshMark(Mark::kBreakpointMark);
-    }
-}
-
-void TMainForm::SetAbortMark(int line)
-{
-    if (line < 1 || line > Editor->LineCount())
-        return;
-    ProgramEditor::GutterMark &m = Editor->Mark(Mark::kAbortMark);
-    m.Line = line;
-    m.Visible = true;
-    Editor->RefreshMark(Mark::kAbortMark);
-    ProgramEditor::GutterMark &breakpoint = Editor->Mark(Mark::kBreakpointMark);
-    if (breakpoint.Line == line) {
-        breakpoint.Visible = false;
-        Editor->RefreshMark(Mark::kBreakpointMark);
-    }
-}
-
-void TMainForm::ClearErrorMarks()
-{
-    for (int n : {int(Mark::kErrorMark), int(Mark::kAbortMark)}) {
-        ProgramEditor::GutterMark &m = Editor->Mark(n);
-        m.Line = -1;
-        m.Visible = false;
-        Editor->RefreshMark(n);
-    }
-    ProgramEditor::GutterMark &breakpoint = Editor->Mark(Mark::kBreakpointMark);
-    if (breakpoint.Line >= 1) {
-        breakpoint.Visible = true;
-        Editor->RefreshMark(Mark::kBreakpointMark);
-    }
+    put(form_.edtPositionX, shownX_, x);
+    put(form_.edtPositionY, shownY_, y);
+    put(form_.edtBlickrichtung, shownHeading_, heading);
+    put(form_.edtZiegel, shownBricks_, bricks);
 }
 
 // ---------------------------------------------------------------- the world around a run
 
-void TMainForm::SaveWorldForRun()
+void TRunControl::SaveWorldForRun()
 {
-    if (TempWorldFile.isEmpty())
+    if (form_.TempWorldFile.isEmpty())
         return;
-    TWorldFileResult r = welt_->SaveToFile(TempWorldFile.toStdString());
+    TWorldFileResult r = form_.Welt().SaveToFile(form_.TempWorldFile.toStdString());
     if (r.Ok()) {
         WorldSavedForRun = true;
         return;
     }
     // Without a writable temporary world, runs go on without it, and this is said once.
-    ShowError(FromCore(r.Message));
-    TempWorldFile.clear();
+    form_.ShowError(FromCore(r.Message));
+    form_.TempWorldFile.clear();
 }
 
-void TMainForm::RestoreSavedWorld()
+void TRunControl::RestoreSavedWorld()
 {
-    if (!WorldSavedForRun || TempWorldFile.isEmpty() || !QFileInfo(TempWorldFile).isFile())
+    if (!WorldSavedForRun || form_.TempWorldFile.isEmpty() || !QFileInfo(form_.TempWorldFile).isFile())
         return;
-    TWorldFileResult r = welt_->LoadFromFile(TempWorldFile.toStdString());
+    TWorldFileResult r = form_.Welt().LoadFromFile(form_.TempWorldFile.toStdString());
     if (!r.Ok() && r.Status != TWorldFileStatus::NotAWorldFile)
-        ShowError(FromCore(r.Message));
+        form_.ShowError(FromCore(r.Message));
 }
 
 }  // namespace tumbo::app

@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include "app/dialogs/dialog_util.h"
+#include "app/run/run_control.h"
 #include "app/window/main_form.h"
 #include "app/window/program_editor.h"
 #include "chart/qt/chart_paint_box.h"
@@ -105,11 +106,11 @@ ChartMode::ChartMode(TMainForm &form) : QObject(&form), form_(form)
     controls.Ablauf1 = MenuNamed(form.menuBar(), QStringLiteral("&Ablauf"));
 
     TChartWindowServices services;
-    services.IsRunning = [&form] { return form.Parser().RunMode != 0 || form.RunOnStack(); };
+    services.IsRunning = [&form] { return form.Parser().RunMode != 0 || form.RunControl().RunOnStack(); };
     services.SetEditorEnabled = [&form](bool on) { form.Editor->SetEditingEnabled(on); };
     services.ResetMessages = [&form] {
-        form.ClearErrorMarks();
-        form.ResetInfoList();
+        form.RunControl().Marks().ClearErrorMarks();
+        form.RunControl().ResetInfoList();
     };
     services.Compile = [&form] {
         // Exactly as the syntax check: the editor's text, the program's folder for libraries.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/dialogs/color_swatch.h"
+#include "app/run/run_control.h"
 #include "app/window/main_form.h"
 #include "app/window/program_editor.h"
 #include "editor/highlighter_attributes.h"
@@ -92,7 +93,7 @@ void TMainForm::Formatieren1Click()
 
 void TMainForm::UpdateOverview(bool empty)
 {
-    if (RunOnStack())
+    if (runControl_->RunOnStack())
         return;  // its silent compile would replace the statements the run walks
     std::vector<tumbo::editor::TOverviewNode> nodes;
     const std::string text =

@@ -28,6 +28,7 @@
 #include "app/files/recovery_file.h"
 #include "app/run/prog_lamp.h"
 #include "app/run/qt_run_host.h"
+#include "app/run/run_control.h"
 #include "app/settings/command_line.h"
 #include "app/window/chart_mode.h"
 #include "app/window/program_editor.h"
@@ -73,24 +74,22 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     // 1. File names, the temporary world, the first folder of the file dialogs.
     const QString temp = QDir::tempPath();
     TempWorldFile = temp.isEmpty() ? QString() : QDir(temp).filePath(QStringLiteral("tumbotmp.tdw"));
-    WorldSavedForRun = false;
     OpenPath = ExecutableFolder();
 
     CreateLayout();
     CreateMenus();
     // 2.–4. World, engine (with the three callbacks), first picture.
     CreateEngine();
+    runControl_ = new TRunControl(*this);
     new ChartMode(*this);  // the structure chart with its commands, owned by the window
     ConnectWorldCommands();
     ConnectFileCommands();
     // 5. Information list, status fields, scroll ranges.
-    ResetInfoList();
-    UpdateStatusFields();
+    runControl_->ResetInfoList();
+    runControl_->UpdateStatusFields();
     UpdateScrollRanges();
     // 5.–6. Colouring, the empty overview, templates, completion, short input, Formatieren.
     CreateEditorServices();
-    // 7. The four marks start hidden on line -1.
-    OnBreakpointLine = false;
     // 9. Command line, then the settings file.
     ReadCommandLine(args);
     LoadSettings();
@@ -124,12 +123,12 @@ void TMainForm::CreateEngine()
         imgTumbo3D->setToolTip(QString());
         DummyEdit->setFocus();
     });
-    host_ = std::make_unique<QtRunHost>([this] { welt_->UpdateView(); }, [this] { FlushRunDisplay(); });
+    host_ = std::make_unique<QtRunHost>([this] { welt_->UpdateView(); }, [this] { runControl_->FlushRunDisplay(); });
     parser_ = std::make_unique<TTumbo_Parser>(
         *welt_, *host_,
-        [this](int number, int line, const std::string &message) { OnError(number, line, message); },
-        [this](int kind, int line, const std::string &message) { OnMessage(kind, line, message); },
-        [this] { OnStep(); });
+        [this](int number, int line, const std::string &message) { runControl_->OnError(number, line, message); },
+        [this](int kind, int line, const std::string &message) { runControl_->OnMessage(kind, line, message); },
+        [this] { runControl_->OnStep(); });
     welt_->RedrawAll();
 }
 
@@ -220,15 +219,8 @@ QWidget *TMainForm::CreateProgramPanel()
     bar->insertWidget(bar->count() - 2, Lamp);
     col->addWidget(nav);
 
-    connect(btnSyntax, &QToolButton::clicked, this, &TMainForm::SyntaxCheckCommand);
-    connect(btnAblaufNormal, &QToolButton::clicked, this, &TMainForm::StartCommand);
-    connect(btnAblaufSchnell, &QToolButton::clicked, this, &TMainForm::FastCommand);
-    connect(btnAblaufEinzeln, &QToolButton::clicked, this, &TMainForm::SingleStepCommand);
-    connect(btnAblaufPause, &QToolButton::clicked, this, &TMainForm::PauseCommand);
-    connect(btnAblaufStopp, &QToolButton::clicked, this, &TMainForm::StopCommand);
     for (QToolButton *b : {btnProgNeu, btnProgOeffnen, btnProgSpeichern})
         b->setEnabled(false);  // the program file commands are not offered yet
-    connect(Editor, &QsciScintilla::marginClicked, this, [this] { ClearErrorMarks(); });
     return PanelProgram;
 }
 
@@ -484,13 +476,6 @@ void TMainForm::CreateMenus()
     StoppPunkt1 = item(ablauf, "&Stopp-Punkt", "StoppPunkt1", QKeySequence(Qt::CTRL | Qt::Key_B));
     ablauf->addSeparator();
     Syntaxpruefung1 = item(ablauf, "Syntaxprüfung", "Syntaxpruefung1");
-    connect(Start1, &QAction::triggered, this, &TMainForm::StartCommand);
-    connect(Schnelllauf1, &QAction::triggered, this, &TMainForm::FastCommand);
-    connect(Einzelschritt1, &QAction::triggered, this, &TMainForm::SingleStepCommand);
-    connect(Pause1, &QAction::triggered, this, &TMainForm::PauseCommand);
-    connect(Stopp1, &QAction::triggered, this, &TMainForm::StopCommand);
-    connect(StoppPunkt1, &QAction::triggered, this, &TMainForm::BreakpointCommand);
-    connect(Syntaxpruefung1, &QAction::triggered, this, &TMainForm::SyntaxCheckCommand);
 
     QMenu *einst = bar->addMenu(QStringLiteral("&Einstellungen"));
     Bereicheanordnen1 = item(einst, "Bereiche anordnen", "Bereicheanordnen1");
@@ -510,7 +495,6 @@ void TMainForm::CreateMenus()
     Meldungenloeschen1 = new QAction(QStringLiteral("Meldungen löschen"), InfoBox);
     Meldungenloeschen1->setObjectName(QStringLiteral("Meldungenloeschen1"));
     InfoBox->addAction(Meldungenloeschen1);
-    connect(Meldungenloeschen1, &QAction::triggered, this, &TMainForm::ClearMessagesCommand);
 
     ReleaseMenuKeysFromEditor();
 }
@@ -715,11 +699,11 @@ void TMainForm::showEvent(QShowEvent *event)
         } else if (r.Status != TWorldFileStatus::NotAWorldFile) {
             ShowError(QString::fromStdString(tumbo::text::Cp1252ToUtf8(r.Message)));
         }
-        UpdateStatusFields();
+        runControl_->UpdateStatusFields();
         loaded = true;
     }
     if (loaded)
-        ResetInfoList();
+        runControl_->ResetInfoList();
 }
 
 void TMainForm::closeEvent(QCloseEvent *event)

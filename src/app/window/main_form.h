@@ -42,6 +42,7 @@ namespace tumbo::app {
 class ProgramEditor;
 class ProgLamp;
 class QtRunHost;
+class TRunControl;
 class TRecoveryFile;
 class IniFile;
 
@@ -63,8 +64,6 @@ public:
     QString IniFolder;
     QString StartProgramFile;
     QString StartWorldFile;
-    bool WorldSavedForRun = false;
-    bool OnBreakpointLine = false;
     int LastTip = 1;
     bool ShowTips = true;
     bool FormatToken = true;
@@ -76,6 +75,8 @@ public:
     TWelt &Welt() { return *welt_; }
     TTumbo_Parser &Parser() { return *parser_; }
     TWeltQt &WeltViews() { return *weltQt_; }
+    QtRunHost &RunHost() { return *host_; }
+    TRunControl &RunControl() { return *runControl_; }
 
     // --- controls ---
     ProgramEditor *Editor = nullptr;
@@ -133,6 +134,9 @@ public:
     bool LoadProgramFile(const QString &path);
     bool SaveProgram();
     bool SaveProgramAs();
+    // The folder of the program file, where the compiler looks for the libraries it
+    // includes; empty while the program has no file.
+    QString ProgramFolder() const;
 
     // --- program and world file commands (main_form_files.cpp) ---
     // The open and save dialogs go through this function when it is set (tests).
@@ -184,41 +188,10 @@ signals:
     void ProgramReplaced();
 
 public:
-    // --- run control ---
-    void StartCommand();        // F9
-    void FastCommand();         // Shift+F9
-    void SingleStepCommand();   // F7
-    void PauseCommand();        // F2
-    void StopCommand();         // Ctrl+F2
-    void BreakpointCommand();   // Ctrl+B
-    void SyntaxCheckCommand();
-    void ClearMessagesCommand();
-    // A run is on the stack: running, paused, or stopped and still waiting out the pause it
-    // had begun. Nothing may compile or start a run until it has returned.
-    bool RunOnStack() const { return runDepth_ > 0; }
-
-    void ResetInfoList();
-    void AddInfoLine(const QString &text);
-    void UpdateLamp();
-    void SetLamp(int mode);
-    void UpdateStatusFields();
-    void SetCurrentLine(int line);
-    void ClearCurrentLine();
-    void SetBreakpoint(int line);
-    void ClearBreakpoint();
-    void SetErrorMark(int line);
-    void SetAbortMark(int line);
-    void ClearErrorMarks();
-    void SaveWorldForRun();
-    void RestoreSavedWorld();
-
-    // Engine callbacks.
-    void OnStep();
-    void OnError(int number, int line, const std::string &message);
-    void OnMessage(int kind, int line, const std::string &message);
-
-    // Applies the current-line display and status fields that OnStep left pending.
-    void FlushRunDisplay();
+    // Message boxes of the window and of its command groups.
+    QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString &text,
+                                    QMessageBox::StandardButtons buttons);
+    void ShowError(const QString &text);
 
     TumboSettings CurrentSettings() const;
     void ApplySettings(const TumboSettings &s);
@@ -255,15 +228,8 @@ private:
     void CreateMenus();
     void ReleaseMenuKeysFromEditor();
     void CreateEngine();
-    void StartRun(int mode);
-    void ClearMarksForFastRun();
-    void KeepLineVisible(int line);
     void ApplyPanelSizes();
     void SetPanelWidth(QSplitter *splitter, int first);
-    QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString &text,
-                                    QMessageBox::StandardButtons buttons);
-    void ShowError(const QString &text);
-    QString ProgramFolder() const;
     bool WriteProgram(const QString &path);
     // World and file commands: buttons, menus, keys, drops, recovery (their own files).
     void ConnectWorldCommands();
@@ -287,12 +253,7 @@ private:
     bool shownOnce_ = false;
     int editorWidth_ = 385, bottomHeight_ = 160, codeViewWidth_ = 185;
     bool maximizedAtStart_ = true;
-    // Pending display of a running program, applied at screen rate.
-    int pendingLine_ = -1;
-    int lampMode_ = -1;  // the run mode the lamp was last set for
-    int runDepth_ = 0;   // runs on the stack (see RunOnStack)
-    bool displayPending_ = false;
-    QString shownX_, shownY_, shownHeading_, shownBricks_;
+    TRunControl *runControl_ = nullptr;  // a child of the window
     // World and file commands.
     QStringList recentPrograms_;
     QList<QAction *> recentActions_;

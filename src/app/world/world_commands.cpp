@@ -13,6 +13,7 @@
 #include <QSvgGenerator>
 #include <QToolButton>
 
+#include "app/run/run_control.h"
 #include "app/window/main_form.h"
 #include "text/cp1252.h"
 #include "world/qt/new_room_dlg.h"
@@ -160,7 +161,7 @@ void TMainForm::PaintBoxPressed(QPoint pos)
             else
                 weltQt_->EditRemove(pos.x(), pos.y(), tool->item);
             // The robot tool moves the robot: the fields follow.
-            UpdateStatusFields();
+            runControl_->UpdateStatusFields();
         }
     }
     DummyEdit->setFocus();
@@ -177,9 +178,9 @@ void TMainForm::NewWorldCommand()
     if (NewRoomDlg->exec() != QDialog::Accepted)
         return;
     welt_->NewWorld(NewRoomDlg->RoomWidth(), NewRoomDlg->RoomLength(), NewRoomDlg->RoomHeight());
-    UpdateStatusFields();
+    runControl_->UpdateStatusFields();
     WorldFileName.clear();
-    ResetInfoList();
+    runControl_->ResetInfoList();
     UpdateScrollRanges();
 }
 
@@ -236,7 +237,7 @@ bool TMainForm::RobotKey(int key)
     // A failure is not shown: the robot keeps its message for the next run, which resets it.
     welt_->UpdateView();
     if (moved)
-        UpdateStatusFields();
+        runControl_->UpdateStatusFields();
     return true;
 }
 
@@ -245,9 +246,9 @@ bool TMainForm::RobotKey(int key)
 void TMainForm::ClearWorldCommand()
 {
     welt_->Clear();
-    UpdateStatusFields();
+    runControl_->UpdateStatusFields();
     WorldFileName.clear();
-    ResetInfoList();
+    runControl_->ResetInfoList();
 }
 
 void TMainForm::RestoreWorldCommand()
@@ -257,10 +258,10 @@ void TMainForm::RestoreWorldCommand()
         if (!r.Ok())
             ShowError(FromCore(r.Message));
     } else {
-        RestoreSavedWorld();
+        runControl_->RestoreSavedWorld();
     }
-    UpdateStatusFields();
-    ResetInfoList();
+    runControl_->UpdateStatusFields();
+    runControl_->ResetInfoList();
     UpdateScrollRanges();
 }
 

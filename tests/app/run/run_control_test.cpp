@@ -81,7 +81,7 @@ TEST_F(RunControl, StartRunsToTheEndAndResetsTheDisplay)
     for (int line = 1; line <= 6; ++line)
         EXPECT_TRUE(Images(line).isEmpty()) << line;
     EXPECT_TRUE(f.Editor->EditingEnabled());
-    EXPECT_TRUE(f.WorldSavedForRun);
+    EXPECT_TRUE(f.RunControl().WorldSavedForRun);
 }
 
 TEST_F(RunControl, SingleStepShowsEachStatementThenStartRunsOn)
@@ -284,12 +284,12 @@ TEST_F(RunControl, BrickFieldShowsOnlyWhileCountingDuringARun)
         QString during;
         RunScript([&] { Key(Qt::Key_F9); },
                   {[&] {
-                      f.FlushRunDisplay();
+                      f.RunControl().FlushRunDisplay();
                       during = f.edtZiegel->text();
-                      f.StopCommand();
+                      f.RunControl().StopCommand();
                   }});
         EXPECT_EQ(during, counting ? QStringLiteral("4") : QString()) << counting;
-        f.UpdateStatusFields();
+        f.RunControl().UpdateStatusFields();
         EXPECT_EQ(f.edtZiegel->text(), QString());
     }
 }
@@ -307,7 +307,7 @@ TEST_F(RunControl, LongProgramRunToItsEndReturnsToTheFirstLine)
     f.Editor->setCursorPosition(0, 0);
     RunScript([&] { Key(Qt::Key_F7); },
               {[&] { Key(Qt::Key_F9); }, [&] {
-                   f.FlushRunDisplay();
+                   f.RunControl().FlushRunDisplay();
                    firstDuring = f.Editor->FirstVisibleLine();
                }},
               300);
@@ -324,14 +324,14 @@ TEST_F(RunControl, ScrollsToKeepTheCurrentLineVisible)
     program += QStringLiteral("*Programm\r\n");
     SetProgram(program);
     f.Editor->setCursorPosition(0, 0);
-    f.SetBreakpoint(120);
+    f.RunControl().Marks().SetBreakpoint(120);
     int first = 0, visible = 0;
     RunScript([&] { Key(Qt::Key_F9, Qt::ShiftModifier); },
               {[&] {
                    first = f.Editor->FirstVisibleLine();
                    visible = f.Editor->VisibleLineCount();
                    EXPECT_EQ(f.Parser().RunMode, 3);
-                   f.StopCommand();
+                   f.RunControl().StopCommand();
                }});
     EXPECT_LE(first, 120);
     EXPECT_GE(first + visible - 1, 120);
@@ -341,7 +341,7 @@ TEST_F(RunControl, GutterClickClearsErrorMarks)
 {
     TMainForm &f = Open();
     SetProgram(QStringLiteral("Programm\r\n  Huepfen\r\n*Programm\r\n"));
-    f.SetBreakpoint(3);
+    f.RunControl().Marks().SetBreakpoint(3);
     Key(Qt::Key_F9);
     EXPECT_EQ(Images(2), QList<int>{kImageError});
     emit f.Editor->marginClicked(1, 0, Qt::NoModifier);
@@ -361,7 +361,7 @@ TEST_F(RunControl, ClosingWhileRunningIsRefused)
                    f.close();
                    stillOpen = f.isVisible();
                },
-               [&] { f.StopCommand(); }});
+               [&] { f.RunControl().StopCommand(); }});
     EXPECT_TRUE(stillOpen);
     ASSERT_FALSE(asked_.empty());
     EXPECT_EQ(asked_[0].text, QStringLiteral("Programm ist noch am Laufen.\n\nErst das Programm stoppen, "
@@ -414,7 +414,7 @@ TEST_F(RunControl, CommandTableWhileRunning)
                           after = f.Parser().RunMode;
                           lamp = LampColor();
                           EXPECT_EQ(InfoLines().size(), lines);
-                          f.StopCommand();
+                          f.RunControl().StopCommand();
                       }});
             EXPECT_EQ(after, c.after[mode]) << c.name << " in mode " << mode;
             EXPECT_EQ(lamp, lampFor[after]) << c.name << " in mode " << mode;
@@ -428,7 +428,7 @@ TEST_F(RunControl, CommandTableWhileRunning)
                   f.Syntaxpruefung1->trigger();
                   EXPECT_EQ(InfoLines(), before);
                   EXPECT_EQ(f.Parser().RunMode, 1);
-                  f.StopCommand();
+                  f.RunControl().StopCommand();
               }});
 }
 
@@ -439,7 +439,7 @@ TEST_F(RunControl, FastRunFromIdleClearsTheMarks)
     Key(Qt::Key_F9);
     EXPECT_EQ(Images(2), QList<int>{kImageError});
     SetProgram(QStringLiteral("Programm\r\n  Schritt\r\n*Programm\r\n"));
-    f.SetErrorMark(2);
+    f.RunControl().Marks().SetErrorMark(2);
     Key(Qt::Key_F9, Qt::ShiftModifier);
     EXPECT_TRUE(Images(2).isEmpty());
     EXPECT_EQ(f.Welt().Robot.Y, 1);
@@ -466,7 +466,7 @@ TEST_F(RunControl, WaitsBlockOnTheEventQueueInsteadOfSpinning)
                    [&] {
                        cpuMs = 1000.0 * double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
                        wallMs = double(wall.elapsed());
-                       f.StopCommand();
+                       f.RunControl().StopCommand();
                    }},
                   80);
         EXPECT_GT(wallMs, 300.0);
@@ -482,10 +482,10 @@ TEST_F(RunControl, CommandsRightAfterStopDoNotRunInsideTheStoppedRun)
 {
     using Command = std::function<void(TMainForm &)>;
     const std::vector<std::pair<const char *, Command>> commands = {
-        {"Start", [](TMainForm &f) { f.StartCommand(); }},
-        {"Schnelllauf", [](TMainForm &f) { f.FastCommand(); }},
-        {"Einzelschritt", [](TMainForm &f) { f.SingleStepCommand(); }},
-        {"Syntaxpruefung", [](TMainForm &f) { f.SyntaxCheckCommand(); }},
+        {"Start", [](TMainForm &f) { f.RunControl().StartCommand(); }},
+        {"Schnelllauf", [](TMainForm &f) { f.RunControl().FastCommand(); }},
+        {"Einzelschritt", [](TMainForm &f) { f.RunControl().SingleStepCommand(); }},
+        {"Syntaxpruefung", [](TMainForm &f) { f.RunControl().SyntaxCheckCommand(); }},
         {"Struktogramm", [](TMainForm &f) { f.Anzeigen1->trigger(); }},
     };
     for (const auto &[name, command] : commands) {
@@ -494,9 +494,9 @@ TEST_F(RunControl, CommandsRightAfterStopDoNotRunInsideTheStoppedRun)
         SetProgram(kSixSteps);
         f.Parser().Delay = 600;
         int stoppedAtY = -1;
-        RunScript([&] { f.StartCommand(); },
+        RunScript([&] { f.RunControl().StartCommand(); },
                   {[&] {
-                       f.StopCommand();
+                       f.RunControl().StopCommand();
                        stoppedAtY = f.Welt().Robot.Y;
                    },
                    [&, command = command] {
@@ -510,7 +510,7 @@ TEST_F(RunControl, CommandsRightAfterStopDoNotRunInsideTheStoppedRun)
         // The stopped run went no further, and nothing else ran.
         EXPECT_EQ(f.Welt().Robot.Y, stoppedAtY);
         EXPECT_EQ(f.Parser().RunMode, 0);
-        EXPECT_FALSE(f.RunOnStack());
+        EXPECT_FALSE(f.RunControl().RunOnStack());
         EXPECT_TRUE(f.Editor->EditingEnabled());
         // Once the stopped run has returned, the command works again.
         f.Parser().Delay = 0;
@@ -519,7 +519,7 @@ TEST_F(RunControl, CommandsRightAfterStopDoNotRunInsideTheStoppedRun)
             ran = true;
             inner();
         };
-        RunScript([&, command = command] { command(f); }, {[&] { f.StopCommand(); }});
+        RunScript([&, command = command] { command(f); }, {[&] { f.RunControl().StopCommand(); }});
         const bool checked = InfoLines().contains(QStringLiteral("Kein Syntaxfehler")) ||
                              f.Anzeigen1->text() == QStringLiteral("Ausblenden");
         EXPECT_TRUE(ran || checked);
@@ -531,7 +531,7 @@ TEST_F(RunControl, CurrentLineAboveTheViewLeavesTenLinesAboveIt)
 {
     TMainForm &f = Open();
     SetProgram(Turns(150));
-    f.SetBreakpoint(50);
+    f.RunControl().Marks().SetBreakpoint(50);
     int firstAfterStep = 0;
     RunScript([&] { Key(Qt::Key_F9); },
               {[&] {
@@ -540,9 +540,9 @@ TEST_F(RunControl, CurrentLineAboveTheViewLeavesTenLinesAboveIt)
                    Key(Qt::Key_F7);  // on to line 51, far above the view
                },
                [&] {
-                   f.FlushRunDisplay();
+                   f.RunControl().FlushRunDisplay();
                    firstAfterStep = f.Editor->FirstVisibleLine();
-                   f.StopCommand();
+                   f.RunControl().StopCommand();
                }});
     EXPECT_EQ(firstAfterStep, 41);
 }
@@ -556,8 +556,8 @@ TEST_F(RunControl, FastRunFromSingleStepClearsTheMarks)
     int mode = -1, current = -1;
     RunScript([&] { Key(Qt::Key_F7); },
               {[&] {
-                   f.SetErrorMark(5);
-                   f.SetAbortMark(6);
+                   f.RunControl().Marks().SetErrorMark(5);
+                   f.RunControl().Marks().SetAbortMark(6);
                    Key(Qt::Key_F9, Qt::ShiftModifier);
                    mode = f.Parser().RunMode;
                    errorLine = Images(5);
@@ -566,7 +566,7 @@ TEST_F(RunControl, FastRunFromSingleStepClearsTheMarks)
                    for (int l = 1; l <= 42; ++l)
                        if (Images(l).contains(kImageCurrentLine))
                            current = l;
-                   f.StopCommand();
+                   f.RunControl().StopCommand();
                }});
     EXPECT_EQ(mode, 2);
     EXPECT_TRUE(errorLine.isEmpty());

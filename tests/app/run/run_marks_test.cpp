@@ -46,7 +46,7 @@ TEST_F(RunMarks, BreakpointSetAnewWhereTheRunStartsHidesBehindTheCurrentLine)
 {
     TMainForm &f = Open();
     SetProgram(kWalk);
-    f.SetBreakpoint(2);
+    f.RunControl().Marks().SetBreakpoint(2);
     RunScript([&] { Key(Qt::Key_F9); },
               {[&] {
                    EXPECT_EQ(Images(2), QList<int>{kImageCurrentOnBreakpoint});

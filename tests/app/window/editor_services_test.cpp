@@ -334,7 +334,7 @@ TEST_F(EditorServicesTest, NothingChangesWhileAProgramRuns)
     const QString text = QStringLiteral("Programm\r\nwiederhole 50 mal\r\nLinksDrehen\r\n*wiederhole\r\n*Programm\r\n");
     SetProgram(text);
     bool ran = false;
-    RunScript([&] { f.SingleStepCommand(); },
+    RunScript([&] { f.RunControl().SingleStepCommand(); },
               {[&] {
                    ran = f.Parser().RunMode != 0;
                    QTest::mouseClick(f.btnUebersicht, Qt::LeftButton);
@@ -342,7 +342,7 @@ TEST_F(EditorServicesTest, NothingChangesWhileAProgramRuns)
                    f.Editor->setFocus();
                    Key(Qt::Key_Space, Qt::ShiftModifier);
                },
-               [&] { f.StopCommand(); }});
+               [&] { f.RunControl().StopCommand(); }});
     EXPECT_TRUE(ran);
     ExpectEmptyOverview();
     EXPECT_EQ(f.Editor->text(), text);

@@ -83,7 +83,7 @@ TEST_F(Window, MenuShortcutsComeBeforeTheEditor)
     SetProgram(QStringLiteral("Programm\r\n*Programm\r\n"));
     f.Editor->setFocus();
     QTest::keyClick(f.Editor, Qt::Key_F9);
-    EXPECT_TRUE(f.WorldSavedForRun);
+    EXPECT_TRUE(f.RunControl().WorldSavedForRun);
 }
 
 TEST_F(Window, LayoutAndWorldPlacement)

@@ -116,7 +116,7 @@ TEST_F(WorldCommands, ClearKeepsTheSizeAndRestoreThenUsesTheTemporaryWorld)
     // A run saves the world to the temporary file.
     SetProgram(QStringLiteral("Programm\r\n  LinksDrehen\r\n*Programm\r\n"));
     Key(Qt::Key_F9);
-    ASSERT_TRUE(f.WorldSavedForRun);
+    ASSERT_TRUE(f.RunControl().WorldSavedForRun);
 
     f.Weltloeschen1->trigger();
     EXPECT_EQ(Room().Width(), 7);
