@@ -1,7 +1,10 @@
-// tumbo-cli render WORLD -o FILE.png|bmp|svg|emf [--2d]: the world as the window shows it,
-// the 3D view (or with --2d the 2D view), without a display.
+// tumbo-cli render WORLD -o FILE.png|bmp|svg|emf [--2d] [--scale F]: the world as the
+// window shows it, the 3D view (or with --2d the 2D view), without a display; with
+// --scale drawn F times as large, as the window draws it at that view scale.
 #include <QFile>
 #include <QString>
+#include <algorithm>
+#include <charconv>
 
 #include "cli/cli_io.h"
 #include "cli/command_table.h"
@@ -15,17 +18,47 @@ namespace {
 
 const std::string kUsage = CommandUsage("render");
 
+// The view scales the window offers reach from a tenth to four times; a render may go a
+// little further, within a picture size any program can open.
+constexpr double kMinScale = 0.1, kMaxScale = 8.0;
+
+// A factor such as "2", "1.5" or "1,5" (also "150%"), within the limits.
+bool ParseScale(std::string text, double& scale) {
+  bool percent = false;
+  if (!text.empty() && text.back() == '%') {
+    percent = true;
+    text.pop_back();
+  }
+  std::replace(text.begin(), text.end(), ',', '.');
+  if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos ||
+      std::count(text.begin(), text.end(), '.') > 1 || text == ".")
+    return false;
+  double value = 0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  if (percent) value /= 100.0;
+  if (!(value >= kMinScale && value <= kMaxScale)) return false;
+  scale = value;
+  return true;
+}
+
 }  // namespace
 
 int cmdRender(const TCliArgs& args) {
   std::string worldFile, output;
   bool twoD = false;
+  double scale = 1.0;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "-o" || args[i] == "--out") {
       if (i + 1 >= args.size()) return UsageError("Nach -o fehlt der Name der Ausgabedatei.", kUsage);
       output = args[++i];
     } else if (args[i] == "--2d") {
       twoD = true;
+    } else if (args[i] == "--scale") {
+      if (i + 1 >= args.size()) return UsageError("Nach --scale fehlt der Faktor.", kUsage);
+      if (!ParseScale(args[++i], scale))
+        return UsageError("Der Faktor nach --scale muss eine Zahl zwischen 0,1 und 8 sein, nicht \"" +
+                              tumbo::text::Utf8ToCp1252(args[i]) + "\".",
+                          kUsage);
     } else if (args[i].starts_with("-") || !worldFile.empty()) {
       return UsageError("Unbekanntes Argument: " + tumbo::text::Utf8ToCp1252(args[i]), kUsage);
     } else {
@@ -58,7 +91,7 @@ int cmdRender(const TCliArgs& args) {
   if (twoD) views.SetIs2D(true);
 
   QString error;
-  if (!SaveWorldPicture(views, outputName, *format, &error)) {
+  if (!SaveWorldPicture(views, outputName, *format, &error, scale)) {
     PrintError(tumbo::text::Utf8ToCp1252(error.toStdString()));
     return kExitUsage;
   }

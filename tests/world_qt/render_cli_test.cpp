@@ -70,6 +70,29 @@ TEST_F(RenderCli, TwoDimensionalMapAsPngSvgAndMetafile) {
   EXPECT_EQ(qFromLittleEndian<qint32>(data.constData() + 20), 330);
 }
 
+TEST_F(RenderCli, ScaledPictureIsTheViewDrawnAtThatScale) {
+  TWeltQt views(welt, ImgsFolder());
+  struct Case {
+    QString scale;
+    double factor;
+    bool twoD;
+  };
+  for (const Case& c : {Case{QStringLiteral("2"), 2.0, false}, Case{QStringLiteral("1,5"), 1.5, true},
+                        Case{QStringLiteral("50%"), 0.5, false}}) {
+    views.SetIs2D(c.twoD);
+    QImage expected(TViewScale{c.factor}.Map(views.ViewSize()), QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    {
+      QPainter p(&expected);
+      views.PaintScaled(p, c.factor);
+    }
+    QStringList args{kWorld, QStringLiteral("-o"), Out("gross.png"), QStringLiteral("--scale"), c.scale};
+    if (c.twoD) args << QStringLiteral("--2d");
+    ASSERT_EQ(Render(args).exit, 0) << c.scale.toStdString();
+    EXPECT_EQ(DifferingPixels(QImage(Out("gross.png")), expected), 0) << c.scale.toStdString();
+  }
+}
+
 TEST_F(RenderCli, RefusesBadArgumentsAndFilesWithAGermanMessage) {
   struct Case {
     QStringList args;
@@ -86,6 +109,13 @@ TEST_F(RenderCli, RefusesBadArgumentsAndFilesWithAGermanMessage) {
        "keine Weltdatei"},
       {{QStringLiteral("/gibt/es/nicht.tdw"), QStringLiteral("-o"), QStringLiteral("b.png")}, ""},
       {{kWorld, QStringLiteral("-o"), QStringLiteral("/gibt/es/nicht/b.png")}, "kann nicht geschrieben werden"},
+      {{kWorld, QStringLiteral("-o"), QStringLiteral("b.png"), QStringLiteral("--scale")}, "Nach --scale fehlt"},
+      {{kWorld, QStringLiteral("-o"), QStringLiteral("b.png"), QStringLiteral("--scale"), QStringLiteral("zwei")},
+       "muss eine Zahl zwischen 0,1 und 8 sein"},
+      {{kWorld, QStringLiteral("-o"), QStringLiteral("b.png"), QStringLiteral("--scale"), QStringLiteral("0")},
+       "muss eine Zahl zwischen 0,1 und 8 sein"},
+      {{kWorld, QStringLiteral("-o"), QStringLiteral("b.png"), QStringLiteral("--scale"), QStringLiteral("1e9")},
+       "muss eine Zahl zwischen 0,1 und 8 sein"},
   };
   for (const Case& c : cases) {
     const CliRun r = Render(c.args);

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "world_qt_support.h"
@@ -146,7 +147,7 @@ TEST(UpdateBox, AStepRepaintsTheBandFromTheOldToTheNewCell) {
   EXPECT_EQ(rec.rects[0].right(), v.Project3D(3, 2, 0).x() + 9);
 }
 
-TEST(UpdateBox, TwoDimensionalUpdateAsksForTheBoxOfDirtyCells) {
+TEST(UpdateBox, TwoDimensionalUpdateAsksForEachDirtyCellApart) {
   TWelt welt;
   TWeltQt views(welt, ImgsFolder());
   views.SetIs2D(true);
@@ -155,8 +156,44 @@ TEST(UpdateBox, TwoDimensionalUpdateAsksForTheBoxOfDirtyCells) {
   welt.Room.AddItem(1, 2, kZiegel);
   welt.Room.SetMark(3, 5);
   welt.UpdateView();
+  ASSERT_EQ(rects.size(), 2u);
+  EXPECT_EQ(rects[0], TWeltView2D::CellsRect(1, 2, 2, 3));
+  EXPECT_EQ(rects[1], TWeltView2D::CellsRect(3, 5, 4, 6));
+}
+
+TEST(UpdateBox, TwoDimensionalCellsSideBySideAreJoined) {
+  TWelt welt;
+  TWeltQt views(welt, ImgsFolder());
+  views.SetIs2D(true);
+  std::vector<QRect> rects;
+  views.View2D().SetRepaintHook([&](const QRect& r) { rects.push_back(r); });
+  for (int x = 1; x <= 3; ++x) welt.Room.SetMark(x, 4);
+  welt.UpdateView();
   ASSERT_EQ(rects.size(), 1u);
-  EXPECT_EQ(rects[0], QRect(TWeltView2D::Project2D(1, 2), TWeltView2D::Project2D(4, 6)));
+  EXPECT_EQ(rects[0], TWeltView2D::CellsRect(1, 4, 4, 5));
+}
+
+TEST(UpdateBox, AWalkAlongTwoSidesOfALargeRoomRepaintsTwoBandsNotTheRoom) {
+  TWelt welt(100, 100, 10);
+  welt.Robot.Heading = kOsten;
+  TWeltQt views(welt, ImgsFolder());
+  Recorder rec;
+  rec.Attach(views.View3D());
+  for (int i = 0; i < 99; ++i) welt.Robot.Schritt(1);
+  welt.Robot.RechtsDrehen();
+  for (int i = 0; i < 99; ++i) welt.Robot.Schritt(1);
+  welt.UpdateView();
+  ASSERT_FALSE(rec.rects.empty());
+  int64_t painted = 0;
+  for (const QRect& r : rec.rects) painted += int64_t(r.width()) * r.height();
+  const QSize all = views.View3D().Size();
+  EXPECT_LT(painted, int64_t(all.width()) * all.height() / 10);
+  // Every changed level still lies in one of the rectangles.
+  for (QPoint cell : {QPoint(0, 0), QPoint(50, 0), QPoint(99, 0), QPoint(99, 50), QPoint(99, 99)}) {
+    const QPoint f = views.View3D().Project3D(cell.x(), cell.y() + 1, 0);
+    EXPECT_TRUE(std::any_of(rec.rects.begin(), rec.rects.end(), [&](const QRect& r) { return r.contains(f); }))
+        << cell.x() << "," << cell.y();
+  }
 }
 
 TEST(UpdateBox, WidgetsShowWhatTheViewsPaint) {

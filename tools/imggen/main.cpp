@@ -7,8 +7,8 @@
 #include <QTextStream>
 
 #include "export/safe_output.h"
-#include "oblique.h"
-#include "pictures.h"
+#include "world/qt/oblique_drawing.h"
+#include "world/qt/picture_shapes.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,6 +1,7 @@
 #include "chart/qt/struktogramm.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QBuffer>
 #include <QClipboard>
@@ -80,8 +81,22 @@ void TStruktogramm::Prepare(const TTumbo_Program *tree)
     const TChartSize size = EstimateChartSize(tree, Metrics());
     ChartHeight = size.Height;
     ChartWidth = size.Width;
+    SizeControl();
+}
+
+void TStruktogramm::SizeControl()
+{
     if (Control)
-        Control->setFixedSize(ChartWidth, ChartHeight);
+        Control->setFixedSize(int(std::ceil(ChartWidth * viewScale_)), int(std::ceil(ChartHeight * viewScale_)));
+}
+
+void TStruktogramm::SetViewScale(double scale)
+{
+    viewScale_ = scale;
+    if (Valid)
+        SizeControl();
+    if (Control)
+        Control->update();
 }
 
 TChartLayout TStruktogramm::LayoutFor(const TTumbo_Program *tree) const
@@ -99,7 +114,17 @@ void TStruktogramm::PaintControl(const TTumbo_Program *tree, const QRect &area)
     if (!Valid || !Control)
         return;
     QPainter canvas(Control);
-    PaintLayout(canvas, LayoutFor(tree), area);
+    if (viewScale_ == 1.0) {
+        PaintLayout(canvas, LayoutFor(tree), area);
+        return;
+    }
+    canvas.scale(viewScale_, viewScale_);
+    const QRect units = area.isValid() ? QRect(QPoint(int(std::floor(area.left() / viewScale_)) - 1,
+                                                      int(std::floor(area.top() / viewScale_)) - 1),
+                                               QPoint(int(std::ceil(area.right() / viewScale_)) + 1,
+                                                      int(std::ceil(area.bottom() / viewScale_)) + 1))
+                                       : area;
+    PaintLayout(canvas, LayoutFor(tree), units);
 }
 
 namespace {

@@ -29,9 +29,15 @@ public:
     void Prepare(const TTumbo_Program *tree);
     // Draws the whole chart of the tree; Extent then holds the drawn extents.
     void PaintTo(QPainter &canvas, const TTumbo_Program *tree);
-    // Call from the paint box's paint event: PaintTo on the paint box when Valid. A valid
-    // area (the part to repaint) skips the boxes outside its rows.
+    // Call from the paint box's paint event: PaintTo on the paint box when Valid, at the
+    // view scale. A valid area (the part to repaint, paint box pixels) skips the boxes
+    // outside its rows.
     void PaintControl(const TTumbo_Program *tree, const QRect &area = QRect());
+
+    // The screen shows the chart this many times as large as its units (lines and text
+    // drawn at that size); the paint box takes the scaled size. Outputs keep their units.
+    void SetViewScale(double scale);
+    double ViewScale() const { return viewScale_; }
 
     // The outputs, on a white background. Their picture size is the drawn extent of the tree
     // (Extent.Right x Extent.Bottom), widened where text runs over the right edge.
@@ -67,6 +73,11 @@ public:
 
     QWidget *Control = nullptr;
     bool Valid = false;
+private:
+    void SizeControl();
+    double viewScale_ = 1.0;
+
+public:
     QPainter *Canvas = nullptr; // the painter of the drawing in progress
     int RowHeight = 18;
     int BoxWidth = 110;

@@ -6,6 +6,14 @@
 #include <QImage>
 #include <QString>
 #include <array>
+#include <memory>
+
+// The seven pictures drawn for one device scale.
+struct TScaledPictures {
+  double Factor = 1.0;
+  QImage BrickPicture, MarkPicture, CuboidPicture;
+  std::array<QImage, 4> Robot;
+};
 
 struct TWeltPictures {
   QImage BrickPicture;
@@ -21,6 +29,12 @@ struct TWeltPictures {
   // changed, unless all four are readable.
   bool LoadRobotFrom(const QString& folder);
 
+  // The pictures for a device scale (view scale times the screen's pixel ratio). At 1
+  // the loaded bitmaps themselves; otherwise a picture that is the shipped drawing is
+  // drawn anew at that size (sharp), any other bitmap is scaled smoothly. Kept until
+  // the scale or the pictures change.
+  const TScaledPictures& ScaledFor(double factor) const;
+
   // A bitmap with the colour of its top-left pixel made transparent.
   static QImage LoadKeyed(const QString& fileName);
   // Turns every pixel of the top-left pixel's colour into full transparency.
@@ -28,4 +42,7 @@ struct TWeltPictures {
   // The "imgs" folder beside the executable, or of an installation
   // (<prefix>/share/tumbo/imgs); the first that exists.
   static QString DefaultFolder();
+
+private:
+  mutable std::shared_ptr<TScaledPictures> scaled_;
 };

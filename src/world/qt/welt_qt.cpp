@@ -25,13 +25,13 @@ void TWeltQt::CreateWidgets(QWidget* parent) {
   image3D_ = new TImage3D(view3D_, parent);
   paintBox2D_ = new TPaintBox2D(view2D_, parent);
   view3D_.SetRepaintHook([this](const QRect& r) {
-    if (image3D_) image3D_->update(r);
+    if (image3D_) image3D_->update(image3D_->WidgetRect(r));
   });
   view2D_.SetRepaintHook([this](const QRect& r) {
-    if (paintBox2D_) paintBox2D_->update(r);
+    if (paintBox2D_) paintBox2D_->update(paintBox2D_->WidgetRect(r));
   });
-  image3D_->setFixedSize(view3D_.Size());
-  paintBox2D_->setFixedSize(view2D_.Size());
+  image3D_->SetViewScale(scale_, view3D_.Size());
+  paintBox2D_->SetViewScale(scale_, view2D_.Size());
   image3D_->setVisible(!is2D_);
   paintBox2D_->setVisible(is2D_);
 }
@@ -39,8 +39,8 @@ void TWeltQt::CreateWidgets(QWidget* parent) {
 void TWeltQt::GeometryChanged() {
   view3D_.ComputeGeometry3D();
   view2D_.ComputeGeometry2D();
-  if (image3D_) image3D_->setFixedSize(view3D_.Size());
-  if (paintBox2D_) paintBox2D_->setFixedSize(view2D_.Size());
+  if (image3D_) image3D_->SetViewScale(scale_, view3D_.Size());
+  if (paintBox2D_) paintBox2D_->SetViewScale(scale_, view2D_.Size());
   ClearView();
   view3D_.RebuildBackground();
 }
@@ -76,6 +76,21 @@ void TWeltQt::SetIs2D(bool is2D) {
 
 QSize TWeltQt::ViewSize() const { return is2D_ ? view2D_.Size() : view3D_.Size(); }
 
+void TWeltQt::SetViewScale(double scale) {
+  scale_ = scale;
+  if (image3D_) image3D_->SetViewScale(scale_, view3D_.Size());
+  if (paintBox2D_) paintBox2D_->SetViewScale(scale_, view2D_.Size());
+}
+
+void TWeltQt::PaintScaled(QPainter& p, double scale) const {
+  const TViewScale s{scale};
+  const QRect all(QPoint(0, 0), s.Map(ViewSize()));
+  if (is2D_)
+    Paint2DTo(p, s);
+  else
+    view3D_.Paint(p, all, s);
+}
+
 void TWeltQt::EditAdd(int px, int py, TWeltTool tool) {
   const QPoint cell = TWeltView2D::CellAt2D(px, py);
   welt_.EditAddCell(cell.x(), cell.y(), tool);
@@ -94,13 +109,13 @@ bool TWeltQt::LoadRobotPictures(const QString& folder) {
   return true;
 }
 
-void TWeltQt::Paint2DTo(QPainter& p) const {
+void TWeltQt::Paint2DTo(QPainter& p, TViewScale scale) const {
   // White first: pen and brush white, one pixel beyond the paint box.
-  const QSize size = view2D_.Size();
+  const QSize size = scale.Map(view2D_.Size());
   p.setPen(Qt::white);
   p.setBrush(Qt::white);
   p.drawRect(QRect(0, 0, size.width(), size.height()));
-  view2D_.PaintCells2D(p, 0, 0, welt_.Room.Width(), welt_.Room.Length());
+  view2D_.PaintCells2D(p, 0, 0, welt_.Room.Width(), welt_.Room.Length(), scale);
 }
 
 bool TWeltQt::SaveAsMetafile(const QString& fileName) const {

@@ -43,8 +43,16 @@ public:
   // Which view is shown; switching shows the one, hides the other and redraws.
   bool Is2D() const { return is2D_; }
   void SetIs2D(bool is2D);
-  // Size of the shown view.
+  // Size of the shown view at scale 1.
   QSize ViewSize() const;
+
+  // The view scale the widgets show both views at (1 = the geometry's own pixels).
+  // Anything painted over a view (a goal overlay) maps view points with ViewScale().
+  void SetViewScale(double scale);
+  TViewScale ViewScale() const { return TViewScale{scale_}; }
+  // Draws the whole shown view at `scale` onto a device of the scaled size; at 1 the
+  // same pixels as the 3D picture or Paint2DTo.
+  void PaintScaled(QPainter& p, double scale) const;
   // Fills the shown view with the background colour.
   void ClearView();
 
@@ -58,8 +66,8 @@ public:
   bool LoadRobotPictures(const QString& folder);
 
   // The 2D map of the whole room, white first, onto any painter whose device has at
-  // least the paint box's size (metafile, SVG, printer, image).
-  void Paint2DTo(QPainter& p) const;
+  // least the paint box's size at `scale` (metafile, SVG, printer, image).
+  void Paint2DTo(QPainter& p, TViewScale scale = {}) const;
   // The 2D map as an enhanced metafile of the paint box's size.
   bool SaveAsMetafile(const QString& fileName) const;
   // The 3D picture as a file; the format follows the name's extension (".bmp", ".png").
@@ -78,6 +86,7 @@ private:
   TWeltView3D view3D_;
   TWeltView2D view2D_;
   bool is2D_ = false;
+  double scale_ = 1.0;
   QPointer<TImage3D> image3D_;
   QPointer<TPaintBox2D> paintBox2D_;
 };

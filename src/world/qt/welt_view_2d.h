@@ -9,6 +9,8 @@
 #include <QSize>
 #include <functional>
 
+#include "world/qt/view_scale.h"
+
 class QPainter;
 class TWelt;
 
@@ -18,24 +20,29 @@ public:
 
   // Pixel of a room point in cell units: (30x + 1, 30y + 10), rounded.
   static QPoint Project2D(double x, double y);
+  // The same point in device pixels at `scale` (Project2D at scale 1).
+  static QPoint Project2D(double x, double y, TViewScale scale);
   // The cell under a pixel, each coordinate truncated toward zero; it may lie outside
   // the room (the caller checks).
   static QPoint CellAt2D(int px, int py);
+  // The cell under a device pixel of a paint box drawn at `scale`.
+  static QPoint CellAt2D(QPoint device, TViewScale scale);
 
   // The paint box's size from the room's dimensions.
   void ComputeGeometry2D();
   QSize Size() const { return size_; }
 
   // Paints the block of cells x1 <= x < x2, y1 <= y < y2: clears it, draws its grid
-  // lines, then each cell's bricks, cuboid, mark and robot.
-  void PaintCells2D(QPainter& p, int x1, int y1, int x2, int y2) const;
-  // Paints the pixel rectangle `exposed` of the paint box: background, then the cells
-  // that reach into it, clipped to it.
-  void Paint(QPainter& p, const QRect& exposed) const;
+  // lines, then each cell's bricks, cuboid, mark and robot; in device pixels at `scale`.
+  void PaintCells2D(QPainter& p, int x1, int y1, int x2, int y2, TViewScale scale = {}) const;
+  // Paints the rectangle `exposed` (device pixels at `scale`) of the paint box:
+  // background, then the cells that reach into it, clipped to it.
+  void Paint(QPainter& p, const QRect& exposed, TViewScale scale = {}) const;
   // The whole paint box: white (background colour) and every cell.
   void PaintAll(QPainter& p) const;
 
-  // Asks for a repaint of the box of cells whose Dirty flags are set, then clears them.
+  // Asks for a repaint of the cells whose Dirty flags are set (a few rectangles, cells
+  // side by side joined), then clears them.
   void UpdateView();
   // Asks for a repaint of the whole paint box and clears all Dirty flags.
   void RedrawAll();

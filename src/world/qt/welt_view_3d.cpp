@@ -1,6 +1,7 @@
 #include "world/qt/welt_view_3d.h"
 
 #include <QFont>
+#include <QFontInfo>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -59,6 +60,8 @@ void TWeltView3D::ComputeReach() {
 
 void TWeltView3D::ClearView() {
   image_.fill(BackColorOf(welt_.Robot));
+  stale_.clear();
+  allStale_ = false;
   if (repaint_) repaint_(QRect(QPoint(0, 0), size_));
 }
 
@@ -68,38 +71,53 @@ void TWeltView3D::RebuildBackground() {
 }
 
 void TWeltView3D::DrawBackground(QImage& target) const {
-  const TRaum& room = welt_.Room;
-  const int w = room.Width(), l = room.Length(), h = room.MaxHeight();
   target.fill(BackColorOf(welt_.Robot));
   QPainter p(&target);
+  DrawLines(p, TViewScale{}, target.rect());
+}
+
+// Grid, walls, arrow and "N" at a scale; lines that cannot touch `area` are skipped.
+void TWeltView3D::DrawLines(QPainter& p, TViewScale scale, const QRect& area) const {
+  const TRaum& room = welt_.Room;
+  const int w = room.Width(), l = room.Length(), h = room.MaxHeight();
+  const int width = scale.LineWidth();
+  const QRect reach = area.adjusted(-width, -width, width, width);
+  auto line = [&](QPoint a, QPoint b) {
+    const QPoint da = scale.Map(a), db = scale.Map(b);
+    if (QRect(da, db).normalized().intersects(reach)) p.drawLine(da, db);
+  };
   p.setRenderHint(QPainter::Antialiasing, false);
 
-  p.setPen(QPen(kBlue, 1, Qt::SolidLine));
-  for (int y = 0; y <= l; ++y) p.drawLine(Project3D(0, y, 0), Project3D(w, y, 0));
-  for (int x = 0; x <= w; ++x) p.drawLine(Project3D(x, 0, 0), Project3D(x, l, 0));
+  p.setPen(QPen(kBlue, width, Qt::SolidLine));
+  for (int y = 0; y <= l; ++y) line(Project3D(0, y, 0), Project3D(w, y, 0));
+  for (int x = 0; x <= w; ++x) line(Project3D(x, 0, 0), Project3D(x, l, 0));
 
-  p.setPen(QPen(kBlue, 1, Qt::DashDotLine));
-  for (int x = 0; x <= w; ++x) p.drawLine(Project3D(x, 0, 0), Project3D(x, 0, h));
-  p.drawLine(Project3D(w, 0, h), Project3D(0, 0, h));
-  for (int y = 0; y <= l; ++y) p.drawLine(Project3D(0, y, 0), Project3D(0, y, h));
-  p.drawLine(Project3D(0, l, h), Project3D(0, 0, h));
+  p.setPen(QPen(kBlue, width, Qt::DashDotLine));
+  for (int x = 0; x <= w; ++x) line(Project3D(x, 0, 0), Project3D(x, 0, h));
+  line(Project3D(w, 0, h), Project3D(0, 0, h));
+  for (int y = 0; y <= l; ++y) line(Project3D(0, y, 0), Project3D(0, y, h));
+  line(Project3D(0, l, h), Project3D(0, 0, h));
 
-  p.setPen(QPen(kBlue, 1, Qt::SolidLine));
+  p.setPen(QPen(kBlue, width, Qt::SolidLine));
   const QPoint a = Project3D(-2, 0, h), b = Project3D(-2, 2, h);
-  p.drawLine(b, a);
-  p.drawLine(QPoint(a.x() - 10, a.y() + 5), a);
-  p.drawLine(QPoint(a.x() - 5, a.y() + 10), a);
+  line(b, a);
+  line(QPoint(a.x() - 10, a.y() + 5), a);
+  line(QPoint(a.x() - 5, a.y() + 10), a);
 
   // Arial where the system has it, else its metric twin that install-deps provides; drawn
   // without smoothing like the grid lines, so the letter is plain blue on any font engine.
   QFont font(QStringList{QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
   font.setPointSize(10);
   font.setStyleStrategy(QFont::NoAntialias);
-  p.setFont(font);
+  p.setPen(QPen(kBlue, 1));
   p.setBackgroundMode(Qt::OpaqueMode);
   p.setBackground(BackColorOf(welt_.Robot));
-  const QPoint topLeft(a.x() + 5, a.y() - 12);
-  p.drawText(QRect(topLeft, QSize(100, 100)), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("N"));
+  const QPoint topLeft = scale.Map(QPoint(a.x() + 5, a.y() - 12));
+  // The letter at the font's own size for the scale, so it is as sharp as any text.
+  if (!scale.IsOne()) font.setPixelSize(std::max(1, int(QFontInfo(font).pixelSize() * scale.Factor + 0.5)));
+  p.setFont(font);
+  p.drawText(QRect(topLeft, scale.Map(QSize(100, 100))), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("N"));
+  p.setBackgroundMode(Qt::TransparentMode);
 }
 
 QRect TWeltView3D::RobotRect(int z) const {
@@ -112,25 +130,68 @@ QRect TWeltView3D::RobotRect(int z) const {
 void TWeltView3D::PaintRegion3D(int l, int t, int r, int b) {
   const QRect region = QRect(QPoint(l, t), QPoint(r - 1, b - 1)).intersected(image_.rect());
   if (region.isEmpty()) return;
-  QPainter p(&image_);
+  PaintInto(image_, region);
+  if (repaint_) repaint_(region);
+}
+
+void TWeltView3D::PaintInto(QImage& target, const QRect& region) const {
+  QPainter p(&target);
   p.setClipRect(region);
   p.setCompositionMode(QPainter::CompositionMode_Source);
   p.drawImage(region.topLeft(), background_, region);
   p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  PaintItems(p, region);
-  p.end();
-  if (repaint_) repaint_(region);
+  PaintItems(p, region, TViewScale{});
+}
+
+void TWeltView3D::Paint(QPainter& p, const QRect& area, TViewScale scale) const {
+  p.save();
+  p.setClipRect(area);
+  p.fillRect(area, BackColorOf(welt_.Robot));
+  DrawLines(p, scale, area);
+  PaintItems(p, area, scale);
+  p.restore();
+}
+
+const QImage& TWeltView3D::Image() const {
+  if (allStale_) {
+    PaintInto(image_, image_.rect());
+  } else {
+    for (const QRect& r : stale_) {
+      const QRect region = r.intersected(image_.rect());
+      if (!region.isEmpty()) PaintInto(image_, region);
+    }
+  }
+  stale_.clear();
+  allStale_ = false;
+  return image_;
+}
+
+void TWeltView3D::Changed(const QRect& r) {
+  // A long run that nobody looks at in the scale-1 picture: repaint it whole, once.
+  constexpr size_t kMaxStale = 256;
+  if (!allStale_) {
+    if (stale_.size() < kMaxStale) {
+      stale_.push_back(r);
+    } else {
+      stale_.clear();
+      allStale_ = true;
+    }
+  }
+  if (repaint_) repaint_(r);
 }
 
 // Draws, back to front (x, then y, then z ascending), every picture whose rectangle
-// meets the region. Only the cells whose pictures can reach the region are visited:
-// the cost follows the region's size and the room's height, not its width or length.
-void TWeltView3D::PaintItems(QPainter& p, const QRect& region) const {
+// meets the region (device pixels at `scale`). Only the cells whose pictures can reach
+// the region are visited: the cost follows the region's size and the room's height, not
+// its width or length.
+void TWeltView3D::PaintItems(QPainter& p, const QRect& region, TViewScale scale) const {
   const TRaum& room = welt_.Room;
   const TTumbo& robot = welt_.Robot;
+  const TScaledPictures& pics = pictures_.ScaledFor(scale.Factor);
   const int top = TopLevel(room);
-  // Region as half-open bounds; a level's pictures lie in F + reach_.
-  const int l = region.left(), r = region.right() + 1, t = region.top(), b = region.bottom() + 1;
+  // Region in view pixels at scale 1, as half-open bounds; a level's pictures lie in F + reach_.
+  const QRect model = scale.IsOne() ? region : scale.ToModelOutward(region);
+  const int l = model.left(), r = model.right() + 1, t = model.top(), b = model.bottom() + 1;
   const int rx0 = reach_.left(), rx1 = reach_.right() + 1, ry0 = reach_.top(), ry1 = reach_.bottom() + 1;
 
   // Rows whose levels 0..top can reach the region vertically: F.y = 15(y+1) - 15z + OffY
@@ -142,6 +203,11 @@ void TWeltView3D::PaintItems(QPainter& p, const QRect& region) const {
   const int xLo = std::max(0, FloorDiv(l - rx1 + 15 * (yLo + 1) - offX_, 30));
   const int xHi = std::min(room.Width() - 1, FloorDiv(r - rx0 + 15 * (yHi + 1) - offX_, 30) + 1);
 
+  // A picture with its bottom-left corner at the view point `at`, if it meets the region.
+  auto draw = [&](const QImage& pic, QPoint at) {
+    const QRect rect = scale.PlacePicture(at, pic.size());
+    if (rect.intersects(region)) p.drawImage(rect.topLeft(), pic);
+  };
   for (int x = xLo; x <= xHi; ++x) {
     // Rows of this column that reach the region horizontally.
     const int yA = std::max(yLo, FloorDiv(30 * x + offX_ - r + rx0, 15) - 1);
@@ -155,25 +221,13 @@ void TWeltView3D::PaintItems(QPainter& p, const QRect& region) const {
         const QPoint f = Project3D(x, y + 1, z);
         const uint8_t content = z < cell.Height ? cell.Content[size_t(z)] : 0;
         if (content == kZiegel) {
-          const QImage& pic = pictures_.BrickPicture;
-          const QRect rect(f.x(), f.y() - pic.height(), pic.width(), pic.height());
-          if (rect.intersects(region)) p.drawImage(rect.topLeft(), pic);
+          draw(pics.BrickPicture, f);
         } else if (content == kQuader && z == 0) {
-          // One picture covering both levels of the cuboid.
-          const QImage& pic = pictures_.CuboidPicture;
-          const QRect rect(f.x(), f.y() - pic.height(), pic.width(), pic.height());
-          if (rect.intersects(region)) p.drawImage(rect.topLeft(), pic);
+          draw(pics.CuboidPicture, f);  // one picture covering both levels of the cuboid
         }
         if (cell.Height == z) {
-          if (cell.Mark) {
-            const QImage& pic = pictures_.MarkPicture;
-            const QRect rect(f.x(), f.y() - pic.height(), pic.width(), pic.height());
-            if (rect.intersects(region)) p.drawImage(rect.topLeft(), pic);
-          }
-          if (robotHere) {
-            const QRect rect = RobotRect(z);
-            if (rect.intersects(region)) p.drawImage(rect.topLeft(), pictures_.Robot[robot.Heading & 3]);
-          }
+          if (cell.Mark) draw(pics.MarkPicture, f);
+          if (robotHere) draw(pics.Robot[robot.Heading & 3], RobotRect(z).bottomLeft() + QPoint(0, 1));
         }
       }
     }
@@ -188,7 +242,7 @@ void TWeltView3D::UpdateView() {
     return;
   }
   const int robotHeight = pictures_.Robot[0].height();
-  QRect box;
+  TDirtyRects changed;
   for (const TZellPos& c : room.DirtyCells()) {
     const TZelle& cell = room.Cell(c.X, c.Y);
     for (int z = 0; z < kLevels; ++z) {
@@ -198,15 +252,16 @@ void TWeltView3D::UpdateView() {
       // inside the box from A to B raised by the robot's height.
       const QRect level = QRect(QPoint(a.x(), bp.y() - robotHeight), QPoint(bp.x(), a.y()))
                               .united(reach_.translated(a));
-      box = box.isNull() ? level : box.united(level);
+      changed.Add(level.adjusted(-10, -1, 9, 0).intersected(QRect(QPoint(0, 0), size_)));
     }
   }
   room.ClearDirty();
-  if (box.isNull()) return;
-  PaintRegion3D(box.left() - 10, box.top() - 1, box.right() + 10, box.bottom() + 1);
+  for (const QRect& r : changed.Rects()) Changed(r);
 }
 
 void TWeltView3D::RedrawAll() {
-  PaintRegion3D(0, 0, size_.width(), size_.height());
+  stale_.clear();
+  allStale_ = true;
+  if (repaint_) repaint_(QRect(QPoint(0, 0), size_));
   welt_.Room.ClearDirty();
 }

@@ -1,7 +1,8 @@
 // The oblique 3D picture of the world: the floor grid seen from above and in front, the
 // back and left walls dashed, a north arrow, and the pictures of bricks, cuboids, marks
-// and the robot, painted from back to front. The picture is kept in an image; an update
-// repaints only the box around the levels that changed.
+// and the robot, painted from back to front. The picture at scale 1 is kept in an image
+// (exports, the command line); screens draw the view at their own scale straight from
+// the world. An update names only the areas around the levels that changed.
 #pragma once
 
 #include <QImage>
@@ -10,6 +11,10 @@
 #include <QSize>
 #include <functional>
 
+#include <vector>
+
+#include "world/qt/dirty_rects.h"
+#include "world/qt/view_scale.h"
 #include "world/qt/welt_pictures.h"
 
 class TWelt;
@@ -35,22 +40,32 @@ public:
   // Repaints the rectangle [l, r) x [t, b) of the view from the background and every
   // picture that reaches into it, back to front.
   void PaintRegion3D(int l, int t, int r, int b);
-  // Repaints the box around the dirty levels and clears the Dirty flags.
+  // Names the areas around the dirty levels (a few rectangles) as changed and clears the
+  // Dirty flags.
   void UpdateView();
-  // Repaints the whole view and clears the Dirty flags.
+  // Names the whole view as changed and clears the Dirty flags.
   void RedrawAll();
 
-  // Called with the view rectangle after each repaint (the widget shows it).
+  // Draws the device rectangle `area` of the view at `scale` onto `p` (whose device
+  // pixels the scale counts): background, grid, walls, arrow and pictures, clipped to
+  // the area. At scale 1 it gives the pixels of Image().
+  void Paint(QPainter& p, const QRect& area, TViewScale scale) const;
+
+  // Called with each changed rectangle (view pixels at scale 1); the widget repaints it.
   void SetRepaintHook(std::function<void(const QRect&)> hook) { repaint_ = std::move(hook); }
 
   int OffX() const { return offX_; }
   int OffY() const { return offY_; }
   QSize Size() const { return size_; }
-  const QImage& Image() const { return image_; }
+  // The picture at scale 1, brought up to date with every change named so far.
+  const QImage& Image() const;
   const QImage& Background() const { return background_; }
 
 private:
-  void PaintItems(QPainter& p, const QRect& region) const;
+  void Changed(const QRect& r);
+  void PaintInto(QImage& target, const QRect& region) const;
+  void DrawLines(QPainter& p, TViewScale scale, const QRect& area) const;
+  void PaintItems(QPainter& p, const QRect& region, TViewScale scale) const;
   QRect RobotRect(int z) const;
   void ComputeReach();
 
@@ -58,7 +73,10 @@ private:
   const TWeltPictures& pictures_;
   int offX_ = 0, offY_ = 0;
   QSize size_;
-  QImage image_;
+  // The scale-1 picture; the areas named since it was last painted wait in stale_.
+  mutable QImage image_;
+  mutable std::vector<QRect> stale_;
+  mutable bool allStale_ = false;
   QImage background_;
   // Union of all pictures a level may show, relative to its front-left corner.
   QRect reach_;

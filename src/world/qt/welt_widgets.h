@@ -1,13 +1,39 @@
-// The two view controls: the 3D image, which shows the picture the 3D view keeps, and
-// the 2D paint box, which has the 2D view paint what is exposed.
+// The two view controls: the 3D image and the 2D paint box. Both draw their view at the
+// view scale and the screen's pixel ratio, straight from the world, only where exposed.
 #pragma once
 
 #include <QWidget>
 
+#include "world/qt/view_scale.h"
+
 class TWeltView2D;
 class TWeltView3D;
 
-class TImage3D : public QWidget {
+// What both controls share: the view scale, their size from the view's size at scale 1,
+// and the device rectangles of a paint event.
+class TWorldViewWidget : public QWidget {
+  Q_OBJECT
+public:
+  explicit TWorldViewWidget(QWidget* parent);
+
+  // Widget pixels per view pixel at scale 1; the widget takes the scaled size.
+  void SetViewScale(double scale, QSize modelSize);
+  TViewScale ViewScale() const { return TViewScale{scale_}; }
+  // The scale in device pixels (view scale times the screen's pixel ratio).
+  TViewScale DeviceScale() const;
+  // A view rectangle at scale 1 as widget pixels (for update()).
+  QRect WidgetRect(const QRect& model) const;
+
+protected:
+  // Paints each rectangle of the event's region, `paint` getting device pixels.
+  template <class PaintArea>
+  void PaintExposed(QPaintEvent* event, PaintArea paint);
+
+private:
+  double scale_ = 1.0;
+};
+
+class TImage3D : public TWorldViewWidget {
   Q_OBJECT
 public:
   TImage3D(const TWeltView3D& view, QWidget* parent);
@@ -23,13 +49,14 @@ private:
   const TWeltView3D& view_;
 };
 
-class TPaintBox2D : public QWidget {
+class TPaintBox2D : public TWorldViewWidget {
   Q_OBJECT
 public:
   TPaintBox2D(const TWeltView2D& view, QWidget* parent);
 
 signals:
-  // A mouse button went down at `pos` (paint box pixels).
+  // A mouse button went down at `pos`, in paint box pixels at scale 1 (what CellAt2D
+  // takes), whatever the view scale.
   void Pressed(QPoint pos, Qt::MouseButton button);
 
 protected:

@@ -12,15 +12,19 @@
 
 namespace {
 
-void PaintView(const TWeltQt& views, QPainter& p) {
-  if (views.Is2D())
+void PaintView(const TWeltQt& views, QPainter& p, double scale) {
+  if (scale != 1.0)
+    views.PaintScaled(p, scale);
+  else if (views.Is2D())
     views.Paint2DTo(p);
   else
     p.drawImage(0, 0, views.View3D().Image());
 }
 
-QByteArray SvgBytes(const TWeltQt& views) {
-  const QSize size = views.ViewSize();
+QSize PictureSize(const TWeltQt& views, double scale) { return TViewScale{scale}.Map(views.ViewSize()); }
+
+QByteArray SvgBytes(const TWeltQt& views, double scale) {
+  const QSize size = PictureSize(views, scale);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -30,25 +34,25 @@ QByteArray SvgBytes(const TWeltQt& views) {
   svg.setViewBox(QRect(QPoint(0, 0), size));
   svg.setTitle(QStringLiteral("Robot Tumbo"));
   QPainter p(&svg);
-  PaintView(views, p);
+  PaintView(views, p, scale);
   p.end();
   return bytes;
 }
 
-QByteArray EmfBytes(const TWeltQt& views) {
-  EmfDevice emf(views.ViewSize());
+QByteArray EmfBytes(const TWeltQt& views, double scale) {
+  EmfDevice emf(PictureSize(views, scale));
   QPainter p(&emf);
-  PaintView(views, p);
+  PaintView(views, p, scale);
   p.end();
   return emf.Data();
 }
 
 // Bitmaps carry no alpha: the picture is opaque anyway.
-QByteArray BitmapBytes(const TWeltQt& views, const char* format) {
-  QImage image(views.ViewSize(), QImage::Format_RGB32);
+QByteArray BitmapBytes(const TWeltQt& views, const char* format, double scale) {
+  QImage image(PictureSize(views, scale), QImage::Format_RGB32);
   image.fill(Qt::white);
   QPainter p(&image);
-  PaintView(views, p);
+  PaintView(views, p, scale);
   p.end();
   QByteArray bytes;
   QBuffer buffer(&bytes);
@@ -67,18 +71,19 @@ std::optional<TPictureFormat> PictureFormatOf(const QString& fileName) {
   return std::nullopt;
 }
 
-QByteArray WorldPictureBytes(const TWeltQt& views, TPictureFormat format) {
+QByteArray WorldPictureBytes(const TWeltQt& views, TPictureFormat format, double scale) {
   switch (format) {
-    case TPictureFormat::Png: return BitmapBytes(views, "PNG");
-    case TPictureFormat::Bmp: return BitmapBytes(views, "BMP");
-    case TPictureFormat::Svg: return SvgBytes(views);
-    case TPictureFormat::Emf: return EmfBytes(views);
+    case TPictureFormat::Png: return BitmapBytes(views, "PNG", scale);
+    case TPictureFormat::Bmp: return BitmapBytes(views, "BMP", scale);
+    case TPictureFormat::Svg: return SvgBytes(views, scale);
+    case TPictureFormat::Emf: return EmfBytes(views, scale);
   }
   return {};
 }
 
-bool SaveWorldPicture(const TWeltQt& views, const QString& fileName, TPictureFormat format, QString* error) {
-  const QByteArray bytes = WorldPictureBytes(views, format);
+bool SaveWorldPicture(const TWeltQt& views, const QString& fileName, TPictureFormat format, QString* error,
+                      double scale) {
+  const QByteArray bytes = WorldPictureBytes(views, format, scale);
   if (bytes.isEmpty()) {
     if (error) *error = QStringLiteral("Das Bild kann nicht erzeugt werden.");
     return false;

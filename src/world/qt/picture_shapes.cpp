@@ -1,16 +1,31 @@
-#include "pictures.h"
+#include "world/qt/picture_shapes.h"
 
 #include <QPainterPath>
+#include <algorithm>
 
-#include "oblique.h"
+#include "world/qt/oblique_drawing.h"
 
 namespace {
 
-QImage Canvas(int width, int height) {
-  QImage img(width, height, QImage::Format_ARGB32_Premultiplied);
-  img.fill(Qt::transparent);
-  return img;
-}
+// A transparent picture of width x height pixels at scale 1, made `scale` times as large;
+// the painter draws in the pixels of scale 1.
+struct Canvas {
+  Canvas(int width, int height, double scale)
+      : Height(height),
+        img(std::max(1, int(width * scale + 0.5)), std::max(1, int(height * scale + 0.5)),
+            QImage::Format_ARGB32_Premultiplied) {
+    img.fill(Qt::transparent);
+    p.begin(&img);
+    if (scale != 1.0) p.scale(double(img.width()) / width, double(img.height()) / height);
+  }
+  QImage Done() {
+    p.end();
+    return img;
+  }
+  int Height;  // at scale 1
+  QImage img;
+  QPainter p;
+};
 
 // Cell pictures are anchored with their bottom-left pixel just above the front-left
 // corner of their cell at their level: (0, 1, 0) lands on the last row.
@@ -30,21 +45,21 @@ FaceDetail Bevel(QColor light) {
 
 }  // namespace
 
-QImage BrickPicture() {
-  QImage img = Canvas(46, 31);
-  QPainter p(&img);
+QImage BrickPicture(double scale) {
+  Canvas c(46, 31, scale);
+  QPainter& p = c.p;
   const Shades red{QColor(236, 92, 72), QColor(205, 32, 22), QColor(146, 20, 14),
                    QColor(88, 10, 6)};
   BoxDetails details;
   details.front = Bevel(QColor(232, 86, 70));
   details.side = Bevel(QColor(176, 40, 30));
-  DrawBox(p, CellAnchor(img.height()), {0, 0, 0}, {1, 1, 1}, red, details);
-  return img;
+  DrawBox(p, CellAnchor(c.Height), {0, 0, 0}, {1, 1, 1}, red, details);
+  return c.Done();
 }
 
-QImage CuboidPicture() {
-  QImage img = Canvas(46, 46);
-  QPainter p(&img);
+QImage CuboidPicture(double scale) {
+  Canvas c(46, 46, scale);
+  QPainter& p = c.p;
   const Shades stone{QColor(178, 180, 186), QColor(128, 130, 138), QColor(88, 90, 98),
                      QColor(38, 38, 44)};
   // A sunk panel on the front and side, so a cuboid never reads as two bricks.
@@ -63,16 +78,16 @@ QImage CuboidPicture() {
   BoxDetails details;
   details.front = panel(QColor(84, 86, 94), QColor(170, 172, 180));
   details.side = panel(QColor(60, 62, 70), QColor(120, 122, 130));
-  DrawBox(p, CellAnchor(img.height()), {0, 0, 0}, {1, 1, 2}, stone, details);
-  return img;
+  DrawBox(p, CellAnchor(c.Height), {0, 0, 0}, {1, 1, 2}, stone, details);
+  return c.Done();
 }
 
-QImage MarkPicture() {
-  QImage img = Canvas(46, 16);
-  QPainter p(&img);
-  DrawTile(p, CellAnchor(img.height()), {0.12, 0.12, 0}, {0.88, 0.88, 0},
+QImage MarkPicture(double scale) {
+  Canvas c(46, 16, scale);
+  QPainter& p = c.p;
+  DrawTile(p, CellAnchor(c.Height), {0.12, 0.12, 0}, {0.88, 0.88, 0},
            QColor(255, 226, 0), Qt::black);
-  return img;
+  return c.Done();
 }
 
 namespace {
@@ -147,11 +162,11 @@ void Lens(QPainter& p, const Oblique& at, int heading) {
 
 }  // namespace
 
-QImage RobotPicture(int heading) {
+QImage RobotPicture(int heading, double scale) {
   // 40 x 52 pixels; with the anchor rule of the 3D view the point (u, v, w) of the cell
   // lands at (30u - 15v + 12, 15v - 15w + 40).
-  QImage img = Canvas(40, 52);
-  QPainter p(&img);
+  Canvas c(40, 52, scale);
+  QPainter& p = c.p;
   const Oblique at(QPointF(12, 40));
   const bool alongV = heading == 0 || heading == 2;  // facing south or north
 
@@ -190,5 +205,5 @@ QImage RobotPicture(int heading) {
   p.setPen(QPen(QColor(110, 0, 0), 1));
   p.setBrush(QColor(230, 40, 40));
   p.drawEllipse(tip, 2.5, 2.5);
-  return img;
+  return c.Done();
 }

@@ -1,4 +1,4 @@
-#include "oblique.h"
+#include "world/qt/oblique_drawing.h"
 
 #include <QPolygonF>
 
