@@ -1,6 +1,8 @@
 # The two commands of the README: `make run` and `make test`.
 # Both install missing Debian packages, configure, build and then run.
 # `make test SAN=1` builds and runs the same tests under ASan and UBSan.
+# `make package` builds the Debian package in build-package/; `make package-test` installs
+# it into this machine, checks it and removes it again (needs root; not part of `make test`).
 
 JOBS  ?= 2
 SAN   ?=
@@ -13,7 +15,7 @@ CMAKE_FLAGS += -DCMAKE_BUILD_TYPE=RelWithDebInfo
 endif
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
-.PHONY: all deps configure build run test bench fuzz fuzz-smoke fuzz-build clean
+.PHONY: all deps configure build run test bench fuzz fuzz-smoke fuzz-build package package-deps package-test clean
 
 all: build
 
@@ -48,5 +50,15 @@ fuzz-build: deps
 	@test -f build-fuzz/CMakeCache.txt || CXX=clang++ cmake -S . -B build-fuzz -G "$(GENERATOR)" -DTUMBO_FUZZ=ON -DTUMBO_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build build-fuzz -j$(JOBS) --target fuzz_targets
 
+PACKAGE_BUILD ?= build-package
+package-deps:
+	@scripts/install-deps $$(grep -v '^#' scripts/packaging-tools)
+
+package: package-deps
+	@JOBS=$(JOBS) scripts/build-package $(PACKAGE_BUILD)
+
+package-test: package
+	@scripts/package-test $(PACKAGE_BUILD)/package/robot-tumbo_*.deb
+
 clean:
-	rm -rf build build-san build-fuzz
+	rm -rf build build-san build-fuzz $(PACKAGE_BUILD)
