@@ -1,5 +1,6 @@
 // Robot Tumbo: the window application.
 #include <QApplication>
+#include <QIcon>
 #include <QTimer>
 
 #include "app/dialogs/dialog_commands.h"
@@ -11,6 +12,10 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Robot Tumbo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Robot Tumbo"));
+    // The window belongs to the menu entry tumbo.desktop (Wayland desktops match them by
+    // this name); the icon shows in its title bar and the task bar.
+    QApplication::setDesktopFileName(QStringLiteral("tumbo"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tumbo.svg")));
     tumbo::app::InstallGermanQtTranslations(app);
     QStringList args = QApplication::arguments();
     args.removeFirst();
