@@ -22,15 +22,37 @@ QString ExecutableFolder()
     return WithSlash(QCoreApplication::applicationDirPath());
 }
 
+bool IsInstalledFolder(const QString &folder)
+{
+    const QString clean = QDir::cleanPath(folder);
+    if (clean == QLatin1String("/usr") || clean.startsWith(QLatin1String("/usr/")))
+        return true;
+    return QFileInfo(QDir(clean).filePath(QStringLiteral("../share/tumbo"))).isDir();
+}
+
+QString SettingsFolderFor(const QString &exeFolder, const QString &configHome)
+{
+    if (!IsInstalledFolder(exeFolder) && QFileInfo(exeFolder).isWritable())
+        return WithSlash(exeFolder);
+    return WithSlash(WithSlash(configHome) + QStringLiteral("tumbo"));
+}
+
 QString DefaultSettingsFolder()
 {
-    const QString exe = ExecutableFolder();
-    if (QFileInfo(exe).isWritable())
-        return exe;
     QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     if (config.isEmpty())
         config = QDir::homePath() + QStringLiteral("/.config");
-    return WithSlash(config + QStringLiteral("/tumbo"));
+    return SettingsFolderFor(ExecutableFolder(), config);
+}
+
+QString OpenFolderFor(const QString &exeFolder, const QString &homeFolder)
+{
+    return WithSlash(IsInstalledFolder(exeFolder) ? homeFolder : exeFolder);
+}
+
+QString DefaultOpenFolder()
+{
+    return OpenFolderFor(ExecutableFolder(), QDir::homePath());
 }
 
 }  // namespace tumbo::app

@@ -7,26 +7,36 @@
 
 namespace tumbo::app {
 
-QStringList DataFileCandidates(const QString &relative)
+QStringList DataFileCandidatesFor(const QString &exeFolder, const QString &relative,
+                                  const QStringList &dataFolders)
 {
-    const QString exeDir = QCoreApplication::applicationDirPath();
+    const QDir exe(exeFolder);
     QStringList candidates;
-    candidates << QDir(exeDir).filePath(relative);
-    // An installation puts the program in <prefix>/bin and the data in <prefix>/share/tumbo.
-    candidates << QDir::cleanPath(QDir(exeDir).filePath(QStringLiteral("../share/tumbo/") + relative));
-    for (const QString &dir : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
-        candidates << QDir(dir).filePath(QStringLiteral("tumbo/") + relative);
+    candidates << QDir::cleanPath(exe.filePath(relative));
+    candidates << QDir::cleanPath(exe.filePath(QStringLiteral("../share/tumbo/") + relative));
+    for (const QString &folder : dataFolders)
+        candidates << QDir::cleanPath(QDir(folder).filePath(QStringLiteral("tumbo/") + relative));
     candidates.removeDuplicates();
     return candidates;
 }
 
-QString FindDataFile(const QString &relative)
+QStringList DataFileCandidates(const QString &relative)
 {
-    const QStringList candidates = DataFileCandidates(relative);
+    return DataFileCandidatesFor(QCoreApplication::applicationDirPath(), relative,
+                                 QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation));
+}
+
+QString FirstExistingDataFile(const QStringList &candidates)
+{
     for (const QString &path : candidates)
         if (QFileInfo::exists(path))
             return path;
     return candidates.first();
+}
+
+QString FindDataFile(const QString &relative)
+{
+    return FirstExistingDataFile(DataFileCandidates(relative));
 }
 
 }  // namespace tumbo::app

@@ -74,7 +74,7 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     // 1. File names, the temporary world, the first folder of the file dialogs.
     const QString temp = QDir::tempPath();
     TempWorldFile = temp.isEmpty() ? QString() : QDir(temp).filePath(QStringLiteral("tumbotmp.tdw"));
-    OpenPath = ExecutableFolder();
+    OpenPath = DefaultOpenFolder();
 
     CreateLayout();
     CreateMenus();
@@ -641,7 +641,7 @@ void TMainForm::LoadSettings()
                       .arg(QDir::toNativeSeparators(SettingsFile())));
         return;
     }
-    auto error = ReadSettings(ini, s, ExecutableFolder().toStdString());
+    auto error = ReadSettings(ini, s, DefaultOpenFolder().toStdString());
     ApplySettings(s);
     if (error) {
         ShowError(QString::fromStdString(*error));
