@@ -15,15 +15,16 @@ add_custom_command(OUTPUT ${TUMBO_MAN_DIR}/tumbo.1.gz
 
 find_program(HELP2MAN_PROGRAM help2man)
 if(TARGET tumbo-cli AND HELP2MAN_PROGRAM)
+  # help2man reads and writes UTF-8 only in a UTF-8 locale; the name line comes from the
+  # include file, as help2man would mangle umlauts given on its command line.
   add_custom_command(OUTPUT ${TUMBO_MAN_DIR}/tumbo-cli.1.gz
     COMMAND ${CMAKE_COMMAND} -E make_directory ${TUMBO_MAN_DIR}
-    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
-      ${HELP2MAN_PROGRAM} --no-info --section=1
-        "--name=Programme für Robot Tumbo prüfen, ausführen, formatieren und zeichnen"
-        --version-string=${PROJECT_VERSION}
+    COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen
+      ${HELP2MAN_PROGRAM} --locale=C.UTF-8 --no-info --section=1
+        --version-string=${PROJECT_VERSION} --include=${TUMBO_INSTALL_DIR}/tumbo-cli.h2m
         --output=${TUMBO_MAN_DIR}/tumbo-cli.1 $<TARGET_FILE:tumbo-cli>
     COMMAND gzip -9nf ${TUMBO_MAN_DIR}/tumbo-cli.1
-    DEPENDS tumbo-cli
+    DEPENDS tumbo-cli ${TUMBO_INSTALL_DIR}/tumbo-cli.h2m
     COMMENT "Making the manual page of tumbo-cli from its --help text"
     VERBATIM)
   list(APPEND TUMBO_MAN_PAGES ${TUMBO_MAN_DIR}/tumbo-cli.1.gz)
