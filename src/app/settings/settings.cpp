@@ -56,10 +56,10 @@ std::string NotAnIntegerMessage(const std::string &value)
     return "'" + value + "' ist kein gültiger Integerwert";
 }
 
-std::optional<std::string> ReadSettings(const IniFile &ini, TumboSettings &s, const std::string &exeFolder)
+std::optional<std::string> ReadSettings(const IniFile &ini, TumboSettings &s, const std::string &defaultOpenPath)
 {
     for (const Key &k : kKeys) {
-        const std::string value = ini.ReadString(k.section, k.key, k.fallback ? k.fallback : exeFolder);
+        const std::string value = ini.ReadString(k.section, k.key, k.fallback ? k.fallback : defaultOpenPath);
         if (auto *f = std::get_if<Flag>(&k.kind)) {
             s.*(f->field) = value == "TRUE";
         } else if (auto *i = std::get_if<Integer>(&k.kind)) {

@@ -47,10 +47,11 @@ struct TumboSettings {
 inline constexpr const char *SettingsFileName = "tumbo.ini";
 
 // Reads every key in table order into `s`; a missing key gives its default
-// (`exeFolder` for OpenPath). Reading stops at the first value that is not a number
-// where one is needed: the keys before it are read, `s` keeps its values for the
-// rest, and the German message naming the value is returned.
-std::optional<std::string> ReadSettings(const IniFile &ini, TumboSettings &s, const std::string &exeFolder);
+// (`defaultOpenPath` for OpenPath: the program's folder, the home folder for an installed
+// program). Reading stops at the first value that is not a number where one is needed:
+// the keys before it are read, `s` keeps its values for the rest, and the German
+// message naming the value is returned.
+std::optional<std::string> ReadSettings(const IniFile &ini, TumboSettings &s, const std::string &defaultOpenPath);
 
 // Writes every key in table order; the three panel sizes are written no smaller
 // than 140, 80 and 80.

@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "app/app_paths.h"
-#include "app/data_files.h"
+#include "app/files/app_paths.h"
+#include "app/files/data_files.h"
 
 namespace tumbo::app {
 namespace {
