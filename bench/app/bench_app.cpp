@@ -16,6 +16,7 @@
 #include "app/window/program_editor.h"
 #include "language/headless_host.h"
 #include "language/parser.h"
+#include "world/run_recorder.h"
 #include "world/welt.h"
 
 namespace {
@@ -80,6 +81,28 @@ void BM_WindowFast(benchmark::State &state)
     Record(state, "fast", total);
 }
 
+// The same runs with every step recorded for stepping back and replay.
+void RunRecorded(benchmark::State &state, const std::string &name, void (tumbo::app::TRunControl::*command)())
+{
+    Window w;
+    TRunRecorder recorder(w.form->Welt());
+    w.form->Parser().Recorder = &recorder;
+    double total = 0;
+    for (auto _ : state)
+        total += TimeMs([&] { (w.form->RunControl().*command)(); });
+    Record(state, name + " recorded", total);
+}
+
+void BM_WindowNormalRecorded(benchmark::State &state)
+{
+    RunRecorded(state, "normal", &tumbo::app::TRunControl::StartCommand);
+}
+
+void BM_WindowFastRecorded(benchmark::State &state)
+{
+    RunRecorded(state, "fast", &tumbo::app::TRunControl::FastCommand);
+}
+
 void BM_Headless(benchmark::State &state)
 {
     TWelt welt(5, 10, 6);
@@ -98,6 +121,8 @@ void BM_Headless(benchmark::State &state)
 BENCHMARK(BM_Headless)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_WindowNormal)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_WindowFast)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_WindowNormalRecorded)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_WindowFastRecorded)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 
@@ -116,5 +141,9 @@ int main(int argc, char **argv)
                 std::printf("window %s run / headless run: %.2f (goal: at most 2)\n", mode,
                             g_msPerRun[mode] / headless);
     }
+    for (const std::string mode : {"normal", "fast"})
+        if (g_msPerRun[mode] > 0 && g_msPerRun.count(mode + " recorded"))
+            std::printf("window %s run recorded / not recorded: %.2f (goal: at most 1.15)\n", mode.c_str(),
+                        g_msPerRun[mode + " recorded"] / g_msPerRun[mode]);
     return 0;
 }

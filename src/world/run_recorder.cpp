@@ -180,7 +180,7 @@ uint64_t TRunRecorder::StepCount() const {
   return (chunks_.size() - 1) * kChunkSteps + uint64_t(next_ - chunks_.back().get());
 }
 
-TRunRecorder::TPackedStep& TRunRecorder::Packed(uint64_t n) const {
+const TRunRecorder::TPackedStep& TRunRecorder::Packed(uint64_t n) const {
   const uint64_t i = n - firstStep_;
   return chunks_[i / kChunkSteps][i % kChunkSteps];
 }

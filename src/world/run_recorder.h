@@ -69,8 +69,8 @@ public:
 
   // Forgets any history, takes the world as it is now as the start and watches the room.
   void Start();
-  // After every step: the state now, shown with `line` marked. One test unless the chunk
-  // is full or cells changed (then `limit_` was moved to `next_`).
+  // After every step, while the last step is shown: the state now, with `line` marked.
+  // One test unless the chunk is full or cells changed (then `limit_` was moved to `next_`).
   void Record(int32_t line) {
     if (next_ == limit_) [[unlikely]] MakeRoom();
     *next_++ = TPackedStep{line, Pack(robot_.X, robot_.Y, robot_.Heading)};
@@ -118,7 +118,7 @@ private:
   static uint32_t Pack(int32_t x, int32_t y, uint8_t heading) {
     return uint32_t(x) | uint32_t(y) << 15 | uint32_t(heading) << 30;
   }
-  TPackedStep& Packed(uint64_t n) const;
+  const TPackedStep& Packed(uint64_t n) const;
   uint64_t NextStep() const { return firstStep_ + StepCount(); }
 
   void CellChanged(int32_t x, int32_t y) override;
