@@ -1,12 +1,14 @@
 // Language engine speed: (a) compile time by program size, (b) interpreter against a native
-// loop calling the same robot operations, (c) the same with Qt's event handling in the host,
-// once after every statement and rate-limited. Prints the ratios at the end.
+// loop calling the same robot operations, and against a plain loop that keeps the robot and the
+// room's walls in local variables, (c) the same with Qt's event handling in the host, once
+// after every statement and rate-limited. Prints the ratios at the end.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstdio>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "language/headless_host.h"
 #include "language/parser.h"
@@ -93,6 +95,87 @@ void BM_NativeShuttle(benchmark::State& state) {
 }
 BENCHMARK(BM_NativeShuttle)->Unit(benchmark::kMillisecond);
 
+// The walk of a wall follower: at a wall turn left, else step.
+const std::string kWallWalkProgram = "wiederhole " + std::to_string(kWalkPasses) +
+                                     " mal\r\n  wenn IstWand dann LinksDrehen sonst Schritt *wenn\r\n"
+                                     "*wiederhole\r\n";
+
+// The robot and the room's walls in local variables, without TTumbo: what a pupil's program
+// would cost written directly in C++.
+struct TPlainRobot {
+  int32_t X = 0, Y = 0, Heading = 0;  // heading 0 south, 1 west, 2 north, 3 east
+  int32_t Width = 0, Length = 0;
+  std::vector<uint8_t> Cuboid;  // x * Length + y
+
+  explicit TPlainRobot(const TWelt& world)
+      : X(world.Robot.X), Y(world.Robot.Y), Heading(world.Robot.Heading),
+        Width(world.Room.Width()), Length(world.Room.Length()) {
+    for (int32_t x = 0; x < Width; ++x)
+      for (int32_t y = 0; y < Length; ++y) Cuboid.push_back(world.Room.ContentAt(x, y, 0) == kQuader);
+  }
+  bool AheadFree(int32_t& nx, int32_t& ny) const {
+    static constexpr int32_t kDx[4] = {0, -1, 0, 1}, kDy[4] = {1, 0, -1, 0};
+    nx = X + kDx[Heading];
+    ny = Y + kDy[Heading];
+    return nx >= 0 && ny >= 0 && nx < Width && ny < Length && !Cuboid[size_t(nx * Length + ny)];
+  }
+  bool IstWand() const {
+    int32_t nx, ny;
+    return !AheadFree(nx, ny);
+  }
+  void Schritt() {
+    int32_t nx, ny;
+    if (AheadFree(nx, ny)) X = nx, Y = ny;
+  }
+  void LinksDrehen() { Heading = (Heading + 3) & 3; }
+};
+
+void BM_PlainWallWalk(benchmark::State& state) {
+  TWelt world;
+  for (auto _ : state) {
+    TPlainRobot robot(world);
+    for (int i = 0; i < kWalkPasses; ++i) {
+      if (robot.IstWand()) robot.LinksDrehen();
+      else robot.Schritt();
+    }
+    benchmark::DoNotOptimize(robot.X);
+    benchmark::DoNotOptimize(robot.Y);
+  }
+  state.SetItemsProcessed(state.iterations() * kWalkPasses);
+}
+BENCHMARK(BM_PlainWallWalk)->Unit(benchmark::kMillisecond);
+
+// Own instructions and recursion: to the wall and back to the start, counting nothing.
+constexpr int kThereAndBackPasses = 20000;
+const std::string kThereAndBackProgram =
+    "Anweisung Umdrehen LinksDrehen LinksDrehen *Anweisung\r\n"
+    "Anweisung HinUndZurueck\r\n"
+    "  wenn NichtIstWand dann Schritt HinUndZurueck Schritt sonst Umdrehen *wenn\r\n"
+    "*Anweisung\r\n"
+    "wiederhole " + std::to_string(kThereAndBackPasses) + " mal HinUndZurueck *wiederhole\r\n";
+
+void PlainThereAndBack(TPlainRobot& robot) {
+  if (!robot.IstWand()) {
+    robot.Schritt();
+    PlainThereAndBack(robot);
+    robot.Schritt();
+  } else {
+    robot.LinksDrehen();
+    robot.LinksDrehen();
+  }
+}
+
+void BM_PlainThereAndBack(benchmark::State& state) {
+  TWelt world;
+  for (auto _ : state) {
+    TPlainRobot robot(world);
+    for (int i = 0; i < kThereAndBackPasses; ++i) PlainThereAndBack(robot);
+    benchmark::DoNotOptimize(robot.X);
+  }
+  state.SetItemsProcessed(state.iterations() * kThereAndBackPasses);
+}
+BENCHMARK(BM_PlainThereAndBack)->Unit(benchmark::kMillisecond);
+
 template <class THost>
 void RunWalk(benchmark::State& state, THost& host, const std::string& program = kWalkProgram,
              bool record = false) {
@@ -116,6 +199,18 @@ void BM_InterpretedWalk(benchmark::State& state) {
   RunWalk(state, host);
 }
 BENCHMARK(BM_InterpretedWalk)->Unit(benchmark::kMillisecond);
+
+void BM_InterpretedWallWalk(benchmark::State& state) {
+  TTumbo_HeadlessHost host;
+  RunWalk(state, host, kWallWalkProgram);
+}
+BENCHMARK(BM_InterpretedWallWalk)->Unit(benchmark::kMillisecond);
+
+void BM_InterpretedThereAndBack(benchmark::State& state) {
+  TTumbo_HeadlessHost host;
+  RunWalk(state, host, kThereAndBackProgram);
+}
+BENCHMARK(BM_InterpretedThereAndBack)->Unit(benchmark::kMillisecond);
 
 void BM_InterpretedShuttle(benchmark::State& state) {
   TTumbo_HeadlessHost host;
@@ -210,6 +305,10 @@ int main(int argc, char** argv) {
              "BM_InterpretedWalkRecorded", "BM_InterpretedWalk");
   PrintRatio(reporter, "steps and turns recorded / not recorded (target: at most 1.15)",
              "BM_InterpretedShuttleRecorded", "BM_InterpretedShuttle");
+  PrintRatio(reporter, "wall walk: interpreter / plain loop without TTumbo (target: at most 5)",
+             "BM_InterpretedWallWalk", "BM_PlainWallWalk");
+  PrintRatio(reporter, "own instructions and recursion: interpreter / plain C++ recursion",
+             "BM_InterpretedThereAndBack", "BM_PlainThereAndBack");
   PrintRatio(reporter, "Qt events after every statement / headless",
              "BM_InterpretedWalkQtEveryStatement", "BM_InterpretedWalk");
   PrintRatio(reporter, "Qt events rate-limited to 5 ms / headless (design: at most 2)",

@@ -1,10 +1,12 @@
 #pragma once
 // The language engine: compiles a program text into a program tree (Compile) and runs the tree
 // against the world (Run). The platform is reached only through TTumbo_Host.
+#include <climits>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "language/host.h"
 #include "language/messages.h"
@@ -13,6 +15,8 @@
 #include "world/welt.h"
 
 class TTumbo_HeadlessHost;
+class TFlatProgram;
+struct TFlatInstruction;
 
 class TTumbo_Parser {
  public:
@@ -41,13 +45,14 @@ class TTumbo_Parser {
   void RequestStep();
   void Stop();
 
-  // The interpreter's operations, public so that tests can drive hand-built trees.
+  // Runs the sequence `node` with `scope`, `depth` and `x` as a run does its main program;
+  // public so that tests can drive hand-built trees.
   void Execute(TTumbo_Program* node, TTumbo_Program_Top* scope, int depth, int32_t x);
-  bool EvaluateCondition(TTumbo_Program* node, TTumbo_Program_Top* scope, int depth, int32_t p);
   // The boundary of one step. False when Stop() arrived while the step waited in single-step
   // mode: the statement of that step is then not run.
-  bool StepPoint(TTumbo_Program* node) {
-    CurrentLine = node->Line;
+  bool StepPoint(TTumbo_Program* node) { return StepPointAt(node->Line); }
+  bool StepPointAt(int32_t line) {
+    CurrentLine = line;
     if (Recorder) Recorder->Record(CurrentLine);
     // Nothing to show or wait for: fast mode, or no step callback outside single-step mode.
     if (OnStep ? RunMode == 2 : RunMode != 3) return true;
@@ -96,24 +101,57 @@ class TTumbo_Parser {
 
  private:
   TTumbo& Robot() { return World.Robot; }
-  void RunNode(TTumbo_Program* node, TTumbo_Program_Top* scope, int depth, int32_t x, int32_t p);
   bool ShowStep();
-  // A call of an own instruction, and an own condition (which gives its definition's Result):
-  // each runs the definition's body with the definition as scope and the node's Param as X.
-  [[gnu::noinline]] void CallInstruction(TTumbo_Program* node, TTumbo_Program_Top* scope, int depth);
-  [[gnu::noinline]] bool EvaluateOwnCondition(TTumbo_Program* node, TTumbo_Program_Top* scope,
-                                              int depth);
+
+  // --- the run of the flat form (interpreter.cpp) ---
+  // Runs code `index` of flat_ as a sequence at `depth` with `x`: a body in one loop; only a
+  // call of an own instruction or condition nests.
+  void RunCode(int32_t index, int depth, int32_t x);
+  static int32_t ParamOf(const TFlatInstruction& in, int32_t x);
+  // The start of a statement: counts it and passes its step point. False when the run stops
+  // there (statement limit, or Stop() in the single-step wait): the statement is not run.
+  inline bool BeginStatement(const TFlatInstruction& in);
+  [[gnu::noinline]] bool BeginStatementSlowly(const TFlatInstruction& in);
+  // The end of a statement: robot failure, redraw, events and (with kPause) the pause. Gives
+  // where the run goes on.
+  template <bool kPause>
+  inline int32_t EndStatement(const TFlatInstruction& in);
+  [[gnu::noinline]] int32_t EndStatementSlowly(const TFlatInstruction& in, bool pause);
+  // A loop's step point at its own line after a pass.
+  inline bool LoopStep(int32_t line);
+  inline void PauseInRun();
+  // The first instruction of a body about to be entered at `depth`, or `otherwise` when the
+  // body is empty, the run is stopped or the body would lie too deep.
+  inline int32_t EnterBody(int32_t entry, int depth, int32_t otherwise);
+  // The next pass of a counted repetition with `left` passes to go: its body's entry, the
+  // repetition's step op for an empty body, or its Tail when done.
+  inline int32_t NextPass(const TFlatInstruction& in, int32_t& left, int bodyDepth);
+  // The test before a pass of SOLANGE: the body's entry, the step op, or the Tail.
+  inline int32_t WhileTest(const TFlatInstruction& in, int32_t x, int depth);
+  // The condition of a head or step op, evaluated at `depth` (its statement's).
+  [[gnu::always_inline]] inline bool Test(const TFlatInstruction& in, int32_t x, int depth);
+  [[gnu::noinline]] bool OwnCondition(const TFlatInstruction& in, int depth);
+  [[gnu::noinline]] void CallInstruction(const TFlatInstruction& in, int depth);
+  // Decides again whether the next statements may take the quiet path; called after anything
+  // that may have changed the run's state (a callback, an event round, a wait, SCHNELL ...).
+  void Recheck();
   // After every statement and condition: reports a robot failure and clears it.
-  void CheckRobotFailure() {
-    if (World.Robot.Failed) ReportAndClearRobotFailure();
-  }
   void ReportAndClearRobotFailure();
   void RepeatAction(int kind, int32_t count);
   // After every statement: the redraw (outside Schnell, and always in single-step mode) and one
   // round of event handling.
-  inline void AfterStatement();
+  void AfterStatement();
   [[gnu::noinline]] void AbortTooDeep();
   [[gnu::noinline]] void StopAtStatementLimit();
+
+  // Quiet: nothing to show, wait for or look at between statements (headless host without
+  // events, no step callback to call, no breakpoint, no pause, not stopped).
+  // Then a statement's start is one comparison with quietLimit_ (the statement limit, or
+  // below every count when not quiet) and its end one test of quiet_.
+  bool quiet_ = false;
+  int64_t quietLimit_ = INT64_MIN;
+  std::unique_ptr<TFlatProgram> flat_;
+  std::vector<int32_t> counters_;  // pass counters of the running repetitions, by frame
 
   TTumbo_Host& Host;
   // The host when it is exactly the headless one (command-line tool, tests, benchmarks), whose

@@ -21,8 +21,12 @@ public:
 
   // Actions; each clears Failed first. n = -1 means "no current value" (message 17).
   // Steps, turns and the wall and brick queries are inline: a long run is mostly made of them.
-  void Schritt(int32_t n) {
+  [[gnu::always_inline]] void Schritt(int32_t n) {
     Failed = false;
+    if (n == 1) [[likely]] {
+      StepOnce();
+      return;
+    }
     if (n == kNoValue) Fail(17);
     for (int32_t i = 0; i < n && StepOnce(); ++i) {
     }
@@ -76,23 +80,10 @@ public:
   [[gnu::cold]] void Fail(int k);
   // The cell in front of the robot; none at the room's edge.
   std::optional<TZellPos> CellAhead() const {
-    switch (Heading) {
-      case kSueden:
-        if (Y < Room.Length() - 1) return TZellPos{X, Y + 1};
-        break;
-      case kWesten:
-        if (X >= 1) return TZellPos{X - 1, Y};
-        break;
-      case kNorden:
-        if (Y >= 1) return TZellPos{X, Y - 1};
-        break;
-      case kOsten:
-        if (X < Room.Width() - 1) return TZellPos{X + 1, Y};
-        break;
-      default:
-        break;
-    }
-    return std::nullopt;
+    if (Heading > kOsten) return std::nullopt;
+    const TZellPos ahead{X + kAheadX[Heading], Y + kAheadY[Heading]};
+    if (!Room.Contains(ahead.X, ahead.Y)) return std::nullopt;
+    return ahead;
   }
 
   // Text of message k (1..17), Windows-1252; empty for any other k.
@@ -117,17 +108,23 @@ public:
 private:
   static constexpr int32_t kNoValue = -1;  // the interpreter had no current value for the parameter
 
-  bool StepOnce() {
+  // The offsets of the cell ahead, by heading.
+  static constexpr int32_t kAheadX[4] = {0, -1, 0, 1};
+  static constexpr int32_t kAheadY[4] = {1, 0, -1, 0};
+
+  [[gnu::always_inline]] bool StepOnce() {
     const auto ahead = CellAhead();
     if (!ahead) {
       Fail(1);
       return false;
     }
-    if (Room.ContentAt(ahead->X, ahead->Y, 0) == kQuader) {
+    const TZelle& to = Room.Cell(ahead->X, ahead->Y);
+    if (to.Height > 0 && to.Content[0] == kQuader) {
       Fail(2);
       return false;
     }
-    if (Room.HeightDifference(X, Y, ahead->X, ahead->Y) > MaxJump) {
+    const int32_t climb = int32_t(to.Height) - int32_t(Room.Height(X, Y));
+    if ((climb < 0 ? -climb : climb) > MaxJump) {
       Fail(3);
       return false;
     }

@@ -1,0 +1,315 @@
+// The run of the flat form: one loop per body over its instructions. Every statement passes
+// the same boundaries as ever (count, step point, the action, robot failure, redraw, events,
+// pause); while the run is quiet (see Recheck) those that cannot do anything are one test each.
+#include "language/flat_code.h"
+#include "language/headless_host.h"
+#include "language/parser.h"
+#include "world/welt.h"
+
+void TTumbo_Parser::Execute(TTumbo_Program* node, TTumbo_Program_Top* scope, int depth,
+                            int32_t x) {
+  flat_->Reset(node, scope);
+  Recheck();
+  RunCode(0, depth, x);
+}
+
+int32_t TTumbo_Parser::ParamOf(const TFlatInstruction& in, int32_t x) {
+  return in.Param == kParamX ? x : in.Param;
+}
+
+bool TTumbo_Parser::BeginStatement(const TFlatInstruction& in) {
+  if (++StatementCount > quietLimit_) [[unlikely]]
+    return BeginStatementSlowly(in);
+  CurrentLine = in.Line;
+  if (Recorder) Recorder->Record(CurrentLine);
+  return true;
+}
+
+bool TTumbo_Parser::BeginStatementSlowly(const TFlatInstruction& in) {
+  if (BreakLine > 0 && in.Line == BreakLine && RunMode != 0) RunMode = 3;
+  if (StatementLimit > 0 && StatementCount > StatementLimit) {
+    StopAtStatementLimit();
+    return false;
+  }
+  const bool go = StepPointAt(in.Line);
+  Recheck();
+  return go;
+}
+
+template <bool kPause>
+int32_t TTumbo_Parser::EndStatement(const TFlatInstruction& in) {
+  if (quiet_ && !World.Robot.Failed) [[likely]] {
+    // What AfterStatement does for the headless host; a quiet run has no pause.
+    if (!Fast) Headless->TTumbo_HeadlessHost::UpdateView();
+    Headless->TTumbo_HeadlessHost::ProcessEvents();
+    return in.Next;
+  }
+  return EndStatementSlowly(in, kPause);
+}
+
+int32_t TTumbo_Parser::EndStatementSlowly(const TFlatInstruction& in, bool pause) {
+  if (World.Robot.Failed) ReportAndClearRobotFailure();
+  AfterStatement();
+  if (pause) Pause();
+  Recheck();
+  return Stopped ? in.Exit : in.Next;
+}
+
+bool TTumbo_Parser::LoopStep(int32_t line) {
+  if (quiet_) {
+    CurrentLine = line;
+    if (Recorder) Recorder->Record(CurrentLine);
+    return true;
+  }
+  const bool go = StepPointAt(line);
+  Recheck();
+  return go;
+}
+
+void TTumbo_Parser::PauseInRun() {
+  if (quiet_ || !(static_cast<uint32_t>(Delay) > 1 && RunMode == 1 && !Fast)) return;
+  Wait(Delay);
+  Recheck();
+}
+
+int32_t TTumbo_Parser::EnterBody(int32_t entry, int depth, int32_t otherwise) {
+  if (entry < 0 || Stopped) return otherwise;
+  if (depth > MaxDepth) [[unlikely]] {
+    AbortTooDeep();
+    return otherwise;
+  }
+  return entry;
+}
+
+int32_t TTumbo_Parser::NextPass(const TFlatInstruction& in, int32_t& left, int bodyDepth) {
+  if (left <= 0) return in.Tail;
+  --left;
+  PauseInRun();
+  return EnterBody(in.Body, bodyDepth, in.Step);
+}
+
+int32_t TTumbo_Parser::WhileTest(const TFlatInstruction& in, int32_t x, int depth) {
+  if (!Test(in, x, depth) || Stopped) return in.Tail;
+  PauseInRun();
+  return EnterBody(in.Body, depth + 1, in.Step);
+}
+
+bool TTumbo_Parser::Test(const TFlatInstruction& in, int32_t x, int depth) {
+  TTumbo& robot = Robot();
+  const int32_t p = ParamOf(in, x);
+  bool result = true;
+  switch (in.Condition) {
+    case condIstWand: result = robot.IstWand(); break;
+    case condNichtIstWand: result = !robot.IstWand(); break;
+    case condIstZiegel: result = robot.IstZiegel(p); break;
+    case condNichtIstZiegel: result = !robot.IstZiegel(p); break;
+    case condIstMarke: result = robot.IstMarke(); break;
+    case condNichtIstMarke: result = !robot.IstMarke(); break;
+    case condIstNorden: result = robot.IstNorden(); break;
+    case condIstOsten: result = robot.IstOsten(); break;
+    case condIstSueden: result = robot.IstSueden(); break;
+    case condIstWesten: result = robot.IstWesten(); break;
+    case condIstVoll: result = robot.IstVoll(); break;
+    case condNichtIstVoll: result = !robot.IstVoll(); break;
+    case condIstLeer: result = robot.IstLeer(); break;
+    case condNichtIstLeer: result = !robot.IstLeer(); break;
+    case condHatZiegel: result = robot.HatZiegel(p); break;
+    case condOwn: result = OwnCondition(in, depth); break;
+    default:
+      ReportError(msgUnknownCondition, in.Line);
+      Stop();
+      break;
+  }
+  if (in.Negated) result = !result;
+  if (robot.Failed) [[unlikely]] {
+    ReportAndClearRobotFailure();
+    Recheck();
+  }
+  return result;
+}
+
+// An own condition gives its definition's Result, which is not reset: a body that reaches
+// neither WAHR nor FALSCH keeps the last value. Its body runs with the node's own Param as X.
+bool TTumbo_Parser::OwnCondition(const TFlatInstruction& in, int depth) {
+  if (in.Target < 0) {
+    ReportError(msgUnknownCondition, in.Line);
+    Stop();
+    return true;
+  }
+  const bool fast = Fast;
+  RunCode(in.Target, depth + 1, in.Param);
+  Fast = fast;
+  Recheck();
+  return in.Result->Result;
+}
+
+void TTumbo_Parser::CallInstruction(const TFlatInstruction& in, int depth) {
+  PauseInRun();
+  const bool fast = Fast;
+  RunCode(in.Target, depth + 1, in.Param);
+  Fast = fast;
+  Recheck();
+}
+
+void TTumbo_Parser::RunCode(int32_t index, int depth, int32_t x) {
+  const TFlatCode& code = flat_->Code(index);
+  if (!code.First || Stopped) return;
+  if (depth > MaxDepth) {
+    AbortTooDeep();
+    return;
+  }
+  const size_t counters = counters_.size();
+  counters_.resize(counters + static_cast<size_t>(code.Slots));
+  const TFlatInstruction* const ins = code.Ins.data();
+  TTumbo& robot = Robot();
+  int32_t pc = 0;
+  // Every statement begins with BEGIN (count and step point; a run stopped there leaves the
+  // sequence) and ends with `pc = EndStatement<...>(in)`. A body is entered at the depth of its
+  // statement's sequence + 1, which is also the depth of a called definition's body.
+#define BEGIN                 \
+  if (!BeginStatement(in)) {  \
+    pc = in.Exit;             \
+    continue;                 \
+  }
+  for (;;) {
+    const TFlatInstruction& in = ins[pc];
+    switch (in.Op) {
+      case TFlatOp::Schritt: {
+        BEGIN;
+        const int32_t p = ParamOf(in, x);
+        if (p <= 1) robot.Schritt(p);
+        else RepeatAction(kindSchritt, p);
+        break;
+      }
+      case TFlatOp::LinksDrehen:
+        BEGIN;
+        robot.LinksDrehen();
+        break;
+      case TFlatOp::RechtsDrehen:
+        BEGIN;
+        robot.RechtsDrehen();
+        break;
+      case TFlatOp::Nothing:
+        BEGIN;
+        break;
+      case TFlatOp::Hinlegen:
+        BEGIN;
+        RepeatAction(kindHinlegen, ParamOf(in, x));
+        break;
+      case TFlatOp::Aufheben:
+        BEGIN;
+        RepeatAction(kindAufheben, ParamOf(in, x));
+        break;
+      case TFlatOp::MarkeSetzen:
+        BEGIN;
+        robot.MarkeSetzen();
+        break;
+      case TFlatOp::MarkeLoeschen:
+        BEGIN;
+        robot.MarkeLoeschen();
+        break;
+      case TFlatOp::Warten:
+        BEGIN;
+        Wait(in.Param);  // the node's own count, also for X
+        Recheck();
+        break;
+      case TFlatOp::Ton:
+        BEGIN;
+        Host.PlaySound();
+        Recheck();
+        break;
+      case TFlatOp::Langsam:
+        BEGIN;
+        Fast = false;
+        Host.UpdateView();
+        Recheck();
+        break;
+      case TFlatOp::Schnell:
+        BEGIN;
+        Fast = true;
+        Recheck();
+        break;
+      case TFlatOp::Beenden:
+        BEGIN;
+        Stopped = true;
+        Fast = false;
+        Host.UpdateView();
+        Recheck();
+        break;
+      case TFlatOp::SetResult:
+        BEGIN;
+        in.Result->Result = in.Value;
+        break;
+      case TFlatOp::ResultOutside:
+        BEGIN;
+        ReportError(msgWahrFalschOutside, in.Line);
+        Recheck();
+        break;
+      case TFlatOp::Unknown:
+        BEGIN;
+        ReportError(msgUnknownInstruction, in.Line);
+        Stop();
+        break;
+      case TFlatOp::Call:
+        BEGIN;
+        CallInstruction(in, depth + in.Nest);
+        break;
+      case TFlatOp::Definition:
+        if (!quiet_ && BreakLine > 0 && in.Line == BreakLine && RunMode != 0) RunMode = 3;
+        pc = EndStatement<false>(in);
+        continue;
+      case TFlatOp::Tail:
+        break;
+
+      case TFlatOp::IfHead: {
+        BEGIN;
+        PauseInRun();
+        const bool holds = Test(in, x, depth + in.Nest) && !Stopped;
+        pc = EnterBody(holds ? in.Body : in.Else, depth + in.Nest + 1, in.Tail);
+        continue;
+      }
+      case TFlatOp::RepeatHead: {
+        BEGIN;
+        const int32_t p = ParamOf(in, x);
+        if (p == kParamX) {
+          robot.Fail(17);
+          pc = in.Tail;
+          continue;
+        }
+        counters_[counters + in.Slot] = p;
+        pc = NextPass(in, counters_[counters + in.Slot], depth + in.Nest + 1);
+        continue;
+      }
+      case TFlatOp::RepeatStep:
+        pc = !LoopStep(in.Line) || Stopped
+                 ? in.Tail
+                 : NextPass(in, counters_[counters + in.Slot], depth + in.Nest + 1);
+        continue;
+      case TFlatOp::WhileHead:
+        BEGIN;
+        pc = WhileTest(in, x, depth + in.Nest);
+        continue;
+      case TFlatOp::WhileStep:
+        pc = LoopStep(in.Line) ? WhileTest(in, x, depth + in.Nest) : in.Tail;
+        continue;
+      case TFlatOp::UntilHead:
+        BEGIN;
+        PauseInRun();
+        pc = EnterBody(in.Body, depth + in.Nest + 1, in.Step);
+        continue;
+      case TFlatOp::UntilStep:
+        if (Test(in, x, depth + in.Nest) == in.Value || Stopped || !LoopStep(in.Line)) {
+          pc = in.Tail;
+          continue;
+        }
+        PauseInRun();
+        pc = EnterBody(in.Body, depth + in.Nest + 1, in.Step);
+        continue;
+      case TFlatOp::Return:
+        counters_.resize(counters);
+        return;
+    }
+    pc = EndStatement<true>(in);
+  }
+#undef BEGIN
+}

@@ -1,0 +1,46 @@
+// The interpreter against the reference interpreter (the former tree walk) on random programs
+// and worlds: the same steps, messages, event rounds and final world, to the letter.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "differential_run.h"
+#include "random_case.h"
+
+namespace {
+
+TChoices Seeded(std::mt19937& rng) {
+  return [&rng](uint32_t bound) { return static_cast<uint32_t>(rng() % bound); };
+}
+
+bool Contains(const TRunRecord& r, const std::string& part) {
+  for (const std::string& entry : r.Log)
+    if (entry.find(part) != std::string::npos) return true;
+  return false;
+}
+
+}  // namespace
+
+TEST(InterpreterDifferential, RandomProgramsRunExactlyAsInTheReference) {
+  int compiled = 0, failures = 0, limits = 0, tooDeep = 0, stops = 0, steps = 0;
+  for (uint32_t seed = 1; seed <= 400; ++seed) {
+    std::mt19937 rng(seed);
+    const TRandomCase c = MakeRandomCase(Seeded(rng));
+    const TRunRecord flat = RecordRun(c, TEngineKind::Flat);
+    const TRunRecord reference = RecordRun(c, TEngineKind::Reference);
+    ASSERT_EQ(CompareRecords(flat, reference), "") << "seed " << seed << ":\n" << c.Program;
+    compiled += reference.Compiled;
+    failures += Contains(reference, "Tumbo");
+    limits += Contains(reference, "limit");
+    tooDeep += Contains(reference, "Zu tiefe Rekursion");
+    stops += Contains(reference, "E:stop");
+    steps += Contains(reference, "@");
+  }
+  // The cases reach what they are meant to compare.
+  EXPECT_GT(compiled, 300);
+  EXPECT_GT(failures, 50);
+  EXPECT_GT(limits, 20);
+  EXPECT_GT(tooDeep, 5);
+  EXPECT_GT(stops, 5);
+  EXPECT_GT(steps, 100);
+}
