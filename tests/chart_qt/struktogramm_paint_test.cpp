@@ -230,6 +230,36 @@ TEST(StruktogrammPaint, PaintBoxShowsTheChartOnlyWhileValid)
     EXPECT_EQ(hidden.pixelColor(5, 50), QColor(Qt::white));
 }
 
+TEST(StruktogrammPaint, PaintBoxShowsTheChartAtTheViewScale)
+{
+    auto root = Root({Statement(kindSchritt)});
+    TChartPaintBox paintBox;
+    TStruktogramm chart(&paintBox);
+    paintBox.Chart = &chart;
+    paintBox.Tree = [&] { return root.get(); };
+    chart.Prepare(root.get());
+    chart.SetViewScale(2.0);
+    const QImage shown = paintBox.grab().toImage();
+    ASSERT_EQ(shown.size(), QSize(400, 220));
+    // The picture at scale 1 drawn twice as large: lines two pixels wide at twice the place.
+    QImage expected(400, 220, QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    {
+        QPainter p(&expected);
+        p.scale(2.0, 2.0);
+        chart.PaintTo(p, root.get());
+    }
+    int differing = 0;
+    for (int y = 0; y < 220; ++y)
+        for (int x = 0; x < 400; ++x)
+            differing += shown.pixel(x, y) != expected.pixel(x, y);
+    EXPECT_EQ(differing, 0);
+
+    // Prepared anew, the box keeps the scale.
+    chart.Prepare(root.get());
+    EXPECT_EQ(paintBox.size(), QSize(400, 220));
+}
+
 TEST(StruktogrammPaint, RepaintOfAnAreaSkipsTheRowsOutsideIt)
 {
     auto root = Root({Statement(kindSchritt), Statement(kindSchritt), Statement(kindSchritt), Statement(kindTon)});

@@ -3,6 +3,7 @@
 
 #include "world/qt/spin_edit.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -103,6 +104,29 @@ TEST(NewRoomDlg, CancelButtonRejects)
         QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("btnAbbrechen")), Qt::LeftButton);
     });
     EXPECT_EQ(dlg.exec(), QDialog::Rejected);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(NewRoomDlg, TheCaretStandsInBreiteEveryTimeItOpens)
+{
+    TNewRoomDlg dlg;
+    for (int round = 0; round < 2; ++round) {
+        dlg.show();
+        dlg.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dlg));
+        QWidget *caret = dlg.focusWidget();
+        ASSERT_TRUE(caret == dlg.speBreite || caret == dlg.speBreite->findChild<QLineEdit *>()) << round;
+        // Typing replaces the whole value.
+        QTest::keyClicks(caret, QStringLiteral("7"));
+        EXPECT_EQ(dlg.RoomWidth(), 7) << round;
+        // The user moves on to "Höhe" and closes the dialog; it opens in "Breite" again.
+        dlg.speHoehe->setFocus();
+        dlg.hide();
+        dlg.SetExtent(12, 10, 6);
+    }
 }
 
 }  // namespace

@@ -73,11 +73,6 @@ public:
 
     QWidget *Control = nullptr;
     bool Valid = false;
-private:
-    void SizeControl();
-    double viewScale_ = 1.0;
-
-public:
     QPainter *Canvas = nullptr; // the painter of the drawing in progress
     int RowHeight = 18;
     int BoxWidth = 110;
@@ -97,10 +92,12 @@ public:
     void DrawSlantedLine(int x1, int y1, int x2, int y2);
 
 private:
+    void SizeControl();
     void DrawRowTexts(int x, int ty, const TChartItem &item);
     void SetFont(int pixelHeight, bool bold);
     void SetBold(bool bold);
     TChartLayout LayoutFor(const TTumbo_Program *tree) const;
     QSize PictureSize(const TChartLayout &layout) const;
     void PaintWithBackground(QPainter &canvas, const TChartLayout &layout);
+    double viewScale_ = 1.0;
 };

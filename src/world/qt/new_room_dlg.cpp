@@ -55,6 +55,13 @@ void TNewRoomDlg::SetExtent(int width, int length, int height)
     speHoehe->setValue(height);
 }
 
+void TNewRoomDlg::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    speBreite->setFocus(Qt::OtherFocusReason);
+    speBreite->selectAll();
+}
+
 int TNewRoomDlg::RoomWidth() const { return speBreite->CommittedValue(); }
 int TNewRoomDlg::RoomLength() const { return speLaenge->CommittedValue(); }
 int TNewRoomDlg::RoomHeight() const { return speHoehe->CommittedValue(); }

@@ -33,6 +33,11 @@ public:
     TSpinEdit *speBreite;
     TSpinEdit *speLaenge;
     TSpinEdit *speHoehe;
+
+protected:
+    // Every time the dialog opens, the caret stands in "Breite" with its value selected,
+    // so typing replaces it.
+    void showEvent(QShowEvent *event) override;
 };
 
 }  // namespace tumbo::world

@@ -76,6 +76,11 @@ void TWeltQt::SetIs2D(bool is2D) {
 
 QSize TWeltQt::ViewSize() const { return is2D_ ? view2D_.Size() : view3D_.Size(); }
 
+QRect TWeltQt::RobotRect() const {
+  const TTumbo& robot = welt_.Robot;
+  return is2D_ ? TWeltView2D::CellsRect(robot.X, robot.Y, robot.X + 1, robot.Y + 1) : view3D_.RobotPictureRect();
+}
+
 void TWeltQt::SetViewScale(double scale) {
   scale_ = scale;
   if (image3D_) image3D_->SetViewScale(scale_, view3D_.Size());

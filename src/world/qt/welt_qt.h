@@ -50,6 +50,10 @@ public:
   // Anything painted over a view (a goal overlay) maps view points with ViewScale().
   void SetViewScale(double scale);
   TViewScale ViewScale() const { return TViewScale{scale_}; }
+  // The shown view's size on screen, at the view scale.
+  QSize ShownSize() const { return ViewScale().Map(ViewSize()); }
+  // Where the robot is drawn in the shown view (view pixels at scale 1).
+  QRect RobotRect() const;
   // Draws the whole shown view at `scale` onto a device of the scaled size; at 1 the
   // same pixels as the 3D picture or Paint2DTo.
   void PaintScaled(QPainter& p, double scale) const;

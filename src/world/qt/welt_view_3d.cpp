@@ -127,6 +127,11 @@ QRect TWeltView3D::RobotRect(int z) const {
   return QRect(p.x() - (pic.width() - 30) / 2, p.y() - pic.height(), pic.width(), pic.height());
 }
 
+QRect TWeltView3D::RobotPictureRect() const {
+  const TTumbo& robot = welt_.Robot;
+  return RobotRect(welt_.Room.Contains(robot.X, robot.Y) ? welt_.Room.Cell(robot.X, robot.Y).Height : 0);
+}
+
 void TWeltView3D::PaintRegion3D(int l, int t, int r, int b) {
   const QRect region = QRect(QPoint(l, t), QPoint(r - 1, b - 1)).intersected(image_.rect());
   if (region.isEmpty()) return;

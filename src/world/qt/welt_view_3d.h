@@ -54,6 +54,9 @@ public:
   // Called with each changed rectangle (view pixels at scale 1); the widget repaints it.
   void SetRepaintHook(std::function<void(const QRect&)> hook) { repaint_ = std::move(hook); }
 
+  // Where the robot's picture stands (view pixels at scale 1).
+  QRect RobotPictureRect() const;
+
   int OffX() const { return offX_; }
   int OffY() const { return offY_; }
   QSize Size() const { return size_; }
