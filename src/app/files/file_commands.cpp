@@ -16,6 +16,7 @@
 
 #include "app/files/recovery_file.h"
 #include "app/settings/ini_file.h"
+#include "app/task/task_session.h"
 #include "app/window/chart_mode.h"
 #include "app/run/run_control.h"
 #include "app/window/main_form.h"
@@ -288,9 +289,9 @@ void TMainForm::SaveWorldAsCommand()
 
 void TMainForm::OpenFiles(const QStringList &paths)
 {
-    QString program, world;
+    QString program, world, task;
     for (const QString &p : paths) {
-        QString &slot = IsWorldFileName(p) ? world : program;
+        QString &slot = IsWorldFileName(p) ? world : p.endsWith(QStringLiteral(".tda"), Qt::CaseInsensitive) ? task : program;
         if (slot.isEmpty())
             slot = p;
     }
@@ -302,6 +303,8 @@ void TMainForm::OpenFiles(const QStringList &paths)
     }
     if (!world.isEmpty() && QFileInfo(world).isFile())
         OpenWorld(world);
+    if (!task.isEmpty() && QFileInfo(task).isFile())
+        Tasks->OpenTask(task);
 }
 
 bool TMainForm::DropEvent(QEvent *event)

@@ -33,6 +33,10 @@ CommandLine ParseCommandLine(const std::vector<std::string> &args,
             (ext == ".tdp" ? result.StartProgramFile : result.StartWorldFile) = arg;
             continue;
         }
+        if (ext == ".tda" && isFile(arg)) {
+            result.StartTaskFile = arg;
+            continue;
+        }
         if (arg.size() < 2 || arg[0] != '/')
             continue;
         const std::string value = arg.substr(2);

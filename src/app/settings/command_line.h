@@ -13,6 +13,7 @@ struct CommandLine {
     std::string IniFolder;  // ends with a path separator when set
     std::string StartProgramFile;
     std::string StartWorldFile;
+    std::string StartTaskFile;  // a ".tda" file named as a parameter
 };
 
 // `isFile` tells whether a parameter names an existing regular file.

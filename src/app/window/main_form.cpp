@@ -30,6 +30,7 @@
 #include "app/run/qt_run_host.h"
 #include "app/run/run_control.h"
 #include "app/settings/command_line.h"
+#include "app/task/task_session.h"
 #include "app/window/chart_mode.h"
 #include "app/window/program_editor.h"
 #include "language/parser.h"
@@ -82,6 +83,7 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     CreateEngine();
     runControl_ = new TRunControl(*this);
     new ChartMode(*this);  // the structure chart with its commands, owned by the window
+    Tasks = new TTaskSession(*this);
     ConnectWorldCommands();
     ConnectFileCommands();
     // 5. Information list, status fields, scroll ranges.
@@ -570,6 +572,7 @@ void TMainForm::ReadCommandLine(const QStringList &args)
     IniFolder = QString::fromStdString(c.IniFolder);
     StartProgramFile = QString::fromStdString(c.StartProgramFile);
     StartWorldFile = QString::fromStdString(c.StartWorldFile);
+    StartTaskFile = QString::fromStdString(c.StartTaskFile);
     if (IniFolder.isEmpty())
         IniFolder = DefaultSettingsFolder();
 }
@@ -704,6 +707,8 @@ void TMainForm::showEvent(QShowEvent *event)
     }
     if (loaded)
         runControl_->ResetInfoList();
+    if (!StartTaskFile.isEmpty() && QFileInfo(StartTaskFile).isFile())
+        Tasks->OpenTask(StartTaskFile);
 }
 
 void TMainForm::closeEvent(QCloseEvent *event)

@@ -45,6 +45,7 @@ class QtRunHost;
 class TRunControl;
 class TRecoveryFile;
 class IniFile;
+class TTaskSession;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -111,6 +112,13 @@ public:
     QAction *Bereicheanordnen1, *EinstTumbo1, *EinstEditor1, *Figurwechseln1;
     QAction *Inhalt1, *Tipps1, *Programminfo1;
     QAction *Meldungenloeschen1;
+
+    // The open task and the menu "Aufgabe"; a child of the window.
+    TTaskSession *Tasks = nullptr;
+    QString StartTaskFile;  // a task named on the command line
+
+    // The open and save dialogs (through FileDialogHook when set).
+    QString AskFileName(const FileDialogRequest &request);
 
     // Message boxes go through this hook, so that tests can answer them.
     using MessageHook = std::function<QMessageBox::StandardButton(
@@ -242,7 +250,6 @@ private:
     void AddRecentProgram(const QString &path);
     void UpdateRecentMenu();
     void KeepRecovery();
-    QString AskFileName(const FileDialogRequest &request);
 
     std::unique_ptr<TWelt> welt_;
     std::unique_ptr<TWeltQt> weltQt_;  // the 3D and 2D views of the world

@@ -37,6 +37,7 @@ void TWorldViewWidget::PaintExposed(QPaintEvent* event, PaintArea paint) {
                                                      int(std::ceil((r.bottom() + 1) * ratio)) - 1));
     paint(p, device);
   }
+  if (overlay_) overlay_(p, DeviceScale());
 }
 
 TImage3D::TImage3D(const TWeltView3D& view, QWidget* parent) : TWorldViewWidget(parent), view_(view) {

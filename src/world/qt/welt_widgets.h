@@ -1,11 +1,14 @@
 // The two view controls: the 3D image and the 2D paint box. Both draw their view at the
 // view scale and the screen's pixel ratio, straight from the world, only where exposed.
+// Either may carry an overlay painted over the view (for example the goal of a task).
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 #include "world/qt/view_scale.h"
 
+class QPainter;
 class TWeltView2D;
 class TWeltView3D;
 
@@ -24,6 +27,14 @@ public:
   // A view rectangle at scale 1 as widget pixels (for update()).
   QRect WidgetRect(const QRect& model) const;
 
+  // Painted after the view in every paint event, on a painter in device pixels clipped to
+  // what is exposed, with the device scale to map view pixels at scale 1; empty for none.
+  using Overlay = std::function<void(QPainter&, const TViewScale&)>;
+  void SetOverlay(Overlay overlay) {
+    overlay_ = std::move(overlay);
+    update();
+  }
+
 protected:
   // Paints each rectangle of the event's region, `paint` getting device pixels.
   template <class PaintArea>
@@ -31,6 +42,7 @@ protected:
 
 private:
   double scale_ = 1.0;
+  Overlay overlay_;
 };
 
 class TImage3D : public TWorldViewWidget {

@@ -43,10 +43,11 @@ TEST(CommandLine, LaterParametersReplaceEarlierOnesAndOthersAreIgnored)
 TEST(CommandLine, ExistingFilesAreTakenBeforeOptions)
 {
     // "/Projekte/a.tdp" would read as /P with "rojekte/a.tdp"; it names a file, so it is the program.
-    CommandLine c = Parse({"/Projekte/a.tdp", "/Welten/b.TDW", "/Irgendwo/c.txt"},
-                          {"/Projekte/a.tdp", "/Welten/b.TDW", "/Irgendwo/c.txt"});
+    CommandLine c = Parse({"/Projekte/a.tdp", "/Welten/b.TDW", "/Irgendwo/c.txt", "/Aufgaben/d.Tda"},
+                          {"/Projekte/a.tdp", "/Welten/b.TDW", "/Irgendwo/c.txt", "/Aufgaben/d.Tda"});
     EXPECT_EQ(c.StartProgramFile, "/Projekte/a.tdp");
     EXPECT_EQ(c.StartWorldFile, "/Welten/b.TDW");
+    EXPECT_EQ(c.StartTaskFile, "/Aufgaben/d.Tda");
     EXPECT_EQ(c.IniFolder, "rgendwo/c.txt/");  // not a program or world: the option rule holds
 }
 
