@@ -5,7 +5,7 @@
 
 #include "cli/cli_io.h"
 #include "cli/command_table.h"
-#include "cli/deep_stack.h"
+#include "language/deep_stack.h"
 #include "language/headless_run.h"
 #include "text/atomic_file.h"
 #include "text/cp1252.h"

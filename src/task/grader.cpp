@@ -8,6 +8,7 @@
 #include <optional>
 #include <thread>
 
+#include "language/deep_stack.h"
 #include "language/headless_run.h"
 #include "task/goal_check.h"
 #include "text/atomic_file.h"
@@ -95,12 +96,16 @@ TProgramGrade GradeProgramText(const TLoadedTask& task, const std::string& text,
 
   TProgramGrade grade;
   grade.Name = name;
-  for (const TTaskWorld& w : task.Worlds) {
-    world.LoadFromText(w.StartBytes, w.StartFile);  // read once already when the task loaded
-    record.Clear();
-    run.Run();
-    grade.Worlds.push_back(Judge(record, world, w, task.Task));
-  }
+  const auto runAll = [&] {
+    for (const TTaskWorld& w : task.Worlds) {
+      world.LoadFromText(w.StartBytes, w.StartFile);  // read once already when the task loaded
+      record.Clear();
+      run.Run();
+      grade.Worlds.push_back(Judge(record, world, w, task.Task));
+    }
+  };
+  // Endless recursion runs up to the depth limit, deeper than an ordinary stack allows.
+  if (!RunWithStack(StackBytesForDepth(options.MaxDepth), runAll)) runAll();
   return grade;
 }
 

@@ -1,4 +1,4 @@
-#include "cli/deep_stack.h"
+#include "language/deep_stack.h"
 
 #include <pthread.h>
 
