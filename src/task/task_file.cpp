@@ -107,7 +107,9 @@ std::string CriteriaText(unsigned criteria) {
 TTaskResult ParseTask(std::string_view bytes, const std::string& fileName, TTask& out) {
   TTask task;
   tumbo::app::IniFile ini;
-  ini.Parse(tumbo::text::DecodeToCp1252(bytes, &task.Format));
+  // Any line-break style reads alike; writing keeps the one found.
+  ini.Parse(tumbo::text::ConvertLineBreaks(tumbo::text::DecodeToCp1252(bytes, &task.Format),
+                                           tumbo::text::LineBreak::Lf));
   if (!ini.HasKey(kSection, "Titel") && !ini.HasKey(kSection, "Text"))
     return {Damaged(fileName, "der Abschnitt [Aufgabe] mit Titel= oder Text= fehlt")};
   task.Title = ini.ReadString(kSection, "Titel", "");

@@ -49,6 +49,19 @@ TEST(TaskFile, ReadsUtf8AndTheSpellingPruefen) {
   EXPECT_EQ(task.Format.Encoding, tumbo::text::TextEncoding::Utf8);
 }
 
+TEST(TaskFile, ReadsAnyLineBreakStyleAndWritesItBack) {
+  const std::string oldMac = "[Aufgabe]\rTitel=T\r[Welt1]\rStart=a.tdw\rZiel=b.tdw\r";
+  TTask task;
+  ASSERT_TRUE(ParseTask(oldMac, "t.tda", task).Ok());
+  ASSERT_EQ(task.Worlds.size(), 1u);
+  EXPECT_EQ(task.Worlds[0].Goal, "b.tdw");
+  const std::string written = WriteTaskText(task);
+  EXPECT_EQ(written.find('\n'), std::string::npos);
+  TTask back;
+  ASSERT_TRUE(ParseTask(written, "t.tda", back).Ok());
+  EXPECT_EQ(back.Worlds.size(), 1u);
+}
+
 TEST(TaskFile, WrittenTaskReadsBackTheSame) {
   TTask task;
   task.Title = "M\xFC" "ll sammeln";
