@@ -5,6 +5,7 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 
+#include "world/qt/world_picture.h"
 #include "world_qt_support.h"
 
 namespace {
@@ -162,7 +163,8 @@ TEST(View2D, MetafileOfTheMapHoldsTheCounts) {
   TWeltQt views(welt, ImgsFolder());
   QTemporaryDir dir;
   const QString name = dir.filePath(QStringLiteral("welt.emf"));
-  ASSERT_TRUE(views.SaveAsMetafile(name));
+  views.SetIs2D(true);
+  ASSERT_TRUE(SaveWorldPicture(views, name, TPictureFormat::Emf));
   QFile file(name);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QByteArray data = file.readAll();

@@ -57,7 +57,9 @@ void TDialogCommands::PrintCommand()
     const TumboSettings s = form_->CurrentSettings();
     Printer.SetLineNumbers(s.PrintLineNumbers);
     Printer.SetColor(s.PrintColor);
-    Printer.Print(form_, form_->Editor->text());
+    QString error;
+    if (!Printer.Print(form_, form_->Editor->text(), &error) && !error.isEmpty())
+        form_->ShowError(error);
 }
 
 void TDialogCommands::PrintPreviewCommand()

@@ -11,6 +11,8 @@
 #include <Qsci/qsciprinter.h>
 #include <Qsci/qsciscintilla.h>
 
+#include "export/safe_output.h"
+
 namespace tumbo::app {
 
 namespace {
@@ -45,7 +47,7 @@ bool TProgramPrinter::Render(const QString &text, QsciPrinter &printer) const
     // colouring, margins and selection do not reach the paper.
     QsciScintilla page;
     page.setUtf8(true);
-    QFont font(QStringLiteral("Courier New"));
+    QFont font(QStringList{QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")});
     font.setStyleHint(QFont::TypeWriter);
     font.setPointSizeF(kFontPoints);
     page.setFont(font);
@@ -69,13 +71,13 @@ bool TProgramPrinter::Render(const QString &text, QsciPrinter &printer) const
     return printer.printRange(&page);
 }
 
-bool TProgramPrinter::Print(QWidget *parent, const QString &text)
+bool TProgramPrinter::Print(QWidget *parent, const QString &text, QString *error)
 {
     if (printer_->outputFileName().isEmpty() && QPrinterInfo::availablePrinters().isEmpty()) {
         if (!Setup(parent))
             return false;
     }
-    return Render(text, *printer_);
+    return tumbo::output::PrintSafely(*printer_, [&] { return Render(text, *printer_); }, error);
 }
 
 void TProgramPrinter::Preview(QWidget *parent, const QString &text)

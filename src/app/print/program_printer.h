@@ -1,5 +1,5 @@
 #pragma once
-// Printing the program text: Courier New 8 pt, tab width 8, margins of 25 mm (left,
+// Printing the program text: Courier New (or its metric twin Liberation Mono) 8 pt, tab width 8, margins of 25 mm (left,
 // top, bottom) and 15 mm (right), long lines wrapped, no syntax colouring; line
 // numbers and the colour flag follow the settings. Also the print preview
 // "Seitenansicht" and the printer set-up.
@@ -31,8 +31,9 @@ public:
 
     // "Drucken": all pages on the current printer, without a print dialog. When the
     // system has no printer at all, the set-up dialog is offered first (so a PDF
-    // file can be chosen). Returns whether something was printed.
-    bool Print(QWidget *parent, const QString &text);
+    // file can be chosen). A PDF file is replaced only by a complete document.
+    // Returns whether something was printed; a failed file gets a German message in *error.
+    bool Print(QWidget *parent, const QString &text, QString *error = nullptr);
 
     // "Seitenansicht": the pages in a maximized preview window, modal.
     void Preview(QWidget *parent, const QString &text);

@@ -1,9 +1,10 @@
 #include "app/settings/ini_file.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "text/atomic_file.h"
 
 namespace tumbo::app {
 namespace {
@@ -111,26 +112,14 @@ std::string IniFile::Text() const
     return out;
 }
 
-bool IniFile::Save(const std::string &path) const
+bool IniFile::Save(const std::string &path, std::string *error) const
 {
-    const std::string temp = path + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        out << Text();
-        out.flush();
-        if (!out) {
-            out.close();
-            std::remove(temp.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
+    std::string message;
+    if (tumbo::text::WriteFileAtomic(path, Text(), message))
+        return true;
+    if (error)
+        *error = message;
+    return false;
 }
 
 std::size_t IniFile::FindSection(const std::string &section) const

@@ -19,9 +19,9 @@ public:
     bool Load(const std::string &path);
     void Parse(const std::string &text);
 
-    // Writes to a temporary file beside `path` and renames it, so a failed write
-    // never leaves a half-written settings file. False on any failure.
-    bool Save(const std::string &path) const;
+    // Writes through the safe writer, so a failed write never leaves a half-written
+    // settings file. False on any failure, with the German message (Windows-1252) in *error.
+    bool Save(const std::string &path, std::string *error = nullptr) const;
     std::string Text() const;
 
     bool HasKey(const std::string &section, const std::string &key) const;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -661,9 +662,9 @@ void TMainForm::SaveSettings()
     ini.Load(file.toStdString());  // lines of other programs are kept
     WriteSettings(ini, CurrentSettings());
     WriteRecentPrograms(ini);
-    if (!ini.Save(file.toStdString()))
-        ShowError(QStringLiteral("Die Einstellungsdatei „%1“ kann nicht geschrieben werden.")
-                      .arg(QDir::toNativeSeparators(file)));
+    std::string error;
+    if (!ini.Save(QFile::encodeName(file).toStdString(), &error))
+        ShowError(QString::fromStdString(tumbo::text::Cp1252ToUtf8(error)));
 }
 
 void TMainForm::ShowAtStart()

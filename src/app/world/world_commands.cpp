@@ -4,13 +4,9 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
-#include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPainter>
-#include <QSaveFile>
 #include <QScrollArea>
-#include <QSvgGenerator>
 #include <QToolButton>
 
 #include "app/run/run_control.h"
@@ -19,6 +15,7 @@
 #include "world/qt/new_room_dlg.h"
 #include "world/qt/welt_pictures.h"
 #include "world/qt/welt_qt.h"
+#include "world/qt/world_picture.h"
 #include "world/qt/world_tools.h"
 #include "world/welt.h"
 
@@ -28,13 +25,6 @@ namespace {
 QString FromCore(const std::string &cp1252)
 {
     return QString::fromStdString(tumbo::text::Cp1252ToUtf8(cp1252));
-}
-
-// Writes a picture through a temporary file, so a failed write leaves no half file.
-bool SaveImage(const QImage &image, const QString &fileName, const char *format)
-{
-    QSaveFile file(fileName);
-    return file.open(QIODevice::WriteOnly) && image.save(&file, format) && file.commit();
 }
 
 }  // namespace
@@ -285,36 +275,15 @@ void TMainForm::SaveWorldPictureCommand()
     const QString name = WithDefaultSuffix(AskFileName(request), request.DefaultSuffix);
     if (name.isEmpty())
         return;
-    const QString suffix = QFileInfo(name).suffix().toLower();
-    bool ok = false;
-    if (!is2D) {
-        const QImage picture = weltQt_->View3D().Image().convertToFormat(QImage::Format_RGB32);
-        ok = SaveImage(picture, name, suffix == QLatin1String("png") ? "PNG" : "BMP");
-    } else if (suffix == QLatin1String("png")) {
-        QImage picture(weltQt_->View2D().Size(), QImage::Format_RGB32);
-        picture.fill(Qt::white);
-        QPainter p(&picture);
-        weltQt_->Paint2DTo(p);
-        p.end();
-        ok = SaveImage(picture, name, "PNG");
-    } else if (suffix == QLatin1String("svg")) {
-        QSaveFile file(name);
-        if (file.open(QIODevice::WriteOnly)) {
-            QSvgGenerator svg;
-            svg.setOutputDevice(&file);
-            svg.setSize(weltQt_->View2D().Size());
-            svg.setViewBox(QRect(QPoint(0, 0), weltQt_->View2D().Size()));
-            svg.setTitle(QStringLiteral("Welt"));
-            QPainter p(&svg);
-            weltQt_->Paint2DTo(p);
-            ok = p.end() && file.commit();
-        }
-    } else {
-        ok = weltQt_->SaveAsMetafile(name);
-    }
-    if (!ok)
-        ShowError(QStringLiteral("Die Grafik kann nicht in die Datei „%1“ geschrieben werden.")
-                      .arg(QDir::toNativeSeparators(name)));
+    // The 3D picture is a bitmap whatever the name; the 2D map a metafile unless the name asks
+    // for SVG or PNG.
+    const std::optional<TPictureFormat> named = PictureFormatOf(name);
+    TPictureFormat format = is2D ? TPictureFormat::Emf : TPictureFormat::Bmp;
+    if (named == TPictureFormat::Png || (is2D && named == TPictureFormat::Svg))
+        format = *named;
+    QString error;
+    if (!SaveWorldPicture(*weltQt_, name, format, &error))
+        ShowError(error);
 }
 
 void TMainForm::ChangeFigureCommand()

@@ -2,7 +2,6 @@
 
 #include <QPainter>
 
-#include "export/emf_device.h"
 #include "world/qt/welt_widgets.h"
 #include "world/welt.h"
 
@@ -121,17 +120,4 @@ void TWeltQt::Paint2DTo(QPainter& p, TViewScale scale) const {
   p.setBrush(Qt::white);
   p.drawRect(QRect(0, 0, size.width(), size.height()));
   view2D_.PaintCells2D(p, 0, 0, welt_.Room.Width(), welt_.Room.Length(), scale);
-}
-
-bool TWeltQt::SaveAsMetafile(const QString& fileName) const {
-  EmfDevice emf(view2D_.Size());
-  QPainter p(&emf);
-  Paint2DTo(p);
-  p.end();
-  return emf.SaveToFile(fileName);
-}
-
-bool TWeltQt::Save3D(const QString& fileName) const {
-  // Bitmaps carry no alpha: the picture is opaque anyway.
-  return view3D_.Image().convertToFormat(QImage::Format_RGB32).save(fileName);
 }

@@ -1,7 +1,7 @@
 // The world's views: the 3D picture and the 2D map of the core world, the pictures they
-// draw, which of them is shown, mouse editing in the 2D view and saving the shown view
-// as a picture. Attached to the world as its view, it keeps the shown view up to date
-// when the world says what changed.
+// draw, which of them is shown and mouse editing in the 2D view (world_picture.h saves the
+// shown view as a picture). Attached to the world as its view, it keeps the shown view up
+// to date when the world says what changed.
 #pragma once
 
 #include <QPointer>
@@ -72,10 +72,6 @@ public:
   // The 2D map of the whole room, white first, onto any painter whose device has at
   // least the paint box's size at `scale` (metafile, SVG, printer, image).
   void Paint2DTo(QPainter& p, TViewScale scale = {}) const;
-  // The 2D map as an enhanced metafile of the paint box's size.
-  bool SaveAsMetafile(const QString& fileName) const;
-  // The 3D picture as a file; the format follows the name's extension (".bmp", ".png").
-  bool Save3D(const QString& fileName) const;
 
   TWelt& Welt() const { return welt_; }
   TWeltView3D& View3D() { return view3D_; }

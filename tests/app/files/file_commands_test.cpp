@@ -11,6 +11,7 @@
 #include <QSysInfo>
 
 #include "app/files/recovery_file.h"
+#include "support/write_faults.h"
 #include "file_commands_fixture.h"
 
 namespace tumbo::app::test {
@@ -537,6 +538,55 @@ TEST(RecoveryFile, FilesOfGoneWindowsAreFoundAndTheirLocksCleared)
     // A file that is not a recovery file is not read as one.
     write("tumbo-wiederherstellung-3-1.txt", "Programm\n*Programm\n");
     EXPECT_FALSE(TRecoveryFile::Read(folder + "tumbo-wiederherstellung-3-1.txt"));
+}
+
+// Every file the window writes, under every write fault: the old file stays, a message names
+// the file and the reason, and the next save without a fault works.
+TEST_F(Files, EveryWriterOfTheWindowKeepsTheOldFileAndNamesFileAndReason)
+{
+    TMainForm &f = OpenWindow();
+    Type(QStringLiteral("Programm\n*Programm"));
+    const struct {
+        const char *Name;
+        std::function<void()> Save;  // saves onto Folder() + Name
+    } writers[] = {
+        {"prog.tdp", [&] { Choose("prog.tdp"); Reply(QMessageBox::Yes); f.Speichernunter1->trigger(); }},
+        {"welt.tdw", [&] { Choose("welt.tdw"); Reply(QMessageBox::Yes); f.Weltspeichernunter1->trigger(); }},
+        {"welt3d.bmp", [&] { Choose("welt3d.bmp"); f.AlsGrafikspeichern1->trigger(); }},
+        {"welt2d.emf", [&] { f.Darstellung2D1->trigger(); Choose("welt2d.emf"); f.AlsGrafikspeichern1->trigger();
+                             f.Darstellung2D1->trigger(); }},
+        {"welt2d.svg", [&] { f.Darstellung2D1->trigger(); Choose("welt2d.svg"); f.AlsGrafikspeichern1->trigger();
+                             f.Darstellung2D1->trigger(); }},
+        {"tumbo.ini", [&] { f.IniFolder = Folder(); f.SaveSettings(); }},
+    };
+    for (const auto &w : writers) {
+        SCOPED_TRACE(w.Name);
+        for (const tumbo::testing::WriteFault &fault : tumbo::testing::WriteFaults()) {
+            SCOPED_TRACE(fault.Name);
+            WriteFile(w.Name, "alt");
+            asked_.clear();
+            {
+                tumbo::testing::ScopedWriteFault scoped(fault);
+                w.Save();
+            }
+            EXPECT_EQ(ReadFile(w.Name), QByteArray("alt"));
+            ASSERT_FALSE(asked_.empty());
+            const auto &shown = asked_.back();
+            EXPECT_EQ(shown.icon, QMessageBox::Critical);
+            EXPECT_TRUE(shown.text.contains(Folder() + w.Name)) << shown.text.toStdString();
+            EXPECT_TRUE(shown.text.contains(QString::fromUtf8(fault.Reason))) << shown.text.toStdString();
+            answers_.clear();
+            files_.clear();
+        }
+        asked_.clear();
+        w.Save();
+        EXPECT_NE(ReadFile(w.Name), QByteArray("alt"));
+        EXPECT_TRUE(std::none_of(asked_.begin(), asked_.end(),
+                                 [](const auto &a) { return a.icon == QMessageBox::Critical; }));
+        answers_.clear();
+    }
+    EXPECT_EQ(QDir(Folder()).entryList(QStringList{QStringLiteral(".*.tmp")}, QDir::Hidden | QDir::Files),
+              QStringList());
 }
 
 }  // namespace

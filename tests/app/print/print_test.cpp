@@ -9,6 +9,8 @@
 #include <Qsci/qsciprinter.h>
 #include <gtest/gtest.h>
 
+#include "support/write_faults.h"
+
 using namespace tumbo::app;
 
 namespace {
@@ -101,3 +103,20 @@ TEST(ProgramPrinter, PageSettings)
 }
 
 }  // namespace
+
+TEST(ProgramPrinter, PrintingToAFileReplacesItOnlyWithACompleteDocument)
+{
+    QTemporaryDir dir;
+    TProgramPrinter printer;
+    tumbo::testing::ExpectEveryFaultKeepsTheOldFile(
+        dir.path().toStdString(), "programm.pdf", [&](const std::string &path, std::string &error) {
+            printer.Printer().setOutputFileName(QString::fromStdString(path));
+            QString message;
+            const bool ok = printer.Print(nullptr, ProgramText(5), &message);
+            error = message.toStdString();
+            return ok;
+        });
+    QFile file(dir.filePath(QStringLiteral("programm.pdf")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().startsWith("%PDF-"));
+}

@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "support/write_faults.h"
+#include "text/cp1252.h"
+
 using tumbo::app::IniFile;
 
 TEST(IniFile, LooksUpSectionsAndKeysWithoutRegardToCase)
@@ -82,5 +85,22 @@ TEST(IniFile, MissingFileReadsAsEmptyAndSaveWritesAtomically)
     EXPECT_EQ(again.ReadString("Tips", "LastTip", ""), "3");
 
     EXPECT_FALSE(ini.Save((dir / "missing-folder" / "tumbo.ini").string()));
+    fs::remove_all(dir);
+}
+
+// Two windows saving at once, a full disk or a kill while saving never cost the settings.
+TEST(IniFile, AFailedSaveKeepsTheOldSettingsAndSaysWhy)
+{
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / "tumbo_ini_fault_test";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    IniFile ini;
+    ini.WriteString("Tips", "LastTip", "3");
+    tumbo::testing::ExpectEveryFaultKeepsTheOldFile(dir, "tumbo.ini", [&](const std::string &path, std::string &error) {
+        const bool ok = ini.Save(path, &error);
+        error = tumbo::text::Cp1252ToUtf8(error);
+        return ok;
+    });
     fs::remove_all(dir);
 }
