@@ -137,30 +137,35 @@ tumbo::testing::SaveFunction SaveChart(TStruktogramm &chart, const TTumbo_Progra
     };
 }
 
-TEST(StruktogrammOutput, EveryFormatKeepsTheOldFileWhenTheWriteFails)
+// Each format of the chart, as a writer in a folder of its own under `dir`.
+template <class Check>
+void ForEveryChartFormat(const QTemporaryDir &dir, Check check)
 {
     auto root = SmallProgram();
     TStruktogramm chart;
-    QTemporaryDir dir;
     for (const char *name : {"chart.emf", "chart.svg", "chart.pdf", "chart.png"}) {
         SCOPED_TRACE(name);
         const std::filesystem::path folder = std::filesystem::path(dir.path().toStdString()) / (std::string(name) + ".d");
         std::filesystem::create_directory(folder);
-        tumbo::testing::ExpectEveryFaultKeepsTheOldFile(folder, name, SaveChart(chart, root.get()));
+        check(folder, name, SaveChart(chart, root.get()));
     }
+}
+
+TEST(StruktogrammOutput, EveryFormatKeepsTheOldFileWhenTheWriteFails)
+{
+    QTemporaryDir dir;
+    ForEveryChartFormat(dir, tumbo::testing::ExpectEveryFaultKeepsTheOldFile);
 }
 
 TEST(StruktogrammOutput, AFullDiskIsReportedAndKeepsTheOldChart)
 {
-    auto root = SmallProgram();
-    TStruktogramm chart;
     QTemporaryDir dir;
-    for (const char *name : {"chart.emf", "chart.svg", "chart.pdf", "chart.png"}) {
-        SCOPED_TRACE(name);
-        const std::filesystem::path folder = std::filesystem::path(dir.path().toStdString()) / (std::string(name) + ".d");
-        if (!tumbo::testing::ExpectFullDiskKeepsTheOldFile(folder, name, SaveChart(chart, root.get())))
-            GTEST_SKIP() << tumbo::testing::kCannotMount;
-    }
+    bool mounted = true;
+    ForEveryChartFormat(dir, [&](const auto &folder, const char *name, const auto &save) {
+        mounted = mounted && tumbo::testing::ExpectFullDiskKeepsTheOldFile(folder, name, save);
+    });
+    if (!mounted)
+        GTEST_SKIP() << tumbo::testing::kCannotMount;
 }
 
 TEST(StruktogrammOutput, PrintingToAFileReplacesItOnlyWithACompleteDocument)
