@@ -64,6 +64,7 @@ void TTaskSession::CreateMenu() {
   AufgabeOeffnen1 = item(QStringLiteral("Aufgabe öffnen…"), "AufgabeOeffnen1", &TTaskSession::OpenTaskCommand);
   worldsMenu_ = menu->addMenu(QStringLiteral("Startwelt laden"));
   worldsMenu_->setObjectName(QStringLiteral("Startwelt1"));
+  worldsMenu_->menuAction()->setObjectName(QStringLiteral("Startwelt1"));
   AufgabePruefen1 = item(QStringLiteral("Aufgabe prüfen"), "AufgabePruefen1", &TTaskSession::CheckTaskCommand);
   AufgabePruefen1->setShortcut(QKeySequence(Qt::Key_F10));
   form_.Editor->ReleaseKey(QKeySequence(Qt::Key_F10)[0].toCombined());

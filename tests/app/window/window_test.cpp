@@ -40,6 +40,8 @@ TEST_F(Window, MenusHoldEveryItemInOrderWithItsShortcut)
         {"&Welt", {"Neue Welt", "Öffnen Welt...", "Welt speichern", "Welt speichern unter...", "-",
                    "Als Grafik speichern", "-", "Welt löschen", "-", "2D Darstellung\tF5",
                    "Welt direkt festlegen\tF6"}},
+        {"A&ufgabe", {"Aufgabe öffnen…", "Startwelt laden", "Aufgabe prüfen\tF10", "Ziel zeigen",
+                      "Aufgabe schließen", "-", "Aufgabe erstellen…"}},
         {"&Ablauf", {"Start\tF9", "Schnelllauf\tShift+F9", "Einzelschritt\tF7", "Pause\tF2", "-",
                      "Stopp\tCtrl+F2", "&Stopp-Punkt\tCtrl+B", "-", "Syntaxprüfung"}},
         {"&Einstellungen", {"Bereiche anordnen", "-", "Tumbo", "Editor", "-", "Figur wechseln"}},
@@ -294,9 +296,10 @@ TEST_F(Window, EveryMenuItemIsOfferedOnceTheDialogsExist)
     TMainForm &f = Open();
     new TDialogCommands(&f);  // as the program entry makes them
     QApplication::processEvents();
-    // Only the chart's output items (until a chart is shown) and the direct world editing
-    // (until the 2D view is shown) wait.
-    const QStringList waiting = {"StruktSpeichern1", "StruktKopieren1", "StruktDrucken1", "Weltdirektfestlegen1"};
+    // Only the chart's output items (until a chart is shown), the direct world editing
+    // (until the 2D view is shown) and the items of an open task wait.
+    const QStringList waiting = {"StruktSpeichern1", "StruktKopieren1", "StruktDrucken1", "Weltdirektfestlegen1",
+                                 "Startwelt1", "AufgabePruefen1", "ZielZeigen1", "AufgabeSchliessen1"};
     QStringList disabled;
     for (QAction *menu : f.menuBar()->actions())
         for (QAction *a : menu->menu()->actions())
