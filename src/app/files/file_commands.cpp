@@ -155,6 +155,8 @@ bool TMainForm::AskSaveChangedProgram(const QString &question)
     }
 }
 
+bool TMainForm::AskSaveChangedProgram() { return AskSaveChangedProgram(kUnsavedProgram); }
+
 void TMainForm::NewProgramCommand()
 {
     if (!AskSaveChangedProgram(kUnsavedProgram))
@@ -418,7 +420,10 @@ void TMainForm::OfferRecovery()
     if (recoveryOffered_)
         return;
     recoveryOffered_ = true;
-    for (const QString &file : TRecoveryFile::LeftBehind(IniFolder)) {
+    // The files stay claimed until the questions are answered.
+    const std::vector<LeftBehindFile> leftBehind = TRecoveryFile::LeftBehind(IniFolder);
+    for (const LeftBehindFile &left : leftBehind) {
+        const QString &file = left.FileName;
         const auto program = TRecoveryFile::Read(file);
         if (!program) {
             TRecoveryFile::Discard(file);
@@ -496,10 +501,6 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Drop:
         if (watched == this || watched == Editor->viewport())
             return DropEvent(event);
-        break;
-    case QEvent::Show:
-        if (watched == this && !recoveryOffered_)
-            QTimer::singleShot(0, this, &TMainForm::OfferRecovery);
         break;
     default:
         break;

@@ -93,16 +93,16 @@ void TRecoveryFile::Remove()
         QFile::remove(fileName_);
 }
 
-QStringList TRecoveryFile::LeftBehind(const QString &folder)
+std::vector<LeftBehindFile> TRecoveryFile::LeftBehind(const QString &folder)
 {
     const QDir dir(folder);
-    QStringList found;
+    std::vector<LeftBehindFile> found;
     const QFileInfoList entries =
         dir.entryInfoList({kPrefix + QStringLiteral("*") + kSuffix}, QDir::Files, QDir::Time);
     for (const QFileInfo &entry : entries) {
-        // A lock that can be taken belongs to nobody: its window is gone.
+        // A lock that can be taken belongs to nobody: its window is gone. It stays taken.
         if (auto lock = TryLock(entry.absoluteFilePath()))
-            found << entry.absoluteFilePath();
+            found.push_back({entry.absoluteFilePath(), std::move(lock)});
     }
     // Locks of windows that were killed with nothing to keep: taking and releasing
     // them removes them.

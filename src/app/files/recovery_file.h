@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "text/text_file.h"
 
@@ -22,6 +23,13 @@ struct RecoveredProgram {
     tumbo::text::TextFormat Format;
     QDateTime Saved;
     QString Text;
+};
+
+// A file left by a window that is gone, claimed by this window: while its lock is held no other
+// window offers the same text, also one that starts at the same moment.
+struct LeftBehindFile {
+    QString FileName;
+    std::unique_ptr<QLockFile> Lock;  // released when this goes
 };
 
 class TRecoveryFile : public QObject {
@@ -39,8 +47,8 @@ public:
     bool Write(const RecoveredProgram &program);
     void Remove();
 
-    // The files in `folder` left by windows that are gone, newest first.
-    static QStringList LeftBehind(const QString &folder);
+    // The files in `folder` left by windows that are gone, newest first, each claimed.
+    static std::vector<LeftBehindFile> LeftBehind(const QString &folder);
     static std::optional<RecoveredProgram> Read(const QString &fileName);
     // Deletes a file found by LeftBehind (and its stale lock).
     static void Discard(const QString &fileName);

@@ -30,6 +30,7 @@
 #include "app/run/prog_lamp.h"
 #include "app/run/qt_run_host.h"
 #include "app/run/run_control.h"
+#include "app/run/temp_world.h"
 #include "app/settings/command_line.h"
 #include "app/task/task_session.h"
 #include "app/window/chart_mode.h"
@@ -73,9 +74,10 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     setWindowTitle(QStringLiteral("Robot Tumbo"));
     setGeometry(192, 152, 840, 517);
 
-    // 1. File names, the temporary world, the first folder of the file dialogs.
-    const QString temp = QDir::tempPath();
-    TempWorldFile = temp.isEmpty() ? QString() : QDir(temp).filePath(QStringLiteral("tumbotmp.tdw"));
+    // 1. File names, the temporary world (the user's and this window's own), the first folder
+    // of the file dialogs.
+    tempWorld_ = std::make_unique<TTempWorld>();
+    TempWorldFile = QString::fromStdString(tempWorld_->FileName());
     OpenPath = DefaultOpenFolder();
 
     CreateLayout();
@@ -682,11 +684,14 @@ void TMainForm::showEvent(QShowEvent *event)
         return;
     shownOnce_ = true;
     ApplyPanelSizes();
+    // The question about text a crashed window left comes first, never under the tips.
+    OfferRecovery();
     if (ShowTips && ShowTipsAtStart)
         ShowTipsAtStart();
     // The first lines of the information list name what was loaded, the program alone too.
+    // Text just brought back is not replaced without the usual question.
     bool loaded = false;
-    if (!StartProgramFile.isEmpty() && QFileInfo(StartProgramFile).isFile()) {
+    if (!StartProgramFile.isEmpty() && QFileInfo(StartProgramFile).isFile() && AskSaveChangedProgram()) {
         loaded = LoadProgramFile(QFileInfo(StartProgramFile).absoluteFilePath());
         const QFileInfo program(StartProgramFile);
         const QString world = program.absolutePath() + QLatin1Char('/') + program.completeBaseName() +

@@ -44,6 +44,7 @@ class ProgLamp;
 class QtRunHost;
 class TRunControl;
 class TRecoveryFile;
+class TTempWorld;
 class IniFile;
 class TTaskSession;
 
@@ -60,7 +61,7 @@ public:
     // --- fields ---
     QString ProgramFileName;
     QString WorldFileName;
-    QString TempWorldFile;
+    QString TempWorldFile;  // empty when the user has no private folder for it
     QString OpenPath;
     QString IniFolder;
     QString StartProgramFile;
@@ -166,6 +167,7 @@ public:
     // The unsaved-program question; false when the command must stop (Cancel, or Yes
     // and the program was not saved).
     bool AskSaveChangedProgram(const QString &question);
+    bool AskSaveChangedProgram();  // with the question of New and Open
     QStringList RecentPrograms() const { return recentPrograms_; }
     TRecoveryFile *Recovery() const { return recovery_; }
     // Offers the programs that windows gone without closing left behind.
@@ -255,6 +257,7 @@ private:
     std::unique_ptr<TWeltQt> weltQt_;  // the 3D and 2D views of the world
     std::unique_ptr<QtRunHost> host_;
     std::unique_ptr<TTumbo_Parser> parser_;
+    std::unique_ptr<TTempWorld> tempWorld_;  // its file goes with the window
     tumbo::text::TextFormat programFormat_ = tumbo::text::kNewFileFormat;
     TumboSettings settings_;  // values no dialog of this window changes yet, kept for writing
     bool shownOnce_ = false;

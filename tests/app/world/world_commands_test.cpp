@@ -144,6 +144,41 @@ TEST_F(WorldCommands, ClearKeepsTheSizeAndRestoreThenUsesTheTemporaryWorld)
     EXPECT_EQ(Status(), QStringList({"1", "1", "S"}));
 }
 
+// Two windows side by side each keep the world of their own last run, in the user's private
+// folder, and each file goes with its window.
+TEST_F(WorldCommands, TwoWindowsRestoreTheirOwnTemporaryWorlds)
+{
+    qputenv("XDG_RUNTIME_DIR", Folder().toUtf8() + "laufzeit");
+    QDir().mkpath(Folder() + QStringLiteral("laufzeit"));
+    TMainForm &a = OpenWindow();
+    auto b = std::make_unique<TMainForm>(QStringList{QStringLiteral("/I") + Folder()});
+    Answer(*b);
+    qunsetenv("XDG_RUNTIME_DIR");
+    ASSERT_TRUE(a.TempWorldFile.startsWith(Folder() + QStringLiteral("laufzeit/tumbo/"))) << a.TempWorldFile.toStdString();
+    EXPECT_NE(a.TempWorldFile, b->TempWorldFile);
+
+    const QString program = QStringLiteral("Programm\r\n  LinksDrehen\r\n*Programm\r\n");
+    a.Welt().NewWorld(7, 4, 5);
+    SetProgram(program);
+    Key(Qt::Key_F9);
+    b->Welt().NewWorld(3, 3, 2);
+    b->Editor->setText(program);
+    b->btnAblaufNormal->click();
+    ASSERT_TRUE(a.RunControl().WorldSavedForRun && b->RunControl().WorldSavedForRun);
+
+    a.Welt().NewWorld(9, 9, 3);
+    b->Welt().NewWorld(9, 9, 3);
+    a.btnWeltWiederherstellen->click();
+    b->btnWeltWiederherstellen->click();
+    EXPECT_EQ(a.Welt().Room.Width(), 7);
+    EXPECT_EQ(b->Welt().Room.Width(), 3);
+
+    const QString bFile = b->TempWorldFile;
+    b.reset();
+    EXPECT_FALSE(QFileInfo::exists(bFile));
+    EXPECT_TRUE(QFileInfo::exists(a.TempWorldFile));
+}
+
 TEST_F(WorldCommands, ViewSwitchEnablesTheToolBoxAndLeavingTheMapClosesIt)
 {
     TMainForm &f = OpenWindow();
