@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QToolButton>
 
+#include "app/history/run_history.h"
 #include "app/run/prog_lamp.h"
 #include "app/run/qt_run_host.h"
 #include "app/window/main_form.h"
@@ -63,6 +64,7 @@ void TRunControl::StartCommand()
     case 1:
         break;
     default:
+        form_.History().ReturnToNewest();
         parser_.RunMode = 1;
         UpdateLamp();
         break;
@@ -79,6 +81,7 @@ void TRunControl::FastCommand()
     case 2:
         break;
     default:
+        form_.History().ReturnToNewest();
         ClearMarksForFastRun();
         parser_.RunMode = 2;
         UpdateLamp();
@@ -93,6 +96,9 @@ void TRunControl::SingleStepCommand()
         StartRun(3);
         break;
     case 3:
+        // Through the recorded steps first; at the newest one the program runs on.
+        if (form_.History().StepForward())
+            break;
         parser_.RequestStep();
         UpdateLamp();
         break;
@@ -111,6 +117,7 @@ void TRunControl::PauseCommand()
 void TRunControl::StopCommand()
 {
     if (parser_.RunMode != 0) {
+        form_.History().ReturnToNewest();
         parser_.Stop();
         marks_.ClearCurrentLine();
         form_.Editor->SetEditingEnabled(true);

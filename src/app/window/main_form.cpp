@@ -27,6 +27,7 @@
 
 #include "app/files/app_paths.h"
 #include "app/files/recovery_file.h"
+#include "app/history/run_history.h"
 #include "app/run/prog_lamp.h"
 #include "app/run/qt_run_host.h"
 #include "app/run/run_control.h"
@@ -85,6 +86,7 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     // 2.–4. World, engine (with the three callbacks), first picture.
     CreateEngine();
     runControl_ = new TRunControl(*this);
+    history_ = std::make_unique<TRunHistory>(*this);
     new ChartMode(*this);  // the structure chart with its commands, owned by the window
     Tasks = new TTaskSession(*this);
     ConnectWorldCommands();
@@ -104,6 +106,7 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
 TMainForm::~TMainForm()
 {
     SaveSettings();
+    history_.reset();
     parser_.reset();
     host_.reset();
     weltQt_.reset();
@@ -216,6 +219,8 @@ QWidget *TMainForm::CreateProgramPanel()
                                     st->standardIcon(QStyle::SP_MediaSeekForward));
     btnAblaufEinzeln = AddBarButton(bar, "btnAblaufEinzeln", "Einzelschritt",
                                     st->standardIcon(QStyle::SP_MediaSkipForward));
+    btnSchrittZurueck = AddBarButton(bar, "btnSchrittZurueck", "Schritt zurück",
+                                     st->standardIcon(QStyle::SP_MediaSkipBackward));
     btnAblaufPause = AddBarButton(bar, "btnAblaufPause", "Pause", st->standardIcon(QStyle::SP_MediaPause));
     btnAblaufStopp = AddBarButton(bar, "btnAblaufStopp", "Abbrechen", st->standardIcon(QStyle::SP_MediaStop));
     AddBarSeparator(bar);
@@ -475,6 +480,7 @@ void TMainForm::CreateMenus()
     Start1 = item(ablauf, "Start", "Start1", QKeySequence(Qt::Key_F9));
     Schnelllauf1 = item(ablauf, "Schnelllauf", "Schnelllauf1", QKeySequence(Qt::SHIFT | Qt::Key_F9));
     Einzelschritt1 = item(ablauf, "Einzelschritt", "Einzelschritt1", QKeySequence(Qt::Key_F7));
+    Schrittzurueck1 = item(ablauf, "Schritt zurück", "Schrittzurueck1", QKeySequence(Qt::SHIFT | Qt::Key_F7));
     Pause1 = item(ablauf, "Pause", "Pause1", QKeySequence(Qt::Key_F2));
     ablauf->addSeparator();
     Stopp1 = item(ablauf, "Stopp", "Stopp1", QKeySequence(Qt::CTRL | Qt::Key_F2));

@@ -43,6 +43,7 @@ class ProgramEditor;
 class ProgLamp;
 class QtRunHost;
 class TRunControl;
+class TRunHistory;
 class TRecoveryFile;
 class TTempWorld;
 class IniFile;
@@ -79,6 +80,7 @@ public:
     TWeltQt &WeltViews() { return *weltQt_; }
     QtRunHost &RunHost() { return *host_; }
     TRunControl &RunControl() { return *runControl_; }
+    TRunHistory &History() { return *history_; }
 
     // --- controls ---
     ProgramEditor *Editor = nullptr;
@@ -98,7 +100,8 @@ public:
               *edtZiegel = nullptr;
     QToolButton *btnProgNeu = nullptr, *btnProgOeffnen = nullptr, *btnProgSpeichern = nullptr,
                 *btnSyntax = nullptr, *btnAblaufNormal = nullptr, *btnAblaufSchnell = nullptr,
-                *btnAblaufEinzeln = nullptr, *btnAblaufPause = nullptr, *btnAblaufStopp = nullptr;
+                *btnAblaufEinzeln = nullptr, *btnSchrittZurueck = nullptr, *btnAblaufPause = nullptr,
+                *btnAblaufStopp = nullptr;
 
     // Menu items, named after their captions.
     QAction *Neu1, *Oeffnen1, *Speichern1, *Speichernunter1, *Drucken1, *Seitenansicht1,
@@ -109,7 +112,8 @@ public:
     QAction *Anzeigen1, *StruktSpeichern1, *StruktKopieren1, *StruktDrucken1;
     QAction *NeueWelt1, *OeffnenWelt1, *Weltspeichern1, *Weltspeichernunter1, *AlsGrafikspeichern1,
         *Weltloeschen1, *Darstellung2D1, *Weltdirektfestlegen1;
-    QAction *Start1, *Schnelllauf1, *Einzelschritt1, *Pause1, *Stopp1, *StoppPunkt1, *Syntaxpruefung1;
+    QAction *Start1, *Schnelllauf1, *Einzelschritt1, *Schrittzurueck1, *Pause1, *Stopp1, *StoppPunkt1,
+        *Syntaxpruefung1;
     QAction *Bereicheanordnen1, *EinstTumbo1, *EinstEditor1, *Figurwechseln1;
     QAction *Inhalt1, *Tipps1, *Programminfo1;
     QAction *Meldungenloeschen1;
@@ -264,6 +268,7 @@ private:
     int editorWidth_ = 385, bottomHeight_ = 160, codeViewWidth_ = 185;
     bool maximizedAtStart_ = true;
     TRunControl *runControl_ = nullptr;  // a child of the window
+    std::unique_ptr<TRunHistory> history_;  // watches the world: goes before it
     // World and file commands.
     QStringList recentPrograms_;
     QList<QAction *> recentActions_;

@@ -9,6 +9,9 @@
 #include <QScrollArea>
 #include <QToolButton>
 
+#include <algorithm>
+
+#include "app/history/run_history.h"
 #include "app/run/run_control.h"
 #include "app/window/main_form.h"
 #include "text/cp1252.h"
@@ -144,7 +147,8 @@ void TMainForm::WorldToolsCommand()
 
 void TMainForm::PaintBoxPressed(QPoint pos)
 {
-    if (WorldTools->isVisible()) {
+    // An earlier step of the run is shown: the world is history, not to be edited.
+    if (WorldTools->isVisible() && !history_->Behind()) {
         if (const auto tool = WorldTools->SelectedTool()) {
             if (tool->put)
                 weltQt_->EditAdd(pos.x(), pos.y(), tool->item);
@@ -178,6 +182,13 @@ void TMainForm::NewWorldCommand()
 
 bool TMainForm::RobotKey(int key)
 {
+    static constexpr int kRobotKeys[] = {Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_H,
+                                         Qt::Key_A,    Qt::Key_M,  Qt::Key_Q,     Qt::Key_E};
+    if (std::find(std::begin(kRobotKeys), std::end(kRobotKeys), key) == std::end(kRobotKeys))
+        return false;
+    // While an earlier step of the run is shown the key is taken but does nothing.
+    if (history_->Behind())
+        return true;
     TTumbo &robot = welt_->Robot;
     bool moved = true;  // turns and steps change the status fields
     switch (key) {

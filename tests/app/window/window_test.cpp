@@ -42,8 +42,8 @@ TEST_F(Window, MenusHoldEveryItemInOrderWithItsShortcut)
                    "Welt direkt festlegen\tF6"}},
         {"A&ufgabe", {"Aufgabe öffnen…", "Startwelt laden", "Aufgabe prüfen\tF10", "Ziel zeigen",
                       "Aufgabe schließen", "-", "Aufgabe erstellen…"}},
-        {"&Ablauf", {"Start\tF9", "Schnelllauf\tShift+F9", "Einzelschritt\tF7", "Pause\tF2", "-",
-                     "Stopp\tCtrl+F2", "&Stopp-Punkt\tCtrl+B", "-", "Syntaxprüfung"}},
+        {"&Ablauf", {"Start\tF9", "Schnelllauf\tShift+F9", "Einzelschritt\tF7", "Schritt zurück\tShift+F7",
+                     "Pause\tF2", "-", "Stopp\tCtrl+F2", "&Stopp-Punkt\tCtrl+B", "-", "Syntaxprüfung"}},
         {"&Einstellungen", {"Bereiche anordnen", "-", "Tumbo", "Editor", "-", "Figur wechseln"}},
         {"&Hilfe", {"&Inhalt\tF1", "&Tipps", "-", "Programminf&o"}},
     };

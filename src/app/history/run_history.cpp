@@ -1,0 +1,108 @@
+#include "app/history/run_history.h"
+
+#include <QAction>
+#include <QToolButton>
+
+#include "app/run/run_control.h"
+#include "app/window/main_form.h"
+#include "language/parser.h"
+#include "world/run_recorder.h"
+#include "world/welt.h"
+
+namespace tumbo::app {
+namespace {
+
+const QString kBehindHint = QStringLiteral("Erst zum neuesten Schritt zurückkehren");
+
+}  // namespace
+
+TRunHistory::TRunHistory(TMainForm &form)
+    : form_(form), recorder_(std::make_unique<TRunRecorder>(form.Welt()))
+{
+    setObjectName(QStringLiteral("RunHistory"));
+    form_.Parser().Recorder = recorder_.get();
+    connect(form_.btnSchrittZurueck, &QToolButton::clicked, this, &TRunHistory::StepBackCommand);
+    connect(form_.Schrittzurueck1, &QAction::triggered, this, &TRunHistory::StepBackCommand);
+}
+
+TRunHistory::~TRunHistory()
+{
+    form_.Parser().Recorder = nullptr;
+}
+
+bool TRunHistory::Behind() const
+{
+    return !recorder_->Empty() && !recorder_->ShowingLast();
+}
+
+void TRunHistory::StepBackCommand()
+{
+    // Only a paused run waits at its newest step; a running one would record past the
+    // step shown, and after a run the history belongs to the replay.
+    if (form_.Parser().RunMode != 3 || !form_.RunControl().RunOnStack() || recorder_->Empty())
+        return;
+    const uint64_t shown = recorder_->Shown();
+    if (shown > recorder_->FirstStep())
+        ShowStep(shown - 1);
+}
+
+bool TRunHistory::StepForward()
+{
+    if (!Behind())
+        return false;
+    ShowStep(recorder_->Shown() + 1);
+    return true;
+}
+
+void TRunHistory::ReturnToNewest()
+{
+    if (Behind())
+        ShowStep(recorder_->LastStep());
+}
+
+void TRunHistory::ShowStep(uint64_t step)
+{
+    recorder_->Show(step);
+    form_.Welt().UpdateView();
+    TRunControl &run = form_.RunControl();
+    run.Marks().SetCurrentLine(recorder_->Step(recorder_->Shown()).Line);
+    run.UpdateStatusFields();
+    BlockWorldCommands(Behind());
+}
+
+void TRunHistory::BlockWorldCommands(bool blocked)
+{
+    if (blocked == blocked_)
+        return;
+    blocked_ = blocked;
+    if (!blocked) {
+        for (const auto &[button, hint] : blockedButtons_) {
+            button->setEnabled(true);
+            button->setToolTip(hint);
+        }
+        for (QAction *item : blockedItems_)
+            item->setEnabled(true);
+        blockedButtons_.clear();
+        blockedItems_.clear();
+        return;
+    }
+    // Commands that are off for reasons of their own stay as they are.
+    for (QToolButton *button : {form_.btnWeltNeu, form_.btnWeltOeffnen, form_.btnTumboLinks, form_.btnTumboVor,
+                                form_.btnTumboRechts, form_.btnTumboHinlegen, form_.btnTumboAufheben,
+                                form_.btnTumboMarke, form_.btnTumboQuaderAbl, form_.btnTumboQuaderEntf,
+                                form_.btnWeltLoeschen, form_.btnWeltWiederherstellen}) {
+        if (!button->isEnabled())
+            continue;
+        blockedButtons_.emplace_back(button, button->toolTip());
+        button->setEnabled(false);
+        button->setToolTip(kBehindHint);
+    }
+    for (QAction *item : {form_.NeueWelt1, form_.OeffnenWelt1, form_.Weltloeschen1}) {
+        if (!item->isEnabled())
+            continue;
+        blockedItems_.push_back(item);
+        item->setEnabled(false);
+    }
+}
+
+}  // namespace tumbo::app
