@@ -7,7 +7,9 @@
 
 #include <deque>
 
+#include "app/files/file_commands.h"
 #include "app/files/file_dialogs.h"
+#include "app/world/world_commands.h"
 #include "window_fixture.h"
 #include "world/welt.h"
 

@@ -1,12 +1,9 @@
-// The program and world file commands of the main window: new, open and save with their
-// dialogs and questions, the world of a program's name, dropped files, the recently
-// opened programs in "&Datei" and the crash-recovery file of unsaved program text.
+#include "app/files/file_commands.h"
+
 #include <QAction>
 #include <QDir>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QKeyEvent>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
@@ -15,12 +12,13 @@
 #include <QUrl>
 
 #include "app/files/recovery_file.h"
+#include "app/run/run_control.h"
 #include "app/settings/ini_file.h"
 #include "app/task/task_session.h"
 #include "app/window/chart_mode.h"
-#include "app/run/run_control.h"
 #include "app/window/main_form.h"
 #include "app/window/program_editor.h"
+#include "app/world/world_commands.h"
 #include "text/cp1252.h"
 #include "world/welt.h"
 
@@ -78,46 +76,61 @@ QStringList DroppedFiles(const QMimeData *data)
 
 }  // namespace
 
-void TMainForm::ConnectFileCommands()
+TFileCommands::TFileCommands(TMainForm &form) : QObject(&form), form_(form)
 {
-    for (QToolButton *b : {btnProgNeu, btnProgOeffnen, btnProgSpeichern})
+    setObjectName(QStringLiteral("FileCommands"));
+    Connect();
+}
+
+void TFileCommands::Connect()
+{
+    for (QToolButton *b : {form_.btnProgNeu, form_.btnProgOeffnen, form_.btnProgSpeichern})
         b->setEnabled(true);
-    for (QAction *a : {Neu1, Oeffnen1, Speichern1, Speichernunter1, OeffnenWelt1, Weltspeichern1, Weltspeichernunter1})
+    for (QAction *a : {form_.Neu1, form_.Oeffnen1, form_.Speichern1, form_.Speichernunter1, form_.OeffnenWelt1,
+                       form_.Weltspeichern1, form_.Weltspeichernunter1})
         a->setEnabled(true);
-    connect(btnProgNeu, &QToolButton::clicked, this, &TMainForm::NewProgramCommand);
-    connect(btnProgOeffnen, &QToolButton::clicked, this, &TMainForm::OpenProgramCommand);
-    connect(btnProgSpeichern, &QToolButton::clicked, this, &TMainForm::SaveProgramCommand);
-    connect(Neu1, &QAction::triggered, this, &TMainForm::NewProgramCommand);
-    connect(Oeffnen1, &QAction::triggered, this, &TMainForm::OpenProgramCommand);
-    connect(Speichern1, &QAction::triggered, this, &TMainForm::SaveProgramCommand);
-    connect(Speichernunter1, &QAction::triggered, this, &TMainForm::SaveProgramAsCommand);
-    connect(btnWeltOeffnen, &QToolButton::clicked, this, &TMainForm::OpenWorldCommand);
-    connect(btnWeltSpeichern, &QToolButton::clicked, this, &TMainForm::SaveWorldCommand);
-    connect(OeffnenWelt1, &QAction::triggered, this, &TMainForm::OpenWorldCommand);
-    connect(Weltspeichern1, &QAction::triggered, this, &TMainForm::SaveWorldCommand);
-    connect(Weltspeichernunter1, &QAction::triggered, this, &TMainForm::SaveWorldAsCommand);
+    const std::pair<QToolButton *, void (TFileCommands::*)()> buttons[] = {
+        {form_.btnProgNeu, &TFileCommands::NewProgramCommand},
+        {form_.btnProgOeffnen, &TFileCommands::OpenProgramCommand},
+        {form_.btnProgSpeichern, &TFileCommands::SaveProgramCommand},
+        {form_.btnWeltOeffnen, &TFileCommands::OpenWorldCommand},
+        {form_.btnWeltSpeichern, &TFileCommands::SaveWorldCommand},
+    };
+    for (const auto &[button, command] : buttons)
+        connect(button, &QToolButton::clicked, this, command);
+    const std::pair<QAction *, void (TFileCommands::*)()> items[] = {
+        {form_.Neu1, &TFileCommands::NewProgramCommand},
+        {form_.Oeffnen1, &TFileCommands::OpenProgramCommand},
+        {form_.Speichern1, &TFileCommands::SaveProgramCommand},
+        {form_.Speichernunter1, &TFileCommands::SaveProgramAsCommand},
+        {form_.OeffnenWelt1, &TFileCommands::OpenWorldCommand},
+        {form_.Weltspeichern1, &TFileCommands::SaveWorldCommand},
+        {form_.Weltspeichernunter1, &TFileCommands::SaveWorldAsCommand},
+    };
+    for (const auto &[item, command] : items)
+        connect(item, &QAction::triggered, this, command);
 
     // A program replacing the editor's text hides the chart of the old one (the overview
     // listens to ProgramReplaced).
-    if (auto *chart = findChild<ChartMode *>())
-        connect(this, &TMainForm::ProgramReplacing, chart, &ChartMode::HideChart);
+    if (auto *chart = form_.findChild<ChartMode *>())
+        connect(&form_, &TMainForm::ProgramReplacing, chart, &ChartMode::HideChart);
 
     // Dropped files: on the window and on the editor, which would otherwise take the
     // file's name as text.
-    setAcceptDrops(true);
-    installEventFilter(this);
-    Editor->viewport()->installEventFilter(this);
+    form_.setAcceptDrops(true);
+    form_.installEventFilter(this);
+    form_.Editor->viewport()->installEventFilter(this);
 
     // Unsaved text goes to the recovery file at most MaxAgeMs after the first change.
     recoveryTimer_ = new QTimer(this);
     recoveryTimer_->setSingleShot(true);
     recoveryTimer_->setInterval(TRecoveryFile::MaxAgeMs);
-    connect(recoveryTimer_, &QTimer::timeout, this, &TMainForm::KeepRecovery);
-    connect(Editor, &QsciScintilla::textChanged, this, [this] {
-        if (Editor->isModified() && !recoveryTimer_->isActive())
+    connect(recoveryTimer_, &QTimer::timeout, this, &TFileCommands::KeepRecovery);
+    connect(form_.Editor, &QsciScintilla::textChanged, this, [this] {
+        if (form_.Editor->isModified() && !recoveryTimer_->isActive())
             recoveryTimer_->start();
     });
-    connect(Editor, &QsciScintilla::modificationChanged, this, [this](bool modified) {
+    connect(form_.Editor, &QsciScintilla::modificationChanged, this, [this](bool modified) {
         if (modified)
             return;
         // Loaded, saved or new: nothing is left to recover.
@@ -127,24 +140,19 @@ void TMainForm::ConnectFileCommands()
     });
 }
 
-void TMainForm::StartFileServices()
+void TFileCommands::StartFileServices()
 {
-    recovery_ = new TRecoveryFile(IniFolder, this);
+    recovery_ = new TRecoveryFile(form_.IniFolder, this);
     LoadRecentPrograms();
-}
-
-QString TMainForm::AskFileName(const FileDialogRequest &request)
-{
-    return FileDialogHook ? FileDialogHook(request) : ShowFileDialog(this, request);
 }
 
 // ---------------------------------------------------------------- programs
 
-bool TMainForm::AskSaveChangedProgram(const QString &question)
+bool TFileCommands::AskSaveChangedProgram(const QString &question)
 {
-    if (!Editor->isModified())
+    if (!form_.Editor->isModified())
         return true;
-    switch (Ask(QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    switch (form_.Ask(QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
     case QMessageBox::Yes:
         // Without a save (dialog cancelled, write failed) the program must stay.
         return SaveProgram();
@@ -155,24 +163,24 @@ bool TMainForm::AskSaveChangedProgram(const QString &question)
     }
 }
 
-bool TMainForm::AskSaveChangedProgram() { return AskSaveChangedProgram(kUnsavedProgram); }
+bool TFileCommands::AskSaveChangedProgram() { return AskSaveChangedProgram(kUnsavedProgram); }
 
-void TMainForm::NewProgramCommand()
+void TFileCommands::NewProgramCommand()
 {
     if (!AskSaveChangedProgram(kUnsavedProgram))
         return;
-    runControl_->Marks().ClearBreakpoint();
-    runControl_->Marks().ClearErrorMarks();
-    emit ProgramReplacing();
-    Editor->clear();
-    ProgramFileName.clear();
+    form_.RunControl().Marks().ClearBreakpoint();
+    form_.RunControl().Marks().ClearErrorMarks();
+    emit form_.ProgramReplacing();
+    form_.Editor->clear();
+    form_.ProgramFileName.clear();
     programFormat_ = tumbo::text::kNewFileFormat;
-    runControl_->ResetInfoList();
-    emit ProgramReplaced();
-    Editor->setModified(false);
+    form_.RunControl().ResetInfoList();
+    emit form_.ProgramReplaced();
+    form_.Editor->setModified(false);
 }
 
-void TMainForm::OpenProgramCommand()
+void TFileCommands::OpenProgramCommand()
 {
     if (!AskSaveChangedProgram(kUnsavedProgram))
         return;
@@ -180,19 +188,19 @@ void TMainForm::OpenProgramCommand()
     request.DialogKind = FileDialogRequest::Open;
     request.Title = QStringLiteral("Öffnen");
     request.Filter = kProgramFilter;
-    request.Directory = OpenPath;
-    const QString path = AskFileName(request);
+    request.Directory = form_.OpenPath;
+    const QString path = form_.AskFileName(request);
     if (!path.isEmpty())
         OpenProgram(path);
-    Editor->setFocus();
+    form_.Editor->setFocus();
 }
 
-bool TMainForm::OpenProgram(const QString &path)
+bool TFileCommands::OpenProgram(const QString &path)
 {
     const QString program = QFileInfo(path).absoluteFilePath();
-    runControl_->Marks().ClearBreakpoint();
-    runControl_->Marks().ClearErrorMarks();
-    emit ProgramReplacing();
+    form_.RunControl().Marks().ClearBreakpoint();
+    form_.RunControl().Marks().ClearErrorMarks();
+    emit form_.ProgramReplacing();
     if (!LoadProgramFile(program))
         return false;  // said so; the editor keeps what it had
     const QString world = WorldBeside(program);
@@ -201,95 +209,95 @@ bool TMainForm::OpenProgram(const QString &path)
         // message and is not taken as the world's file, so no later save overwrites it.
         OpenWorld(world);
     } else {
-        ClearWorldCommand();
+        form_.WorldCommands().ClearWorldCommand();
     }
-    runControl_->ResetInfoList();
-    emit ProgramReplaced();
+    form_.RunControl().ResetInfoList();
+    emit form_.ProgramReplaced();
     AddRecentProgram(program);
     return true;
 }
 
-void TMainForm::SaveProgramCommand()
+void TFileCommands::SaveProgramCommand()
 {
     SaveProgram();
 }
 
-void TMainForm::SaveProgramAsCommand()
+void TFileCommands::SaveProgramAsCommand()
 {
     SaveProgramAs();
 }
 
 // ---------------------------------------------------------------- worlds
 
-void TMainForm::OpenWorldCommand()
+void TFileCommands::OpenWorldCommand()
 {
     FileDialogRequest request;
     request.DialogKind = FileDialogRequest::Open;
     request.Title = QStringLiteral("Welt öffnen");
     request.Filter = kWorldFilter;
-    request.Directory = OpenPath;
-    const QString path = AskFileName(request);
+    request.Directory = form_.OpenPath;
+    const QString path = form_.AskFileName(request);
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;  // a name that does not exist is passed over
     OpenWorld(path);
 }
 
-bool TMainForm::OpenWorld(const QString &path)
+bool TFileCommands::OpenWorld(const QString &path)
 {
     const QString file = QFileInfo(path).absoluteFilePath();
-    const TWorldFileResult r = welt_->LoadFromFile(file.toStdString());
+    const TWorldFileResult r = form_.Welt().LoadFromFile(file.toStdString());
     if (!r.Ok()) {
         // The world and WorldFileName stay as they were.
-        ShowError(FromCore(r.Message));
+        form_.ShowError(FromCore(r.Message));
         return false;
     }
-    runControl_->UpdateStatusFields();
-    WorldFileName = file;
-    runControl_->ResetInfoList();
-    UpdateScrollRanges();
+    form_.RunControl().UpdateStatusFields();
+    form_.WorldFileName = file;
+    form_.RunControl().ResetInfoList();
+    form_.UpdateScrollRanges();
     return true;
 }
 
-void TMainForm::SaveWorldCommand()
+void TFileCommands::SaveWorldCommand()
 {
-    if (WorldFileName.isEmpty()) {
+    if (form_.WorldFileName.isEmpty()) {
         SaveWorldAsCommand();
     } else {
-        const TWorldFileResult r = welt_->SaveToFile(WorldFileName.toStdString());
+        const TWorldFileResult r = form_.Welt().SaveToFile(form_.WorldFileName.toStdString());
         if (!r.Ok())
-            ShowError(FromCore(r.Message));
+            form_.ShowError(FromCore(r.Message));
     }
-    UpdateScrollRanges();
+    form_.UpdateScrollRanges();
 }
 
-void TMainForm::SaveWorldAsCommand()
+void TFileCommands::SaveWorldAsCommand()
 {
     FileDialogRequest request;
     request.DialogKind = FileDialogRequest::Save;
     request.Title = QStringLiteral("Welt speichern");
     request.Filter = kWorldFilter;
     request.DefaultSuffix = QStringLiteral("tdw");
-    request.Directory = OpenPath;
-    request.FileName = !WorldFileName.isEmpty()     ? WorldFileName
-                       : !ProgramFileName.isEmpty() ? WorldBeside(ProgramFileName)
+    request.Directory = form_.OpenPath;
+    request.FileName = !form_.WorldFileName.isEmpty()     ? form_.WorldFileName
+                       : !form_.ProgramFileName.isEmpty() ? WorldBeside(form_.ProgramFileName)
                                                     : QString();
-    const QString name = WithDefaultSuffix(AskFileName(request), request.DefaultSuffix);
+    const QString name = WithDefaultSuffix(form_.AskFileName(request), request.DefaultSuffix);
     if (name.isEmpty())
         return;
     if (QFileInfo::exists(name) &&
-        Ask(QMessageBox::Question, kWorldExists, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) !=
+        form_.Ask(QMessageBox::Question, kWorldExists, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) !=
             QMessageBox::Yes)
         return;
-    WorldFileName = name;
-    runControl_->ResetInfoList();
-    const TWorldFileResult r = welt_->SaveToFile(name.toStdString());
+    form_.WorldFileName = name;
+    form_.RunControl().ResetInfoList();
+    const TWorldFileResult r = form_.Welt().SaveToFile(name.toStdString());
     if (!r.Ok())
-        ShowError(FromCore(r.Message));
+        form_.ShowError(FromCore(r.Message));
 }
 
 // ---------------------------------------------------------------- dropped and recent files
 
-void TMainForm::OpenFiles(const QStringList &paths)
+void TFileCommands::OpenFiles(const QStringList &paths)
 {
     QString program, world, task;
     for (const QString &p : paths) {
@@ -301,15 +309,15 @@ void TMainForm::OpenFiles(const QStringList &paths)
         if (!AskSaveChangedProgram(kUnsavedProgram))
             return;
         OpenProgram(program);
-        Editor->setFocus();
+        form_.Editor->setFocus();
     }
     if (!world.isEmpty() && QFileInfo(world).isFile())
         OpenWorld(world);
     if (!task.isEmpty() && QFileInfo(task).isFile())
-        Tasks->OpenTask(task);
+        form_.Tasks->OpenTask(task);
 }
 
-bool TMainForm::DropEvent(QEvent *event)
+bool TFileCommands::DropEvent(QEvent *event)
 {
     auto *drop = static_cast<QDropEvent *>(event);
     const QStringList files = DroppedFiles(drop->mimeData());
@@ -322,10 +330,10 @@ bool TMainForm::DropEvent(QEvent *event)
     return true;
 }
 
-void TMainForm::LoadRecentPrograms()
+void TFileCommands::LoadRecentPrograms()
 {
     IniFile ini;
-    if (!ini.Load(SettingsFile().toStdString()))
+    if (!ini.Load(form_.SettingsFile().toStdString()))
         return;
     recentPrograms_.clear();
     for (int i = 1; i <= kRecentCount; ++i) {
@@ -337,7 +345,7 @@ void TMainForm::LoadRecentPrograms()
     UpdateRecentMenu();
 }
 
-void TMainForm::WriteRecentPrograms(IniFile &ini) const
+void TFileCommands::WriteRecentPrograms(IniFile &ini) const
 {
     // Written only when there is something to write, so a settings file without the
     // list stays as it is.
@@ -349,7 +357,7 @@ void TMainForm::WriteRecentPrograms(IniFile &ini) const
     }
 }
 
-void TMainForm::AddRecentProgram(const QString &path)
+void TFileCommands::AddRecentProgram(const QString &path)
 {
     const QString file = QFileInfo(path).absoluteFilePath();
     recentPrograms_.removeAll(file);
@@ -359,9 +367,9 @@ void TMainForm::AddRecentProgram(const QString &path)
     UpdateRecentMenu();
 }
 
-void TMainForm::UpdateRecentMenu()
+void TFileCommands::UpdateRecentMenu()
 {
-    auto *datei = qobject_cast<QMenu *>(Beenden1->parent());
+    auto *datei = qobject_cast<QMenu *>(form_.Beenden1->parent());
     if (!datei)
         return;
     // An entry may be rebuilding the list from its own triggered signal: deleted later.
@@ -374,7 +382,7 @@ void TMainForm::UpdateRecentMenu()
         return;
     // The list stands above the separator before "&Beenden", with a separator of its own.
     const QList<QAction *> items = datei->actions();
-    QAction *before = items.at(items.indexOf(Beenden1) - 1);
+    QAction *before = items.at(items.indexOf(form_.Beenden1) - 1);
     recentActions_ << datei->insertSeparator(before);
     datei->setToolTipsVisible(true);
     int n = 0;
@@ -389,12 +397,12 @@ void TMainForm::UpdateRecentMenu()
         connect(a, &QAction::triggered, this, [this, path] {
             // A program whatever its extension; one that is gone leaves the list.
             if (!QFileInfo(path).isFile()) {
-                ShowError(QStringLiteral("Die Datei „%1“ gibt es nicht mehr.").arg(QDir::toNativeSeparators(path)));
+                form_.ShowError(QStringLiteral("Die Datei „%1“ gibt es nicht mehr.").arg(QDir::toNativeSeparators(path)));
                 recentPrograms_.removeAll(path);
                 UpdateRecentMenu();
             } else if (AskSaveChangedProgram(kUnsavedProgram)) {
                 OpenProgram(path);
-                Editor->setFocus();
+                form_.Editor->setFocus();
             }
         });
         datei->insertAction(before, a);
@@ -404,24 +412,24 @@ void TMainForm::UpdateRecentMenu()
 
 // ---------------------------------------------------------------- crash recovery
 
-void TMainForm::KeepRecovery()
+void TFileCommands::KeepRecovery()
 {
     if (!recovery_)
         return;
-    if (!Editor->isModified()) {
+    if (!form_.Editor->isModified()) {
         recovery_->Remove();
         return;
     }
-    recovery_->Write({ProgramFileName, programFormat_, {}, Editor->text()});
+    recovery_->Write({form_.ProgramFileName, programFormat_, {}, form_.Editor->text()});
 }
 
-void TMainForm::OfferRecovery()
+void TFileCommands::OfferRecovery()
 {
     if (recoveryOffered_)
         return;
     recoveryOffered_ = true;
     // The files stay claimed until the questions are answered.
-    const std::vector<LeftBehindFile> leftBehind = TRecoveryFile::LeftBehind(IniFolder);
+    const std::vector<LeftBehindFile> leftBehind = TRecoveryFile::LeftBehind(form_.IniFolder);
     for (const LeftBehindFile &left : leftBehind) {
         const QString &file = left.FileName;
         const auto program = TRecoveryFile::Read(file);
@@ -438,10 +446,10 @@ void TMainForm::OfferRecovery()
                            "Sollen sie wiederhergestellt werden?")
                 .arg(which, program->Saved.toString(QStringLiteral("dd.MM.yyyy, HH:mm:ss")));
         QMessageBox::StandardButton answer;
-        if (MessageBoxHook) {
-            answer = MessageBoxHook(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No);
+        if (form_.MessageBoxHook) {
+            answer = form_.MessageBoxHook(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No);
         } else {
-            QMessageBox box(QMessageBox::Question, QStringLiteral("Robot Tumbo"), text, QMessageBox::NoButton, this);
+            QMessageBox box(QMessageBox::Question, QStringLiteral("Robot Tumbo"), text, QMessageBox::NoButton, &form_);
             QPushButton *restore = box.addButton(QStringLiteral("&Wiederherstellen"), QMessageBox::AcceptRole);
             QPushButton *discard = box.addButton(QStringLiteral("&Verwerfen"), QMessageBox::DestructiveRole);
             box.setDefaultButton(restore);
@@ -455,20 +463,20 @@ void TMainForm::OfferRecovery()
             continue;
         }
         // Unanswered, or the editor already holds changes of its own: kept for next time.
-        if (answer != QMessageBox::Yes || Editor->isModified())
+        if (answer != QMessageBox::Yes || form_.Editor->isModified())
             return;
-        runControl_->Marks().ClearBreakpoint();
-        runControl_->Marks().ClearErrorMarks();
-        emit ProgramReplacing();
-        ProgramFileName = program->ProgramFileName;
-        if (!ProgramFileName.isEmpty())
-            OpenPath = FolderOf(ProgramFileName);
+        form_.RunControl().Marks().ClearBreakpoint();
+        form_.RunControl().Marks().ClearErrorMarks();
+        emit form_.ProgramReplacing();
+        form_.ProgramFileName = program->ProgramFileName;
+        if (!form_.ProgramFileName.isEmpty())
+            form_.OpenPath = FolderOf(form_.ProgramFileName);
         programFormat_ = program->Format;
-        Editor->setText(program->Text);
-        runControl_->ResetInfoList();
-        emit ProgramReplaced();
+        form_.Editor->setText(program->Text);
+        form_.RunControl().ResetInfoList();
+        emit form_.ProgramReplaced();
         // The text is the user's again: kept in this window's file before the old one goes.
-        if (recovery_ && recovery_->Write({ProgramFileName, programFormat_, {}, Editor->text()}))
+        if (recovery_ && recovery_->Write({form_.ProgramFileName, programFormat_, {}, form_.Editor->text()}))
             TRecoveryFile::Discard(file);
         return;
     }
@@ -476,36 +484,19 @@ void TMainForm::OfferRecovery()
 
 // ---------------------------------------------------------------- events
 
-bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+bool TFileCommands::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == DummyEdit) {
-        if (event->type() == QEvent::ShortcutOverride) {
-            // Menu shortcuts come first, also those the line edit would keep (Ctrl+A, …).
-            auto *key = static_cast<QKeyEvent *>(event);
-            if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
-                return true;
-        } else if (event->type() == QEvent::KeyPress) {
-            auto *key = static_cast<QKeyEvent *>(event);
-            if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
-                return false;
-            // Robot keys act; any other key does nothing (and types nothing).
-            if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-                RobotKey(key->key());
-            return true;
-        }
-        return false;
-    }
     switch (event->type()) {
     case QEvent::DragEnter:
     case QEvent::DragMove:
     case QEvent::Drop:
-        if (watched == this || watched == Editor->viewport())
+        if (watched == &form_ || watched == form_.Editor->viewport())
             return DropEvent(event);
         break;
     default:
         break;
     }
-    return QMainWindow::eventFilter(watched, event);
+    return QObject::eventFilter(watched, event);
 }
 
 }  // namespace tumbo::app

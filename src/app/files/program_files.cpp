@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/files/file_commands.h"
 #include "app/run/run_control.h"
 #include "app/window/main_form.h"
 #include "app/window/program_editor.h"
@@ -10,7 +11,7 @@
 
 namespace tumbo::app {
 
-bool TMainForm::LoadProgramFile(const QString &path)
+bool TFileCommands::LoadProgramFile(const QString &path)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     tumbo::text::DecodedText decoded;
@@ -18,70 +19,63 @@ bool TMainForm::LoadProgramFile(const QString &path)
     const bool ok = tumbo::text::ReadTextFile(path.toStdString(), decoded, error);
     QApplication::restoreOverrideCursor();
     if (!ok) {
-        ShowError(QString::fromStdString(tumbo::text::Cp1252ToUtf8(error)));
+        form_.ShowError(QString::fromStdString(tumbo::text::Cp1252ToUtf8(error)));
         return false;
     }
-    ProgramFileName = path;
-    OpenPath = QFileInfo(path).absolutePath() + QLatin1Char('/');
+    form_.ProgramFileName = path;
+    form_.OpenPath = QFileInfo(path).absolutePath() + QLatin1Char('/');
     programFormat_ = decoded.Format;
-    Editor->setText(QString::fromStdString(decoded.Utf8));
-    Editor->setModified(false);
-    Editor->setFocus();
+    form_.Editor->setText(QString::fromStdString(decoded.Utf8));
+    form_.Editor->setModified(false);
+    form_.Editor->setFocus();
     return true;
 }
 
-bool TMainForm::WriteProgram(const QString &path)
+bool TFileCommands::WriteProgram(const QString &path)
 {
     std::string error;
     tumbo::text::TextFormat written;
-    if (!tumbo::text::WriteTextFile(path.toStdString(), Editor->TrimmedText().toStdString(), programFormat_,
+    if (!tumbo::text::WriteTextFile(path.toStdString(), form_.Editor->TrimmedText().toStdString(), programFormat_,
                                     error, &written)) {
-        ShowError(QString::fromStdString(tumbo::text::Cp1252ToUtf8(error)));
+        form_.ShowError(QString::fromStdString(tumbo::text::Cp1252ToUtf8(error)));
         return false;
     }
     programFormat_ = written;
-    Editor->setModified(false);
+    form_.Editor->setModified(false);
     return true;
 }
 
-bool TMainForm::SaveProgram()
+bool TFileCommands::SaveProgram()
 {
-    if (ProgramFileName.isEmpty())
+    if (form_.ProgramFileName.isEmpty())
         return SaveProgramAs();
-    return WriteProgram(ProgramFileName);
+    return WriteProgram(form_.ProgramFileName);
 }
 
-bool TMainForm::SaveProgramAs()
+bool TFileCommands::SaveProgramAs()
 {
     FileDialogRequest request;
     request.DialogKind = FileDialogRequest::Save;
     request.Title = QStringLiteral("Programm speichern");
     request.Filter = QStringLiteral("Programme für Robot Tumbo (*.tdp)|*.tdp|Alle Dateien (*.*)|*.*");
     request.DefaultSuffix = QStringLiteral("tdp");
-    request.Directory = OpenPath;
-    request.FileName = ProgramFileName;
-    const QString name = WithDefaultSuffix(AskFileName(request), request.DefaultSuffix);
+    request.Directory = form_.OpenPath;
+    request.FileName = form_.ProgramFileName;
+    const QString name = WithDefaultSuffix(form_.AskFileName(request), request.DefaultSuffix);
     if (name.isEmpty())
         return false;
     if (QFileInfo::exists(name) &&
-        Ask(QMessageBox::Question,
+        form_.Ask(QMessageBox::Question,
             QStringLiteral("Programm mit diesem Name existiert bereits,\nSoll es überschrieben werden ?"),
             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) != QMessageBox::Yes)
         return false;
     if (!WriteProgram(name))
         return false;
-    ProgramFileName = name;
-    OpenPath = QFileInfo(name).absolutePath() + QLatin1Char('/');
-    runControl_->ResetInfoList();
+    form_.ProgramFileName = name;
+    form_.OpenPath = QFileInfo(name).absolutePath() + QLatin1Char('/');
+    form_.RunControl().ResetInfoList();
     AddRecentProgram(name);
     return true;
-}
-
-QString TMainForm::ProgramFolder() const
-{
-    if (ProgramFileName.isEmpty())
-        return {};
-    return QFileInfo(ProgramFileName).absolutePath() + QLatin1Char('/');
 }
 
 }  // namespace tumbo::app

@@ -26,6 +26,7 @@
 #include <cmath>
 
 #include "app/files/app_paths.h"
+#include "app/files/file_commands.h"
 #include "app/files/recovery_file.h"
 #include "app/history/run_history.h"
 #include "app/run/prog_lamp.h"
@@ -36,6 +37,7 @@
 #include "app/task/task_session.h"
 #include "app/window/chart_mode.h"
 #include "app/window/program_editor.h"
+#include "app/world/world_commands.h"
 #include "language/parser.h"
 #include "text/cp1252.h"
 #include "world/qt/welt_qt.h"
@@ -89,8 +91,8 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     history_ = std::make_unique<TRunHistory>(*this);
     new ChartMode(*this);  // the structure chart with its commands, owned by the window
     Tasks = new TTaskSession(*this);
-    ConnectWorldCommands();
-    ConnectFileCommands();
+    worldCommands_ = new TWorldCommands(*this);
+    fileCommands_ = new TFileCommands(*this);
     // 5. Information list, status fields, scroll ranges.
     runControl_->ResetInfoList();
     runControl_->UpdateStatusFields();
@@ -100,7 +102,7 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     // 9. Command line, then the settings file.
     ReadCommandLine(args);
     LoadSettings();
-    StartFileServices();
+    fileCommands_->StartFileServices();
 }
 
 TMainForm::~TMainForm()
@@ -272,29 +274,31 @@ QWidget *TMainForm::CreateWorldPanel()
     nav->setObjectName(QStringLiteral("PanelTumbo3dNavigator"));
     QStyle *st = style();
     const struct {
+        QToolButton *TMainForm::*field;
         const char *name, *hint, *text;
         QStyle::StandardPixmap icon;
     } buttons[] = {
-        {"btnWeltNeu", "Neue Welt", "", QStyle::SP_FileIcon},
-        {"btnWeltOeffnen", "Welt öffnen", "", QStyle::SP_DialogOpenButton},
-        {"btnWeltSpeichern", "Welt speichern", "", QStyle::SP_DialogSaveButton},
-        {"btnTumboLinks", "LinksDrehen", "", QStyle::SP_ArrowLeft},
-        {"btnTumboVor", "Schritt", "", QStyle::SP_ArrowUp},
-        {"btnTumboRechts", "RechtsDrehen", "", QStyle::SP_ArrowRight},
-        {"btnTumboHinlegen", "Ziegel hinlegen", "H", QStyle::SP_CustomBase},
-        {"btnTumboAufheben", "Ziegel aufheben", "A", QStyle::SP_CustomBase},
-        {"btnTumboMarke", "Marke setzen/löschen", "M", QStyle::SP_CustomBase},
-        {"btnTumboQuaderAbl", "Quader aufstellen", "Q", QStyle::SP_CustomBase},
-        {"btnTumboQuaderEntf", "Quader entfernen", "E", QStyle::SP_CustomBase},
-        {"btnWeltLoeschen", "Welt löschen", "L", QStyle::SP_CustomBase},
-        {"btnWeltWiederherstellen", "Welt wiederherstellen", "W", QStyle::SP_CustomBase},
-        {"btnDarstell2D", "2D Darstellung", "2D", QStyle::SP_CustomBase},
+        {&TMainForm::btnWeltNeu, "btnWeltNeu", "Neue Welt", "", QStyle::SP_FileIcon},
+        {&TMainForm::btnWeltOeffnen, "btnWeltOeffnen", "Welt öffnen", "", QStyle::SP_DialogOpenButton},
+        {&TMainForm::btnWeltSpeichern, "btnWeltSpeichern", "Welt speichern", "", QStyle::SP_DialogSaveButton},
+        {&TMainForm::btnTumboLinks, "btnTumboLinks", "LinksDrehen", "", QStyle::SP_ArrowLeft},
+        {&TMainForm::btnTumboVor, "btnTumboVor", "Schritt", "", QStyle::SP_ArrowUp},
+        {&TMainForm::btnTumboRechts, "btnTumboRechts", "RechtsDrehen", "", QStyle::SP_ArrowRight},
+        {&TMainForm::btnTumboHinlegen, "btnTumboHinlegen", "Ziegel hinlegen", "H", QStyle::SP_CustomBase},
+        {&TMainForm::btnTumboAufheben, "btnTumboAufheben", "Ziegel aufheben", "A", QStyle::SP_CustomBase},
+        {&TMainForm::btnTumboMarke, "btnTumboMarke", "Marke setzen/löschen", "M", QStyle::SP_CustomBase},
+        {&TMainForm::btnTumboQuaderAbl, "btnTumboQuaderAbl", "Quader aufstellen", "Q", QStyle::SP_CustomBase},
+        {&TMainForm::btnTumboQuaderEntf, "btnTumboQuaderEntf", "Quader entfernen", "E", QStyle::SP_CustomBase},
+        {&TMainForm::btnWeltLoeschen, "btnWeltLoeschen", "Welt löschen", "L", QStyle::SP_CustomBase},
+        {&TMainForm::btnWeltWiederherstellen, "btnWeltWiederherstellen", "Welt wiederherstellen", "W", QStyle::SP_CustomBase},
+        {&TMainForm::btnDarstell2D, "btnDarstell2D", "2D Darstellung", "2D", QStyle::SP_CustomBase},
     };
     int n = 0;
     for (const auto &b : buttons) {
         QIcon icon = b.icon == QStyle::SP_CustomBase ? QIcon() : st->standardIcon(b.icon);
         QToolButton *button = AddBarButton(bar, QString::fromLatin1(b.name), QString::fromUtf8(b.hint), icon,
                                            QString::fromLatin1(b.text));
+        this->*b.field = button;
         button->setEnabled(false);  // the world commands are attached with the world's views
         if (n == 2 || n == 5 || n == 10 || n == 12)
             AddBarSeparator(bar);
@@ -669,7 +673,7 @@ void TMainForm::SaveSettings()
     IniFile ini;
     ini.Load(file.toStdString());  // lines of other programs are kept
     WriteSettings(ini, CurrentSettings());
-    WriteRecentPrograms(ini);
+    fileCommands_->WriteRecentPrograms(ini);
     std::string error;
     if (!ini.Save(QFile::encodeName(file).toStdString(), &error))
         ShowError(QString::fromStdString(tumbo::text::Cp1252ToUtf8(error)));
@@ -691,14 +695,14 @@ void TMainForm::showEvent(QShowEvent *event)
     shownOnce_ = true;
     ApplyPanelSizes();
     // The question about text a crashed window left comes first, never under the tips.
-    OfferRecovery();
+    fileCommands_->OfferRecovery();
     if (ShowTips && ShowTipsAtStart)
         ShowTipsAtStart();
     // The first lines of the information list name what was loaded, the program alone too.
     // Text just brought back is not replaced without the usual question.
     bool loaded = false;
-    if (!StartProgramFile.isEmpty() && QFileInfo(StartProgramFile).isFile() && AskSaveChangedProgram()) {
-        loaded = LoadProgramFile(QFileInfo(StartProgramFile).absoluteFilePath());
+    if (!StartProgramFile.isEmpty() && QFileInfo(StartProgramFile).isFile() && fileCommands_->AskSaveChangedProgram()) {
+        loaded = fileCommands_->LoadProgramFile(QFileInfo(StartProgramFile).absoluteFilePath());
         const QFileInfo program(StartProgramFile);
         const QString world = program.absolutePath() + QLatin1Char('/') + program.completeBaseName() +
                               QStringLiteral(".tdw");
@@ -742,17 +746,29 @@ void TMainForm::closeEvent(QCloseEvent *event)
             return;
         }
         // A save that did not happen (dialog cancelled, write failed) keeps the window open.
-        if (answer == QMessageBox::Yes && !SaveProgram()) {
+        if (answer == QMessageBox::Yes && !fileCommands_->SaveProgram()) {
             event->ignore();
             return;
         }
     }
-    if (recovery_)
-        recovery_->Remove();  // a normal close leaves nothing to recover
+    if (TRecoveryFile *recovery = fileCommands_->Recovery())
+        recovery->Remove();  // a normal close leaves nothing to recover
     event->accept();
 }
 
-// ---------------------------------------------------------------- messages
+// ---------------------------------------------------------------- files and messages
+
+QString TMainForm::ProgramFolder() const
+{
+    if (ProgramFileName.isEmpty())
+        return {};
+    return QFileInfo(ProgramFileName).absolutePath() + QLatin1Char('/');
+}
+
+QString TMainForm::AskFileName(const FileDialogRequest &request)
+{
+    return FileDialogHook ? FileDialogHook(request) : ShowFileDialog(this, request);
+}
 
 QMessageBox::StandardButton TMainForm::Ask(QMessageBox::Icon icon, const QString &text,
                                            QMessageBox::StandardButtons buttons)

@@ -10,7 +10,6 @@
 
 #include "app/files/file_dialogs.h"
 #include "app/settings/settings.h"
-#include "text/text_file.h"
 
 class QAction;
 class QLabel;
@@ -32,10 +31,6 @@ class ShortInputContextMenu;
 class TemplateExpander;
 class CompletionPopup;
 }  // namespace tumbo::editor
-namespace tumbo::world {
-class TWorldTools;
-class TNewRoomDlg;
-}
 
 namespace tumbo::app {
 
@@ -44,10 +39,10 @@ class ProgLamp;
 class QtRunHost;
 class TRunControl;
 class TRunHistory;
-class TRecoveryFile;
 class TTempWorld;
-class IniFile;
 class TTaskSession;
+class TFileCommands;
+class TWorldCommands;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -81,6 +76,8 @@ public:
     QtRunHost &RunHost() { return *host_; }
     TRunControl &RunControl() { return *runControl_; }
     TRunHistory &History() { return *history_; }
+    TFileCommands &FileCommands() { return *fileCommands_; }
+    TWorldCommands &WorldCommands() { return *worldCommands_; }
 
     // --- controls ---
     ProgramEditor *Editor = nullptr;
@@ -143,57 +140,18 @@ public:
     void UpdateScrollRanges();
     QString SettingsFile() const;
 
-    // --- program files (also used at start-up and by the close query) ---
-    bool LoadProgramFile(const QString &path);
-    bool SaveProgram();
-    bool SaveProgramAs();
     // The folder of the program file, where the compiler looks for the libraries it
     // includes; empty while the program has no file.
     QString ProgramFolder() const;
-
-    // --- program and world file commands (main_form_files.cpp) ---
     // The open and save dialogs go through this function when it is set (tests).
     FileDialogFunction FileDialogHook;
-    void NewProgramCommand();
-    void OpenProgramCommand();
-    void SaveProgramCommand();    // Ctrl+S
-    void SaveProgramAsCommand();  // F12
-    void OpenWorldCommand();
-    void SaveWorldCommand();
-    void SaveWorldAsCommand();
-    // Steps of "Öffnen" after the dialog: the program, the world of its name, the list.
-    bool OpenProgram(const QString &path);
-    // Steps of "Öffnen Welt..." after the dialog; a file that is not a world is refused.
-    bool OpenWorld(const QString &path);
-    // Opens dropped files: the first program (after the unsaved-program question), then
-    // the first world.
-    void OpenFiles(const QStringList &paths);
-    // The unsaved-program question; false when the command must stop (Cancel, or Yes
-    // and the program was not saved).
-    bool AskSaveChangedProgram(const QString &question);
-    bool AskSaveChangedProgram();  // with the question of New and Open
-    QStringList RecentPrograms() const { return recentPrograms_; }
-    TRecoveryFile *Recovery() const { return recovery_; }
-    // Offers the programs that windows gone without closing left behind.
-    void OfferRecovery();
 
-    // --- world commands and direct robot control (main_form_world.cpp) ---
+    // World buttons; the world commands connect them.
     QToolButton *btnWeltNeu = nullptr, *btnWeltOeffnen = nullptr, *btnWeltSpeichern = nullptr,
                 *btnTumboLinks = nullptr, *btnTumboVor = nullptr, *btnTumboRechts = nullptr,
                 *btnTumboHinlegen = nullptr, *btnTumboAufheben = nullptr, *btnTumboMarke = nullptr,
                 *btnTumboQuaderAbl = nullptr, *btnTumboQuaderEntf = nullptr, *btnWeltLoeschen = nullptr,
                 *btnWeltWiederherstellen = nullptr, *btnDarstell2D = nullptr;
-    tumbo::world::TWorldTools *WorldTools = nullptr;
-    tumbo::world::TNewRoomDlg *NewRoomDlg = nullptr;
-    void SwitchViewCommand();   // F5
-    void WorldToolsCommand();   // F6
-    void NewWorldCommand();
-    void ClearWorldCommand();   // "Welt löschen"
-    void RestoreWorldCommand(); // "Welt wiederherstellen"
-    void SaveWorldPictureCommand();
-    void ChangeFigureCommand();
-    // A robot key of DummyEdit (Qt key code); false for any other key.
-    bool RobotKey(int key);
 
 signals:
     // Before a program replaces the editor's text (the chart hides) and after (the
@@ -229,7 +187,6 @@ private:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void CreateLayout();
@@ -244,37 +201,20 @@ private:
     void CreateEngine();
     void ApplyPanelSizes();
     void SetPanelWidth(QSplitter *splitter, int first);
-    bool WriteProgram(const QString &path);
-    // World and file commands: buttons, menus, keys, drops, recovery (their own files).
-    void ConnectWorldCommands();
-    void ConnectFileCommands();
-    void StartFileServices();  // after the settings: recent programs, recovery file
-    void PaintBoxPressed(QPoint pos);
-    bool DropEvent(QEvent *event);
-    void LoadRecentPrograms();
-    void WriteRecentPrograms(IniFile &ini) const;
-    void AddRecentProgram(const QString &path);
-    void UpdateRecentMenu();
-    void KeepRecovery();
 
     std::unique_ptr<TWelt> welt_;
     std::unique_ptr<TWeltQt> weltQt_;  // the 3D and 2D views of the world
     std::unique_ptr<QtRunHost> host_;
     std::unique_ptr<TTumbo_Parser> parser_;
     std::unique_ptr<TTempWorld> tempWorld_;  // its file goes with the window
-    tumbo::text::TextFormat programFormat_ = tumbo::text::kNewFileFormat;
     TumboSettings settings_;  // values no dialog of this window changes yet, kept for writing
     bool shownOnce_ = false;
     int editorWidth_ = 385, bottomHeight_ = 160, codeViewWidth_ = 185;
     bool maximizedAtStart_ = true;
-    TRunControl *runControl_ = nullptr;  // a child of the window
+    TRunControl *runControl_ = nullptr;      // children of the window
+    TFileCommands *fileCommands_ = nullptr;
+    TWorldCommands *worldCommands_ = nullptr;
     std::unique_ptr<TRunHistory> history_;  // watches the world: goes before it
-    // World and file commands.
-    QStringList recentPrograms_;
-    QList<QAction *> recentActions_;
-    TRecoveryFile *recovery_ = nullptr;  // a child of the window
-    QTimer *recoveryTimer_ = nullptr;
-    bool recoveryOffered_ = false;
 };
 
 }  // namespace tumbo::app

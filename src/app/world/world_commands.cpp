@@ -1,6 +1,5 @@
-// The world side of the main window: the view switch, the tool box and mouse editing in
-// the 2D view, the new-world dialog, the robot buttons and keys, clearing and restoring
-// the world, saving it as a picture and exchanging the robot's figure.
+#include "app/world/world_commands.h"
+
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
@@ -32,86 +31,78 @@ QString FromCore(const std::string &cp1252)
 
 }  // namespace
 
-void TMainForm::ConnectWorldCommands()
+TWorldCommands::TWorldCommands(TMainForm &form) : QObject(&form), form_(form)
 {
-    auto button = [this](const char *name) {
-        auto *b = findChild<QToolButton *>(QString::fromLatin1(name));
-        Q_ASSERT(b);
-        b->setEnabled(true);
-        return b;
-    };
-    btnWeltNeu = button("btnWeltNeu");
-    btnWeltOeffnen = button("btnWeltOeffnen");
-    btnWeltSpeichern = button("btnWeltSpeichern");
-    btnTumboLinks = button("btnTumboLinks");
-    btnTumboVor = button("btnTumboVor");
-    btnTumboRechts = button("btnTumboRechts");
-    btnTumboHinlegen = button("btnTumboHinlegen");
-    btnTumboAufheben = button("btnTumboAufheben");
-    btnTumboMarke = button("btnTumboMarke");
-    btnTumboQuaderAbl = button("btnTumboQuaderAbl");
-    btnTumboQuaderEntf = button("btnTumboQuaderEntf");
-    btnWeltLoeschen = button("btnWeltLoeschen");
-    btnWeltWiederherstellen = button("btnWeltWiederherstellen");
-    btnDarstell2D = button("btnDarstell2D");
+    setObjectName(QStringLiteral("WorldCommands"));
+    Connect();
+}
 
+void TWorldCommands::Connect()
+{
+    for (QToolButton *b : {form_.btnWeltNeu, form_.btnWeltOeffnen, form_.btnWeltSpeichern, form_.btnTumboLinks,
+                           form_.btnTumboVor, form_.btnTumboRechts, form_.btnTumboHinlegen, form_.btnTumboAufheben,
+                           form_.btnTumboMarke, form_.btnTumboQuaderAbl, form_.btnTumboQuaderEntf,
+                           form_.btnWeltLoeschen, form_.btnWeltWiederherstellen, form_.btnDarstell2D})
+        b->setEnabled(true);
     const std::pair<QToolButton *, int> robotButtons[] = {
-        {btnTumboLinks, Qt::Key_Left},    {btnTumboVor, Qt::Key_Up},      {btnTumboRechts, Qt::Key_Right},
-        {btnTumboHinlegen, Qt::Key_H},    {btnTumboAufheben, Qt::Key_A},  {btnTumboMarke, Qt::Key_M},
-        {btnTumboQuaderAbl, Qt::Key_Q},   {btnTumboQuaderEntf, Qt::Key_E},
+        {form_.btnTumboLinks, Qt::Key_Left},     {form_.btnTumboVor, Qt::Key_Up},
+        {form_.btnTumboRechts, Qt::Key_Right},   {form_.btnTumboHinlegen, Qt::Key_H},
+        {form_.btnTumboAufheben, Qt::Key_A},     {form_.btnTumboMarke, Qt::Key_M},
+        {form_.btnTumboQuaderAbl, Qt::Key_Q},    {form_.btnTumboQuaderEntf, Qt::Key_E},
     };
     for (const auto &[b, key] : robotButtons)
         connect(b, &QToolButton::clicked, this, [this, key = key] { RobotKey(key); });
-    connect(btnWeltNeu, &QToolButton::clicked, this, &TMainForm::NewWorldCommand);
-    connect(btnWeltLoeschen, &QToolButton::clicked, this, &TMainForm::ClearWorldCommand);
-    connect(btnWeltWiederherstellen, &QToolButton::clicked, this, &TMainForm::RestoreWorldCommand);
-    connect(btnDarstell2D, &QToolButton::clicked, this, &TMainForm::SwitchViewCommand);
+    connect(form_.btnWeltNeu, &QToolButton::clicked, this, &TWorldCommands::NewWorldCommand);
+    connect(form_.btnWeltLoeschen, &QToolButton::clicked, this, &TWorldCommands::ClearWorldCommand);
+    connect(form_.btnWeltWiederherstellen, &QToolButton::clicked, this, &TWorldCommands::RestoreWorldCommand);
+    connect(form_.btnDarstell2D, &QToolButton::clicked, this, &TWorldCommands::SwitchViewCommand);
 
-    for (QAction *a : {NeueWelt1, AlsGrafikspeichern1, Weltloeschen1, Darstellung2D1, Figurwechseln1})
+    for (QAction *a :
+         {form_.NeueWelt1, form_.AlsGrafikspeichern1, form_.Weltloeschen1, form_.Darstellung2D1, form_.Figurwechseln1})
         a->setEnabled(true);
-    connect(NeueWelt1, &QAction::triggered, this, &TMainForm::NewWorldCommand);
-    connect(AlsGrafikspeichern1, &QAction::triggered, this, &TMainForm::SaveWorldPictureCommand);
-    connect(Weltloeschen1, &QAction::triggered, this, &TMainForm::ClearWorldCommand);
-    connect(Darstellung2D1, &QAction::triggered, this, &TMainForm::SwitchViewCommand);
-    connect(Weltdirektfestlegen1, &QAction::triggered, this, &TMainForm::WorldToolsCommand);
-    connect(Figurwechseln1, &QAction::triggered, this, &TMainForm::ChangeFigureCommand);
+    connect(form_.NeueWelt1, &QAction::triggered, this, &TWorldCommands::NewWorldCommand);
+    connect(form_.AlsGrafikspeichern1, &QAction::triggered, this, &TWorldCommands::SaveWorldPictureCommand);
+    connect(form_.Weltloeschen1, &QAction::triggered, this, &TWorldCommands::ClearWorldCommand);
+    connect(form_.Darstellung2D1, &QAction::triggered, this, &TWorldCommands::SwitchViewCommand);
+    connect(form_.Weltdirektfestlegen1, &QAction::triggered, this, &TWorldCommands::WorldToolsCommand);
+    connect(form_.Figurwechseln1, &QAction::triggered, this, &TWorldCommands::ChangeFigureCommand);
 
-    WorldTools = new tumbo::world::TWorldTools(this);
+    WorldTools = new tumbo::world::TWorldTools(&form_);
     WorldTools->setObjectName(QStringLiteral("WorldTools"));
     connect(WorldTools, &tumbo::world::TWorldTools::Hidden, this,
-            [this] { Weltdirektfestlegen1->setChecked(false); });
-    connect(weltQt_->PaintBox2D(), &TPaintBox2D::Pressed, this,
+            [this] { form_.Weltdirektfestlegen1->setChecked(false); });
+    connect(form_.WeltViews().PaintBox2D(), &TPaintBox2D::Pressed, this,
             [this](QPoint pos, Qt::MouseButton) { PaintBoxPressed(pos); });
-    DummyEdit->installEventFilter(this);
+    form_.DummyEdit->installEventFilter(this);
 }
 
 // ---------------------------------------------------------------- views and editing
 
-void TMainForm::SwitchViewCommand()
+void TWorldCommands::SwitchViewCommand()
 {
-    const bool to2D = !weltQt_->Is2D();
-    weltQt_->SetIs2D(to2D);
-    Darstellung2D1->setChecked(to2D);
-    btnDarstell2D->setText(to2D ? QStringLiteral("3D") : QStringLiteral("2D"));
-    btnDarstell2D->setToolTip(to2D ? QStringLiteral("3D Darstellung") : QStringLiteral("2D Darstellung"));
-    Weltdirektfestlegen1->setEnabled(to2D);
+    const bool to2D = !form_.WeltViews().Is2D();
+    form_.WeltViews().SetIs2D(to2D);
+    form_.Darstellung2D1->setChecked(to2D);
+    form_.btnDarstell2D->setText(to2D ? QStringLiteral("3D") : QStringLiteral("2D"));
+    form_.btnDarstell2D->setToolTip(to2D ? QStringLiteral("3D Darstellung") : QStringLiteral("2D Darstellung"));
+    form_.Weltdirektfestlegen1->setEnabled(to2D);
     if (!to2D) {
         WorldTools->hide();
-        Weltdirektfestlegen1->setChecked(false);
+        form_.Weltdirektfestlegen1->setChecked(false);
     }
-    UpdateScrollRanges();
-    welt_->RedrawAll();
+    form_.UpdateScrollRanges();
+    form_.Welt().RedrawAll();
 }
 
-void TMainForm::WorldToolsCommand()
+void TWorldCommands::WorldToolsCommand()
 {
-    if (!weltQt_->Is2D()) {
-        Weltdirektfestlegen1->setChecked(false);
+    if (!form_.WeltViews().Is2D()) {
+        form_.Weltdirektfestlegen1->setChecked(false);
         return;
     }
     if (WorldTools->isVisible()) {
         WorldTools->hide();
-        Weltdirektfestlegen1->setChecked(false);
+        form_.Weltdirektfestlegen1->setChecked(false);
         return;
     }
     // The first time, the box goes where it covers none of the map (beside it or below
@@ -120,10 +111,10 @@ void TMainForm::WorldToolsCommand()
     if (!WorldTools->property("placed").toBool()) {
         WorldTools->adjustSize();
         const QSize box(tumbo::world::TWorldTools::BoxWidth, WorldTools->frameGeometry().height());
-        const QWidget *area = ScrollBox->viewport();
-        const QRect map(pbTumbo2D->mapToGlobal(QPoint(0, 0)), pbTumbo2D->size());
+        const QWidget *area = form_.ScrollBox->viewport();
+        const QRect map(form_.pbTumbo2D->mapToGlobal(QPoint(0, 0)), form_.pbTumbo2D->size());
         const QRect view(area->mapToGlobal(QPoint(0, 0)), area->size());
-        const QRect window(mapToGlobal(QPoint(0, 0)), size());
+        const QRect window(form_.mapToGlobal(QPoint(0, 0)), form_.size());
         constexpr int gap = 12;
         const QPoint candidates[] = {
             {map.right() + gap, view.top() + gap},
@@ -142,54 +133,54 @@ void TMainForm::WorldToolsCommand()
         WorldTools->setProperty("placed", true);
     }
     WorldTools->show();
-    Weltdirektfestlegen1->setChecked(true);
+    form_.Weltdirektfestlegen1->setChecked(true);
 }
 
-void TMainForm::PaintBoxPressed(QPoint pos)
+void TWorldCommands::PaintBoxPressed(QPoint pos)
 {
     // An earlier step of the run is shown: the world is history, not to be edited.
-    if (WorldTools->isVisible() && !history_->Behind()) {
+    if (WorldTools->isVisible() && !form_.History().Behind()) {
         if (const auto tool = WorldTools->SelectedTool()) {
             if (tool->put)
-                weltQt_->EditAdd(pos.x(), pos.y(), tool->item);
+                form_.WeltViews().EditAdd(pos.x(), pos.y(), tool->item);
             else
-                weltQt_->EditRemove(pos.x(), pos.y(), tool->item);
+                form_.WeltViews().EditRemove(pos.x(), pos.y(), tool->item);
             // The robot tool moves the robot: the fields follow.
-            runControl_->UpdateStatusFields();
+            form_.RunControl().UpdateStatusFields();
         }
     }
-    DummyEdit->setFocus();
+    form_.DummyEdit->setFocus();
 }
 
-void TMainForm::NewWorldCommand()
+void TWorldCommands::NewWorldCommand()
 {
     if (!NewRoomDlg) {
-        NewRoomDlg = new tumbo::world::TNewRoomDlg(this);
+        NewRoomDlg = new tumbo::world::TNewRoomDlg(&form_);
         NewRoomDlg->setObjectName(QStringLiteral("dlgNewRoom"));
     }
-    const TRaum &room = welt_->Room;
+    const TRaum &room = form_.Welt().Room;
     NewRoomDlg->SetExtent(room.Width(), room.Length(), room.MaxHeight());
     if (NewRoomDlg->exec() != QDialog::Accepted)
         return;
-    welt_->NewWorld(NewRoomDlg->RoomWidth(), NewRoomDlg->RoomLength(), NewRoomDlg->RoomHeight());
-    runControl_->UpdateStatusFields();
-    WorldFileName.clear();
-    runControl_->ResetInfoList();
-    UpdateScrollRanges();
+    form_.Welt().NewWorld(NewRoomDlg->RoomWidth(), NewRoomDlg->RoomLength(), NewRoomDlg->RoomHeight());
+    form_.RunControl().UpdateStatusFields();
+    form_.WorldFileName.clear();
+    form_.RunControl().ResetInfoList();
+    form_.UpdateScrollRanges();
 }
 
 // ---------------------------------------------------------------- the robot by hand
 
-bool TMainForm::RobotKey(int key)
+bool TWorldCommands::RobotKey(int key)
 {
     static constexpr int kRobotKeys[] = {Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_H,
                                          Qt::Key_A,    Qt::Key_M,  Qt::Key_Q,     Qt::Key_E};
     if (std::find(std::begin(kRobotKeys), std::end(kRobotKeys), key) == std::end(kRobotKeys))
         return false;
     // While an earlier step of the run is shown the key is taken but does nothing.
-    if (history_->Behind())
+    if (form_.History().Behind())
         return true;
-    TTumbo &robot = welt_->Robot;
+    TTumbo &robot = form_.Welt().Robot;
     bool moved = true;  // turns and steps change the status fields
     switch (key) {
     case Qt::Key_Left:
@@ -236,42 +227,63 @@ bool TMainForm::RobotKey(int key)
         return false;
     }
     // A failure is not shown: the robot keeps its message for the next run, which resets it.
-    welt_->UpdateView();
+    form_.Welt().UpdateView();
     if (moved)
-        runControl_->UpdateStatusFields();
+        form_.RunControl().UpdateStatusFields();
     return true;
+}
+
+bool TWorldCommands::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != form_.DummyEdit)
+        return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Menu shortcuts come first, also those the line edit would keep (Ctrl+A, …).
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+            return true;
+    } else if (event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            return false;
+        // Robot keys act; any other key does nothing (and types nothing).
+        if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+            RobotKey(key->key());
+        return true;
+    }
+    return false;
 }
 
 // ---------------------------------------------------------------- the world as a whole
 
-void TMainForm::ClearWorldCommand()
+void TWorldCommands::ClearWorldCommand()
 {
-    welt_->Clear();
-    runControl_->UpdateStatusFields();
-    WorldFileName.clear();
-    runControl_->ResetInfoList();
+    form_.Welt().Clear();
+    form_.RunControl().UpdateStatusFields();
+    form_.WorldFileName.clear();
+    form_.RunControl().ResetInfoList();
 }
 
-void TMainForm::RestoreWorldCommand()
+void TWorldCommands::RestoreWorldCommand()
 {
-    if (!WorldFileName.isEmpty() && QFileInfo(WorldFileName).isFile()) {
-        const TWorldFileResult r = welt_->LoadFromFile(WorldFileName.toStdString());
+    if (!form_.WorldFileName.isEmpty() && QFileInfo(form_.WorldFileName).isFile()) {
+        const TWorldFileResult r = form_.Welt().LoadFromFile(form_.WorldFileName.toStdString());
         if (!r.Ok())
-            ShowError(FromCore(r.Message));
+            form_.ShowError(FromCore(r.Message));
     } else {
-        runControl_->RestoreSavedWorld();
+        form_.RunControl().RestoreSavedWorld();
     }
-    runControl_->UpdateStatusFields();
-    runControl_->ResetInfoList();
-    UpdateScrollRanges();
+    form_.RunControl().UpdateStatusFields();
+    form_.RunControl().ResetInfoList();
+    form_.UpdateScrollRanges();
 }
 
-void TMainForm::SaveWorldPictureCommand()
+void TWorldCommands::SaveWorldPictureCommand()
 {
-    const bool is2D = weltQt_->Is2D();
+    const bool is2D = form_.WeltViews().Is2D();
     FileDialogRequest request;
     request.DialogKind = FileDialogRequest::Save;
-    request.Directory = OpenPath;
+    request.Directory = form_.OpenPath;
     if (is2D) {
         request.Title = QStringLiteral("2DWelt als Grafik speichern");
         request.Filter = QStringLiteral("Windows Enhanced Meta File|*.emf|SVG-Grafik|*.svg|PNG-Bild|*.png|"
@@ -283,7 +295,7 @@ void TMainForm::SaveWorldPictureCommand()
         request.DefaultSuffix = QStringLiteral("bmp");
     }
     request.FileName = QStringLiteral("*.") + request.DefaultSuffix;
-    const QString name = WithDefaultSuffix(AskFileName(request), request.DefaultSuffix);
+    const QString name = WithDefaultSuffix(form_.AskFileName(request), request.DefaultSuffix);
     if (name.isEmpty())
         return;
     // The 3D picture is a bitmap whatever the name; the 2D map a metafile unless the name asks
@@ -293,11 +305,11 @@ void TMainForm::SaveWorldPictureCommand()
     if (named == TPictureFormat::Png || (is2D && named == TPictureFormat::Svg))
         format = *named;
     QString error;
-    if (!SaveWorldPicture(*weltQt_, name, format, &error))
-        ShowError(error);
+    if (!SaveWorldPicture(form_.WeltViews(), name, format, &error))
+        form_.ShowError(error);
 }
 
-void TMainForm::ChangeFigureCommand()
+void TWorldCommands::ChangeFigureCommand()
 {
     FileDialogRequest request;
     request.DialogKind = FileDialogRequest::Open;
@@ -306,24 +318,24 @@ void TMainForm::ChangeFigureCommand()
     request.DefaultSuffix = QStringLiteral("bmp");
     request.Directory = TWeltPictures::DefaultFolder() + QLatin1Char('/');
     request.FileName = QStringLiteral("robot0.bmp");
-    const QString chosen = AskFileName(request);
+    const QString chosen = form_.AskFileName(request);
     if (chosen.isEmpty())
         return;
     const QFileInfo file(chosen);
     if (file.fileName().compare(QLatin1String("robot0.bmp"), Qt::CaseInsensitive) != 0) {
-        ShowError(QStringLiteral("Es muss eine Bilddatei mit\ndem Namen robot0.bmp ausgewählt werden."));
+        form_.ShowError(QStringLiteral("Es muss eine Bilddatei mit\ndem Namen robot0.bmp ausgewählt werden."));
         return;
     }
     const QString folder = file.absolutePath();
     for (int i = 1; i <= 3; ++i) {
         if (FindFileIgnoringCase(folder, QStringLiteral("robot%1.bmp").arg(i)).isEmpty()) {
-            ShowError(QStringLiteral("Es müss vier Bilddateien mit den Namen\nrobot0.bmp, robot1.bmp, robot2.bmp "
+            form_.ShowError(QStringLiteral("Es müss vier Bilddateien mit den Namen\nrobot0.bmp, robot1.bmp, robot2.bmp "
                                      "und robot3.bmp\nvorliegen."));
             return;
         }
     }
-    if (!weltQt_->LoadRobotPictures(folder))
-        ShowError(QStringLiteral("Die Bilder der Figur im Ordner „%1“ können nicht gelesen werden.")
+    if (!form_.WeltViews().LoadRobotPictures(folder))
+        form_.ShowError(QStringLiteral("Die Bilder der Figur im Ordner „%1“ können nicht gelesen werden.")
                       .arg(QDir::toNativeSeparators(folder)));
 }
 

@@ -394,7 +394,7 @@ TEST_F(Files, RecentProgramsAppearInTheFileMenuAndSurviveARestart)
     Choose("drei.tdp");
     Type(QStringLiteral("x"));
     f->Speichernunter1->trigger();
-    EXPECT_EQ(f->RecentPrograms(), QStringList({Folder() + "drei.tdp", Folder() + "zwei.tdp", Folder() + "eins.tdp"}));
+    EXPECT_EQ(f->FileCommands().RecentPrograms(), QStringList({Folder() + "drei.tdp", Folder() + "zwei.tdp", Folder() + "eins.tdp"}));
     QStringList texts;
     for (QAction *a : datei->actions())
         texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
@@ -405,12 +405,12 @@ TEST_F(Files, RecentProgramsAppearInTheFileMenuAndSurviveARestart)
     // Choosing one opens it.
     datei->actions().at(texts.indexOf("&3 eins.tdp"))->trigger();
     EXPECT_EQ(f->ProgramFileName, Folder() + "eins.tdp");
-    EXPECT_EQ(f->RecentPrograms().first(), Folder() + "eins.tdp");
+    EXPECT_EQ(f->FileCommands().RecentPrograms().first(), Folder() + "eins.tdp");
 
     // The list is kept in tumbo.ini for the next start.
     form_.reset();
     f = &OpenWindow();
-    EXPECT_EQ(f->RecentPrograms(), QStringList({Folder() + "eins.tdp", Folder() + "drei.tdp", Folder() + "zwei.tdp"}));
+    EXPECT_EQ(f->FileCommands().RecentPrograms(), QStringList({Folder() + "eins.tdp", Folder() + "drei.tdp", Folder() + "zwei.tdp"}));
     // A file that is gone is said so and leaves the list.
     QFile::remove(Folder() + "zwei.tdp");
     datei = f->menuBar()->actions().at(0)->menu();
@@ -420,7 +420,7 @@ TEST_F(Files, RecentProgramsAppearInTheFileMenuAndSurviveARestart)
     (*it)->trigger();
     ASSERT_FALSE(asked_.empty());
     EXPECT_TRUE(asked_.back().text.contains(QStringLiteral("zwei.tdp")));
-    EXPECT_EQ(f->RecentPrograms().size(), 2);
+    EXPECT_EQ(f->FileCommands().RecentPrograms().size(), 2);
 }
 
 // ---------------------------------------------------------------- crash recovery

@@ -3,6 +3,7 @@
 
 #include "app/history/run_history.h"
 #include "app/window/mark_images.h"
+#include "app/world/world_commands.h"
 #include "window_fixture.h"
 #include "world/run_recorder.h"
 #include "world/welt.h"
@@ -118,7 +119,7 @@ TEST_F(RunHistory, StartAndFastRunFromAnEarlierStepContinueFromTheNewest)
         const QByteArray before = WorldFile();
         Key(Qt::Key_F9);
         const QByteArray whole = WorldFile();
-        f.RestoreWorldCommand();
+        f.WorldCommands().RestoreWorldCommand();
         ASSERT_EQ(WorldFile(), before);
 
         RunScript([&] { StepKey(); }, {[&] { StepKey(); }, [&] { StepKey(); }, [&] { StepKey(); },

@@ -6,8 +6,10 @@
 #include <QPushButton>
 #include <QTextBrowser>
 
+#include "app/files/file_commands.h"
 #include "app/task/task_editor_dialog.h"
 #include "app/task/task_session.h"
+#include "app/world/world_commands.h"
 #include "task/task_file.h"
 #include "window_fixture.h"
 #include "world/qt/welt_qt.h"
@@ -85,7 +87,7 @@ TEST_F(TaskSession, DamagedTaskIsRefusedAndTheOpenTaskStays)
 TEST_F(TaskSession, GoalIsDrawnOverThe2DViewOnlyWhileAsked)
 {
     OpenWithTask();
-    form_->SwitchViewCommand();
+    form_->WorldCommands().SwitchViewCommand();
     QWidget *box = form_->WeltViews().PaintBox2D();
     // The goal cell (8, 2) of world 1 needs a mark: with the goal shown, it is framed.
     const QRect goalCell = TWeltView2D::CellsRect(7, 1, 8, 2);
@@ -108,7 +110,7 @@ TEST_F(TaskSession, TaskFilesOpenFromTheCommandLineAndByDrop)
     Open({kTask});
     EXPECT_TRUE(Tasks().HasTask());
     Tasks().CloseTaskCommand();
-    form_->OpenFiles({kTask});
+    form_->FileCommands().OpenFiles({kTask});
     EXPECT_TRUE(Tasks().HasTask());
 }
 

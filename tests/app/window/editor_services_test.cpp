@@ -13,6 +13,7 @@
 #include "app/dialogs/color_swatch.h"
 #include "app/dialogs/dialog_commands.h"
 #include "app/dialogs/dlg_settings_e.h"
+#include "app/files/file_commands.h"
 #include "editor/qt/completion_popup.h"
 #include "editor/qt/short_input_menu_qt.h"
 #include "editor/qt/tumbo_lexer.h"
@@ -311,7 +312,7 @@ TEST_F(EditorServicesTest, OverviewButtonShowsTheProgramAndNewEmptiesIt)
     SetProgram(QStringLiteral("Programm\r\n  Schritt\r\n*Programm\r\n"));
     QTest::mouseClick(f.btnUebersicht, Qt::LeftButton);
     EXPECT_EQ(ChildTexts(tree.topLevelItem(4)), QStringList{"Schritt"});
-    f.NewProgramCommand();
+    f.FileCommands().NewProgramCommand();
     ExpectEmptyOverview();
 }
 
@@ -324,7 +325,7 @@ TEST_F(EditorServicesTest, OverviewIsEmptiedWhenAProgramIsOpened)
     EXPECT_EQ(f.TreeView1->topLevelItem(4)->childCount(), 1);
 
     WriteFile(QStringLiteral("zwei.tdp"), "Programm\r\n  Schritt\r\n  Schritt\r\n*Programm\r\n");
-    ASSERT_TRUE(f.OpenProgram(Folder() + QStringLiteral("zwei.tdp")));
+    ASSERT_TRUE(f.FileCommands().OpenProgram(Folder() + QStringLiteral("zwei.tdp")));
     ExpectEmptyOverview();
 }
 

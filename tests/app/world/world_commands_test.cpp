@@ -109,7 +109,7 @@ TEST_F(WorldCommands, ClearKeepsTheSizeAndRestoreThenUsesTheTemporaryWorld)
     TMainForm &f = OpenWindow();
     f.TempWorldFile = Folder() + QStringLiteral("tumbotmp.tdw");
     WriteFile("other.tdw", WorldBytes(3, 3, 2));
-    ASSERT_TRUE(f.OpenWorld(Folder() + QStringLiteral("other.tdw")));
+    ASSERT_TRUE(f.FileCommands().OpenWorld(Folder() + QStringLiteral("other.tdw")));
     f.Welt().NewWorld(7, 4, 5);
     Room().AddItem(2, 3, kZiegel);
     Robot().PlaceAt(1, 1);
@@ -137,7 +137,7 @@ TEST_F(WorldCommands, ClearKeepsTheSizeAndRestoreThenUsesTheTemporaryWorld)
     EXPECT_EQ(Room().BrickCount(2, 3), 0);
 
     // With a world file, "W" loads that file.
-    ASSERT_TRUE(f.OpenWorld(Folder() + QStringLiteral("other.tdw")));
+    ASSERT_TRUE(f.FileCommands().OpenWorld(Folder() + QStringLiteral("other.tdw")));
     Press(Qt::Key_Up);
     f.btnWeltWiederherstellen->click();
     EXPECT_EQ(Room().Width(), 3);
@@ -185,7 +185,7 @@ TEST_F(WorldCommands, ViewSwitchEnablesTheToolBoxAndLeavingTheMapClosesIt)
     EXPECT_EQ(f.btnDarstell2D->text(), QStringLiteral("2D"));
     EXPECT_EQ(f.btnDarstell2D->toolTip(), QStringLiteral("2D Darstellung"));
     Key(Qt::Key_F6);  // not in the 3D view
-    EXPECT_FALSE(f.WorldTools->isVisible());
+    EXPECT_FALSE(f.WorldCommands().WorldTools->isVisible());
 
     Key(Qt::Key_F5);
     EXPECT_TRUE(f.WeltViews().Is2D());
@@ -199,22 +199,22 @@ TEST_F(WorldCommands, ViewSwitchEnablesTheToolBoxAndLeavingTheMapClosesIt)
     EXPECT_EQ(f.ScrollContent->size(), QSize(160 + 20, 331 + 10));
 
     Key(Qt::Key_F6);
-    EXPECT_TRUE(f.WorldTools->isVisible());
+    EXPECT_TRUE(f.WorldCommands().WorldTools->isVisible());
     EXPECT_TRUE(f.Weltdirektfestlegen1->isChecked());
     Key(Qt::Key_F6);
-    EXPECT_FALSE(f.WorldTools->isVisible());
+    EXPECT_FALSE(f.WorldCommands().WorldTools->isVisible());
     EXPECT_FALSE(f.Weltdirektfestlegen1->isChecked());
     // The box's own close button unticks the menu item too.
     f.Weltdirektfestlegen1->trigger();
-    f.WorldTools->ToolButton1->click();
-    EXPECT_FALSE(f.WorldTools->isVisible());
+    f.WorldCommands().WorldTools->ToolButton1->click();
+    EXPECT_FALSE(f.WorldCommands().WorldTools->isVisible());
     EXPECT_FALSE(f.Weltdirektfestlegen1->isChecked());
 
     f.Weltdirektfestlegen1->trigger();
     f.btnDarstell2D->click();  // back to 3D with the box open
     EXPECT_FALSE(f.WeltViews().Is2D());
     EXPECT_TRUE(f.imgTumbo3D->isVisible());
-    EXPECT_FALSE(f.WorldTools->isVisible());
+    EXPECT_FALSE(f.WorldCommands().WorldTools->isVisible());
     EXPECT_FALSE(f.Weltdirektfestlegen1->isEnabled());
     EXPECT_FALSE(f.Weltdirektfestlegen1->isChecked());
     EXPECT_FALSE(f.Darstellung2D1->isChecked());
@@ -225,7 +225,7 @@ TEST_F(WorldCommands, MouseEditingUsesTheToolThatIsDownWhileTheBoxIsVisible)
 {
     TMainForm &f = OpenWindow();
     Key(Qt::Key_F5);
-    tumbo::world::TWorldTools &tools = *f.WorldTools;
+    tumbo::world::TWorldTools &tools = *f.WorldCommands().WorldTools;
     tools.btnZiegel->setChecked(true);
     // The box is hidden: a click edits nothing but hands the keys to the key catcher.
     ClickCell(1, 1);
@@ -278,7 +278,7 @@ TEST_F(WorldCommands, NewWorldDialogShowsTheWorldAndRaisesAZeroWidthToOne)
 {
     TMainForm &f = OpenWindow();
     WriteFile("high.tdw", WorldBytes(8, 6, 20, 2, 2));
-    ASSERT_TRUE(f.OpenWorld(Folder() + QStringLiteral("high.tdw")));
+    ASSERT_TRUE(f.FileCommands().OpenWorld(Folder() + QStringLiteral("high.tdw")));
     QList<int> shown;
     WhenModal<tumbo::world::TNewRoomDlg>([&](tumbo::world::TNewRoomDlg *d) {
         shown = {d->speBreite->value(), d->speLaenge->value(), d->speHoehe->value()};
