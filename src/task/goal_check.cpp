@@ -16,7 +16,7 @@ std::string Pos(int32_t x, int32_t y) {
 }  // namespace
 
 std::string HeadingName(uint8_t heading) {
-  static const char* const kNames[] = {"S\xFC" "den", "Westen", "Norden", "Osten"};
+  static const char* const kNames[] = {("S\xFC" "den"), "Westen", "Norden", "Osten"};
   return heading < 4 ? kNames[heading] : "?";
 }
 

@@ -75,7 +75,7 @@ class TProgramWriter {
 
   std::string Condition() {
     static const char* const kPlain[] = {"IstWand",  "NichtIstWand", "IstMarke",   "NichtIstMarke",
-                                         "IstNorden", "IstOsten",    "IstS\xFC" "den", "IstWesten",
+                                         "IstNorden", "IstOsten",    ("IstS\xFC" "den"), "IstWesten",
                                          "IstVoll",  "NichtIstVoll", "IstLeer",    "NichtIstLeer"};
     static const char* const kWithCount[] = {"IstZiegel", "NichtIstZiegel", "HatZiegel"};
     std::string c = Chance(20) ? "nicht " : "";
