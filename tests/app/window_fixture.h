@@ -99,6 +99,8 @@ protected:
 
     // Starts `command` (which may run a program nested inside it) while a timer works
     // through `steps`, one every `intervalMs`; a watchdog stops a run that never ends.
+    // A step made by When() waits, tick by tick, until its condition holds, so a script
+    // does not depend on how far a run gets within one tick on a busy machine.
     void RunScript(const std::function<void()> &command, std::deque<std::function<void()>> steps,
                    int intervalMs = 40)
     {
@@ -111,7 +113,10 @@ protected:
             }
             auto step = std::move(steps.front());
             steps.pop_front();
+            repeatStep_ = false;
             step();
+            if (repeatStep_)
+                steps.push_front(std::move(step));
         });
         QTimer watchdog;
         watchdog.setSingleShot(true);
@@ -132,8 +137,19 @@ protected:
         watchdog.stop();
     }
 
+    std::function<void()> When(std::function<bool()> ready, std::function<void()> then)
+    {
+        return [this, ready = std::move(ready), then = std::move(then)] {
+            if (ready())
+                then();
+            else
+                repeatStep_ = true;
+        };
+    }
+
     QTemporaryDir dir_;
     std::unique_ptr<TMainForm> form_;
+    bool repeatStep_ = false;
     std::vector<AskedMessage> asked_;
     QMessageBox::StandardButton answer_ = QMessageBox::No;
 };
