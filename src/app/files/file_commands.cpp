@@ -173,6 +173,7 @@ void TFileCommands::NewProgramCommand()
     form_.RunControl().Marks().ClearErrorMarks();
     emit form_.ProgramReplacing();
     form_.Editor->clear();
+    form_.Editor->ShowFromStart();
     form_.ProgramFileName.clear();
     programFormat_ = tumbo::text::kNewFileFormat;
     form_.RunControl().ResetInfoList();
@@ -473,6 +474,7 @@ void TFileCommands::OfferRecovery()
             form_.OpenPath = FolderOf(form_.ProgramFileName);
         programFormat_ = program->Format;
         form_.Editor->setText(program->Text);
+        form_.Editor->ShowFromStart();
         form_.RunControl().ResetInfoList();
         emit form_.ProgramReplaced();
         // The text is the user's again: kept in this window's file before the old one goes.

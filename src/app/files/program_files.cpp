@@ -26,6 +26,7 @@ bool TFileCommands::LoadProgramFile(const QString &path)
     form_.OpenPath = QFileInfo(path).absolutePath() + QLatin1Char('/');
     programFormat_ = decoded.Format;
     form_.Editor->setText(QString::fromStdString(decoded.Utf8));
+    form_.Editor->ShowFromStart();
     form_.Editor->setModified(false);
     form_.Editor->setFocus();
     return true;

@@ -124,7 +124,7 @@ bool TTipsForm::LoadTip()
         return false;
     }
     tipNumber_ = load.tipNumber;
-    TipText->setText(load.text);
+    TipText->setText(ReflowTip(load.text));
     if (load.status == TTipLoad::BadHeader) {
         if (report_)
             report_(load.message);

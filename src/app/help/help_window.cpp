@@ -2,12 +2,15 @@
 
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/files/data_files.h"
+#include "app/help/help_search.h"
 
 namespace tumbo::app {
 
@@ -38,10 +41,28 @@ THelpWindow::THelpWindow(QWidget *parent)
     bar->addWidget(back);
     bar->addWidget(forward);
     bar->addStretch();
+    SearchField = new QLineEdit(this);
+    SearchField->setObjectName(QStringLiteral("SearchField"));
+    SearchField->setPlaceholderText(QStringLiteral("Wörter, dann Eingabe"));
+    SearchField->setClearButtonEnabled(true);
+    SearchField->setMinimumWidth(220);
+    auto *searchLabel = new QLabel(QStringLiteral("&Suchen:"), this);
+    searchLabel->setBuddy(SearchField);
+    bar->addWidget(searchLabel);
+    bar->addWidget(SearchField);
+    connect(SearchField, &QLineEdit::returnPressed, this, [this] { ShowSearch(SearchField->text()); });
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(bar);
     layout->addWidget(Browser, 1);
     resize(760, 600);
+}
+
+void THelpWindow::ShowSearch(const QString &query)
+{
+    if (query.trimmed().isEmpty())
+        return;
+    Browser->setSearchPaths({QFileInfo(contentsFile_).absolutePath()});
+    Browser->setHtml(HelpHitsPage(query, SearchHelp(QFileInfo(contentsFile_).absolutePath(), query)));
 }
 
 void THelpWindow::ShowContents()

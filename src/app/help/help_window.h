@@ -1,8 +1,9 @@
 #pragma once
 // The help window: the German HTML help of data/hilfe/ in a browser with
-// "Inhalt", "Zurück" and "Vor".
+// "Inhalt", "Zurück", "Vor" and a search field over all pages.
 #include <QWidget>
 
+class QLineEdit;
 class QTextBrowser;
 class QToolButton;
 
@@ -21,6 +22,10 @@ public:
     void ShowContents();
 
     QTextBrowser *Browser;
+    QLineEdit *SearchField = nullptr;  // searches all help pages on Return
+
+    // Shows the pages that hold every word of `query` as links.
+    void ShowSearch(const QString &query);
 
 private:
     QString contentsFile_;

@@ -82,4 +82,31 @@ TTipLoad LoadTipFromFile(const QString &path, int tipNumber)
     return result;
 }
 
+QString ReflowTip(const QString &text)
+{
+    static const QRegularExpression listItem(QStringLiteral("^\\s*([-*\u2022]|\\d+[.)])\\s"));
+    const QStringList lines = text.split(u'\n');
+    QString out;
+    bool joinNext = false;  // the line before belongs to a paragraph that goes on
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString line = lines[i].trimmed();
+        if (i == 0) {
+            out = line;
+            continue;
+        }
+        if (line.isEmpty()) {
+            out += u'\n';
+            joinNext = false;
+            continue;
+        }
+        if (joinNext && !listItem.match(line).hasMatch())
+            out += u' ';
+        else
+            out += u'\n';
+        out += line;
+        joinNext = true;
+    }
+    return out;
+}
+
 }  // namespace tumbo::app

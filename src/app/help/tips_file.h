@@ -22,4 +22,9 @@ struct TTipLoad {
 // looking for tip 1.
 TTipLoad LoadTipFromFile(const QString &path, int tipNumber);
 
+// A tip's text as the window shows it: the header line on its own, the lines after it
+// joined into paragraphs (the file breaks them to fit a narrow box). An empty line ends
+// a paragraph; a line that starts a list ("-", "*", "•", "1.") starts a new one.
+QString ReflowTip(const QString &text);
+
 }  // namespace tumbo::app

@@ -220,10 +220,12 @@ void TRunControl::FlushRunDisplay()
     const int line = pendingLine_;
     KeepLineVisible(line);
     const int mode = parser_.RunMode;
-    if (mode == 1 || mode == 3)
+    if (mode == 1 || mode == 3) {
         marks_.SetCurrentLine(line);
-    else
+        form_.KeepRobotInSight();  // in single step and at normal speed the view follows
+    } else {
         marks_.ClearCurrentLine();
+    }
     UpdateLamp();
     UpdateStatusFields();
 }

@@ -7,7 +7,9 @@ namespace tumbo::app {
 namespace {
 
 struct Flag { bool TumboSettings::*field; };
-struct Integer { int TumboSettings::*field; int minOnWrite; };
+// A lenient integer is a key of this program's own: a value that is not a number takes
+// the fallback without a word and the keys after it are still read.
+struct Integer { int TumboSettings::*field; int minOnWrite; bool lenient = false; };
 struct Colour { ColorValue TumboSettings::*field; };
 struct Text { std::string TumboSettings::*field; };
 
@@ -27,6 +29,7 @@ const Key kKeys[] = {
     {"Sizes", "BottomHeight", "160", Integer{&TumboSettings::BottomHeight, 80}},
     {"Sizes", "CodeViewWidth", "185", Integer{&TumboSettings::CodeViewWidth, 80}},
     {"Sizes", "Maximized", "TRUE", Flag{&TumboSettings::Maximized}},
+    {"Sizes", "ViewScale", "0", Integer{&TumboSettings::ViewScale, kNoMin, true}},
     {"Tumbo", "Delay", "0", Integer{&TumboSettings::Delay, kNoMin}},
     {"Tumbo", "MaxJump", "1", Integer{&TumboSettings::MaxJump, kNoMin}},
     {"Tumbo", "CheckBrick", "FALSE", Flag{&TumboSettings::CheckBrick}},
@@ -64,6 +67,8 @@ std::optional<std::string> ReadSettings(const IniFile &ini, TumboSettings &s, co
             s.*(f->field) = value == "TRUE";
         } else if (auto *i = std::get_if<Integer>(&k.kind)) {
             auto number = ParseInteger(value);
+            if (!number && i->lenient)
+                number = ParseInteger(k.fallback);
             if (!number)
                 return NotAnIntegerMessage(value);
             s.*(i->field) = *number;

@@ -18,6 +18,7 @@ struct TumboSettings {
     int BottomHeight = 160;
     int CodeViewWidth = 185;
     bool Maximized = true;
+    int ViewScale = 0;  // percent; 0: the world fitted into its pane
     // [Tumbo]
     int Delay = 0;
     int MaxJump = 1;

@@ -1,4 +1,6 @@
 #include "app/window/main_form.h"
+#include "app/world/view_scale_control.h"
+#include "app/world/world_key_focus.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
@@ -89,10 +92,14 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     CreateEngine();
     runControl_ = new TRunControl(*this);
     history_ = std::make_unique<TRunHistory>(*this);
-    new ChartMode(*this);  // the structure chart with its commands, owned by the window
+    auto *chartMode = new ChartMode(*this);  // the structure chart with its commands, owned by the window
     Tasks = new TTaskSession(*this);
     worldCommands_ = new TWorldCommands(*this);
     fileCommands_ = new TFileCommands(*this);
+    viewScale_ = new TViewScaleControl(*weltQt_, chartMode->Chart, *ScrollBox, [this] { UpdateScrollRanges(); }, this);
+    viewScale_->AddMenu(menuBar(), qobject_cast<QMenu *>(NeueWelt1->parent()));
+    new TWorldKeyFocus(*ScrollBox, *DummyEdit, [this] { return pbDiagramm->isHidden(); }, this);
+    ReleaseMenuKeysFromEditor();
     // 5. Information list, status fields, scroll ranges.
     runControl_->ResetInfoList();
     runControl_->UpdateStatusFields();
@@ -510,13 +517,12 @@ void TMainForm::CreateMenus()
     Meldungenloeschen1 = new QAction(QStringLiteral("Meldungen löschen"), InfoBox);
     Meldungenloeschen1->setObjectName(QStringLiteral("Meldungenloeschen1"));
     InfoBox->addAction(Meldungenloeschen1);
-
-    ReleaseMenuKeysFromEditor();
 }
 
 void TMainForm::ReleaseMenuKeysFromEditor()
 {
-    // The menu shortcuts come before the editor's own key table.
+    // The menu shortcuts, also those of the command objects, come before the editor's own
+    // key table.
     for (QAction *a : findChildren<QAction *>())
         for (const QKeySequence &k : a->shortcuts())
             if (k.count() == 1)
@@ -565,11 +571,21 @@ void TMainForm::ArrangeAreas()
     ApplyPanelSizes();
 }
 
+void TMainForm::KeepRobotInSight()
+{
+    if (viewScale_ && pbDiagramm->isHidden())
+        viewScale_->KeepRobotInSight();
+}
+
 void TMainForm::UpdateScrollRanges()
 {
-    const QSize shown = !pbDiagramm->isHidden() ? pbDiagramm->size() : weltQt_->ViewSize();
+    if (viewScale_)
+        viewScale_->Refit();
+    const QSize shown = !pbDiagramm->isHidden() ? pbDiagramm->size() : weltQt_->ShownSize();
     ScrollContent->resize(shown.width() + 20, shown.height() + 10);
     ScrollBox->verticalScrollBar()->setValue(0);
+    if (viewScale_)
+        viewScale_->KeepRobotInSight();
 }
 
 // ---------------------------------------------------------------- start-up and shutdown
@@ -604,6 +620,7 @@ TumboSettings TMainForm::CurrentSettings() const
     s.BottomHeight = shownOnce_ ? PanelBottom->height() : bottomHeight_;
     s.CodeViewWidth = shownOnce_ ? PanelCodeView->width() : codeViewWidth_;
     s.Maximized = shownOnce_ ? isMaximized() : maximizedAtStart_;
+    s.ViewScale = viewScale_->StoredPercent();
     s.Delay = parser_->Delay;
     const TTumbo &robot = welt_->Robot;
     s.MaxJump = robot.MaxJump;
@@ -630,6 +647,7 @@ void TMainForm::ApplySettings(const TumboSettings &s)
     bottomHeight_ = s.BottomHeight;
     codeViewWidth_ = s.CodeViewWidth;
     maximizedAtStart_ = s.Maximized;
+    viewScale_->Restore(s.ViewScale);
     ApplyPanelSizes();
     parser_->Delay = s.Delay;
     TTumbo &robot = welt_->Robot;

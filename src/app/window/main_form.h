@@ -43,6 +43,7 @@ class TTempWorld;
 class TTaskSession;
 class TFileCommands;
 class TWorldCommands;
+class TViewScaleControl;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -138,6 +139,8 @@ public:
     void SaveSettings();
     void ArrangeAreas();
     void UpdateScrollRanges();
+    // Scrolls the world pane to the robot when it walked out of sight.
+    void KeepRobotInSight();
     QString SettingsFile() const;
 
     // The folder of the program file, where the compiler looks for the libraries it
@@ -204,6 +207,7 @@ private:
 
     std::unique_ptr<TWelt> welt_;
     std::unique_ptr<TWeltQt> weltQt_;  // the 3D and 2D views of the world
+    TViewScaleControl *viewScale_ = nullptr;  // owned as a child
     std::unique_ptr<QtRunHost> host_;
     std::unique_ptr<TTumbo_Parser> parser_;
     std::unique_ptr<TTempWorld> tempWorld_;  // its file goes with the window

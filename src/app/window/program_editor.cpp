@@ -81,6 +81,8 @@ void ProgramEditor::ConfigureEditing()
     setMarginsBackgroundColor(QColor(240, 240, 240));
     setMarginsForegroundColor(QColor(100, 100, 100));
     SetLineNumbersShown(true);
+    // Zooming the text (Ctrl with the wheel) zooms the line numbers too: their margin follows.
+    connect(this, &QsciScintillaBase::SCN_ZOOM, this, &ProgramEditor::UpdateLineNumberWidth);
 }
 
 void ProgramEditor::DefineMarkImages()
@@ -294,9 +296,12 @@ void ProgramEditor::UpdateLineNumberWidth()
         setMarginWidth(kLineNumberMargin, 0);
         return;
     }
-    // Room for the largest line number, at least three digits, and a little space.
+    // Room for the largest line number, at least three digits, and a little space, in the
+    // numbers' font at the editor's zoom.
     const int digits = std::max(3, int(QString::number(lines()).size()));
-    setMarginWidth(kLineNumberMargin, QString(digits + 1, QLatin1Char('0')));
+    const QByteArray sample(digits + 1, '0');
+    const long width = SendScintilla(SCI_TEXTWIDTH, long(STYLE_LINENUMBER), sample.constData());
+    setMarginWidth(kLineNumberMargin, int(width) + 4);
 }
 
 QString ProgramEditor::TrimmedText() const
@@ -305,6 +310,13 @@ QString ProgramEditor::TrimmedText() const
     QString t = text();
     t.replace(trailing, QString());
     return t;
+}
+
+void ProgramEditor::ShowFromStart()
+{
+    setCursorPosition(0, 0);
+    setFirstVisibleLine(0);
+    SendScintilla(SCI_SETXOFFSET, 0);
 }
 
 }  // namespace tumbo::app

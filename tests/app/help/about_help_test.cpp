@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -113,6 +114,24 @@ TEST(HelpWindow, ShowsTheContentsPageOrSaysItIsMissing)
     help.SetContentsFile(Fixture("hilfe_fehlt.html"));
     help.ShowContents();
     EXPECT_TRUE(help.Browser->toPlainText().contains(QStringLiteral("Hilfe nicht gefunden")));
+    help.close();
+}
+
+TEST(HelpWindow, SearchFindsThePagesThatHoldEveryWord)
+{
+    THelpWindow help;
+    help.SetContentsFile(FindDataFile(QStringLiteral("hilfe/index.html")));
+    help.ShowContents();
+    QTest::keyClicks(help.SearchField, QStringLiteral("ZIEGEL hinlegen"));
+    QTest::keyClick(help.SearchField, Qt::Key_Return);
+    const QString shown = help.Browser->toPlainText();
+    EXPECT_TRUE(shown.contains(QStringLiteral("Suche nach „ZIEGEL hinlegen“"))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("Anweisungen"))) << shown.toStdString();
+    EXPECT_TRUE(help.Browser->toHtml().contains(QStringLiteral("anweisungen.html")));
+
+    help.SearchField->setText(QStringLiteral("Quadratwurzelfunktion"));
+    QTest::keyClick(help.SearchField, Qt::Key_Return);
+    EXPECT_TRUE(help.Browser->toPlainText().contains(QStringLiteral("Keine Hilfeseite")));
     help.close();
 }
 

@@ -70,6 +70,22 @@ TEST(TipsFile, ShippedTipsAllLoad)
     EXPECT_GE(count, 20);
 }
 
+TEST(TipsFile, ReflowJoinsTheLinesOfAParagraph)
+{
+    struct Case {
+        const char *text, *shown;
+    };
+    const Case cases[] = {
+        {"[1] Kopf\nerste Zeile", "[1] Kopf\nerste Zeile"},
+        {"[2] Kopf\nLass dein Programm\npr\u00fcfen, bevor du\nes startest.", "[2] Kopf\nLass dein Programm pr\u00fcfen, bevor du es startest."},
+        {"[3] Kopf\nEins\nzwei\n\nDrei\nvier", "[3] Kopf\nEins zwei\n\nDrei vier"},
+        {"[4] Kopf\nSo geht es:\n- links\n- rechts\n1. dann", "[4] Kopf\nSo geht es:\n- links\n- rechts\n1. dann"},
+        {"[5] Kopf\n  eingerückt  \nweiter", "[5] Kopf\neingerückt weiter"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(ReflowTip(QString::fromUtf8(c.text)), QString::fromUtf8(c.shown)) << c.text;
+}
+
 TEST(TipsForm, CaptionAndControls)
 {
     TTipsForm form;

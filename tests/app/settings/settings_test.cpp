@@ -19,6 +19,7 @@ TEST(Settings, MissingFileGivesTheDefaults)
     EXPECT_EQ(s.BottomHeight, 160);
     EXPECT_EQ(s.CodeViewWidth, 185);
     EXPECT_TRUE(s.Maximized);
+    EXPECT_EQ(s.ViewScale, 0);  // the world fitted into its pane
     EXPECT_EQ(s.Delay, 0);
     EXPECT_EQ(s.MaxJump, 1);
     EXPECT_FALSE(s.CheckBrick);
@@ -55,6 +56,7 @@ TEST(Settings, RoundTripKeepsEveryValueAndTheKeyOrder)
     s.BottomHeight = 200;
     s.CodeViewWidth = 90;
     s.Maximized = false;
+    s.ViewScale = 150;
     s.Delay = 350;
     s.MaxJump = 3;
     s.CheckBrick = true;
@@ -80,7 +82,7 @@ TEST(Settings, RoundTripKeepsEveryValueAndTheKeyOrder)
     WriteSettings(ini, s);
     EXPECT_EQ(ini.Text(),
               "[Tips]\r\nLastTip=7\r\nShowTips=FALSE\r\n"
-              "[Sizes]\r\nEditorWidth=400\r\nBottomHeight=200\r\nCodeViewWidth=90\r\nMaximized=FALSE\r\n"
+              "[Sizes]\r\nEditorWidth=400\r\nBottomHeight=200\r\nCodeViewWidth=90\r\nMaximized=FALSE\r\nViewScale=150\r\n"
               "[Tumbo]\r\nDelay=350\r\nMaxJump=3\r\nCheckBrick=TRUE\r\nMaxBrick=12\r\nBrickStart=5\r\n"
               "Hint=FALSE\r\nStopOnError=TRUE\r\nRestoreWorld=TRUE\r\n"
               "[Editor]\r\nLineNumbers=FALSE\r\nTabStops=4\r\nPrintLineNumbers=TRUE\r\nPrintColor=TRUE\r\n"
@@ -130,6 +132,19 @@ TEST(Settings, ReadingStopsAtTheFirstValueThatIsNotANumber)
     EXPECT_EQ(s.BottomHeight, 160);  // unchanged
     EXPECT_EQ(s.CodeViewWidth, 111);
     EXPECT_EQ(s.Delay, 7);
+}
+
+TEST(Settings, AViewScaleThatIsNotANumberFitsTheWorldAndReadingGoesOn)
+{
+    for (const char *value : {"groß", "", "150%", "99999999999"}) {
+        IniFile ini;
+        ini.Parse(std::string("[Sizes]\nViewScale=") + value + "\n[Tumbo]\nDelay=500\n");
+        TumboSettings s;
+        s.ViewScale = 200;
+        EXPECT_FALSE(ReadSettings(ini, s, "").has_value()) << value;
+        EXPECT_EQ(s.ViewScale, 0) << value;
+        EXPECT_EQ(s.Delay, 500) << value;
+    }
 }
 
 TEST(Settings, BadColourStopsReadingToo)

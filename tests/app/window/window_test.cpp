@@ -40,6 +40,7 @@ TEST_F(Window, MenusHoldEveryItemInOrderWithItsShortcut)
         {"&Welt", {"Neue Welt", "Öffnen Welt...", "Welt speichern", "Welt speichern unter...", "-",
                    "Als Grafik speichern", "-", "Welt löschen", "-", "2D Darstellung\tF5",
                    "Welt direkt festlegen\tF6"}},
+        {"A&nsicht", {"Größer\tCtrl++", "Kleiner\tCtrl+-", "Originalgröße\tCtrl+0", "-", "Einpassen"}},
         {"A&ufgabe", {"Aufgabe öffnen…", "Startwelt laden", "Aufgabe prüfen\tF10", "Ziel zeigen",
                       "Aufgabe schließen", "-", "Aufgabe erstellen…"}},
         {"&Ablauf", {"Start\tF9", "Schnelllauf\tShift+F9", "Einzelschritt\tF7", "Schritt zurück\tShift+F7",
@@ -90,6 +91,8 @@ TEST_F(Window, MenuShortcutsComeBeforeTheEditor)
 
 TEST_F(Window, LayoutAndWorldPlacement)
 {
+    // The world at its own size; a fresh window fits it into the pane.
+    WriteFile(QStringLiteral("tumbo.ini"), "[Sizes]\r\nViewScale=100\r\n");
     TMainForm &f = Open();
     EXPECT_EQ(f.windowTitle(), QStringLiteral("Robot Tumbo"));
     EXPECT_EQ(f.imgTumbo3D->pos(), QPoint(20, 0));

@@ -24,12 +24,24 @@ protected:
     {
         return {form_->edtPositionX->text(), form_->edtPositionY->text(), form_->edtBlickrichtung->text()};
     }
-    // A click in the middle of cell (x, y) of the 2D map.
+    // A click in the middle of cell (x, y) of the 2D map, at the scale it is shown at.
     void ClickCell(int x, int y)
     {
-        QTest::mouseClick(form_->pbTumbo2D, Qt::LeftButton, Qt::NoModifier, QPoint(30 * x + 16, 30 * y + 25));
+        const QPoint middle = form_->WeltViews().ViewScale().Map(QPoint(30 * x + 16, 30 * y + 25));
+        QTest::mouseClick(form_->pbTumbo2D, Qt::LeftButton, Qt::NoModifier, middle);
+    }
+    // The window with the world shown at `percent`.
+    TMainForm &OpenAtScale(int percent)
+    {
+        WriteFile("tumbo.ini", QStringLiteral("[Sizes]\r\nViewScale=%1\r\n").arg(percent).toLatin1());
+        TMainForm &f = OpenWindow();
+        EXPECT_DOUBLE_EQ(f.WeltViews().ViewScale().Factor, percent / 100.0);
+        return f;
     }
 };
+
+// Mouse editing and the robot keys at 50, 100 and 300 per cent.
+class WorldCommandsAtScale : public WorldCommands, public ::testing::WithParamInterface<int> {};
 
 TEST_F(WorldCommands, ArrowKeysTurnAndStepAndTheDownArrowStepsBackKeepingTheHeading)
 {
@@ -195,8 +207,9 @@ TEST_F(WorldCommands, ViewSwitchEnablesTheToolBoxAndLeavingTheMapClosesIt)
     EXPECT_EQ(f.btnDarstell2D->text(), QStringLiteral("3D"));
     EXPECT_EQ(f.btnDarstell2D->toolTip(), QStringLiteral("3D Darstellung"));
     EXPECT_TRUE(f.Weltdirektfestlegen1->isEnabled());
-    // The scroll range follows the map: 160 x 331 for the 5 x 10 start world.
-    EXPECT_EQ(f.ScrollContent->size(), QSize(160 + 20, 331 + 10));
+    // The scroll range follows the map: 160 x 331 for the 5 x 10 start world, at the view scale.
+    EXPECT_EQ(f.WeltViews().ViewSize(), QSize(160, 331));
+    EXPECT_EQ(f.ScrollContent->size(), f.WeltViews().ShownSize() + QSize(20, 10));
 
     Key(Qt::Key_F6);
     EXPECT_TRUE(f.WorldCommands().WorldTools->isVisible());
@@ -221,9 +234,9 @@ TEST_F(WorldCommands, ViewSwitchEnablesTheToolBoxAndLeavingTheMapClosesIt)
     EXPECT_EQ(f.btnDarstell2D->text(), QStringLiteral("2D"));
 }
 
-TEST_F(WorldCommands, MouseEditingUsesTheToolThatIsDownWhileTheBoxIsVisible)
+TEST_P(WorldCommandsAtScale, MouseEditingUsesTheToolThatIsDownWhileTheBoxIsVisible)
 {
-    TMainForm &f = OpenWindow();
+    TMainForm &f = OpenAtScale(GetParam());
     Key(Qt::Key_F5);
     tumbo::world::TWorldTools &tools = *f.WorldCommands().WorldTools;
     tools.btnZiegel->setChecked(true);
@@ -274,6 +287,8 @@ TEST_F(WorldCommands, MouseEditingUsesTheToolThatIsDownWhileTheBoxIsVisible)
     EXPECT_EQ(Status(), QStringList({"2", "3", "S"}));
 }
 
+INSTANTIATE_TEST_SUITE_P(ViewScales, WorldCommandsAtScale, ::testing::Values(50, 100, 300));
+
 TEST_F(WorldCommands, NewWorldDialogShowsTheWorldAndRaisesAZeroWidthToOne)
 {
     TMainForm &f = OpenWindow();
@@ -306,7 +321,7 @@ TEST_F(WorldCommands, NewWorldDialogShowsTheWorldAndRaisesAZeroWidthToOne)
     EXPECT_EQ(Status(), QStringList({"1", "1", "S"}));
     EXPECT_TRUE(f.WorldFileName.isEmpty());
     EXPECT_EQ(InfoLines().value(1), QStringLiteral("Welt : "));
-    EXPECT_EQ(f.ScrollContent->size(), f.WeltViews().ViewSize() + QSize(20, 10));
+    EXPECT_EQ(f.ScrollContent->size(), f.WeltViews().ShownSize() + QSize(20, 10));
 }
 
 TEST_F(WorldCommands, PicturesOfBothViewsAreWrittenInTheChosenFormat)

@@ -1,0 +1,57 @@
+#include "app/help/help_search.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTextDocument>
+#include <QUrl>
+#include <algorithm>
+
+namespace tumbo::app {
+
+QList<THelpHit> SearchHelp(const QString &folder, const QString &query)
+{
+    const QStringList words = query.simplified().split(u' ', Qt::SkipEmptyParts);
+    QList<THelpHit> hits;
+    if (words.isEmpty())
+        return hits;
+    const QDir dir(folder);
+    for (const QString &name : dir.entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name)) {
+        QFile file(dir.filePath(name));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        QTextDocument page;
+        page.setHtml(QString::fromUtf8(file.read(4 << 20)));
+        const QString text = page.toPlainText().simplified();
+        bool all = true;
+        for (const QString &word : words)
+            all = all && text.contains(word, Qt::CaseInsensitive);
+        if (!all)
+            continue;
+        const qsizetype at = text.indexOf(words.front(), 0, Qt::CaseInsensitive);
+        const qsizetype from = std::max<qsizetype>(0, at - 60);
+        QString excerpt = text.mid(from, 160);
+        if (from > 0)
+            excerpt.prepend(QStringLiteral("… "));
+        if (from + 160 < text.size())
+            excerpt.append(QStringLiteral(" …"));
+        const QString title = page.metaInformation(QTextDocument::DocumentTitle).trimmed();
+        hits.append({dir.filePath(name), title.isEmpty() ? name : title, excerpt});
+    }
+    return hits;
+}
+
+QString HelpHitsPage(const QString &query, const QList<THelpHit> &hits)
+{
+    QString html = QStringLiteral("<h2>Suche nach „%1“</h2>").arg(query.toHtmlEscaped());
+    if (hits.isEmpty())
+        return html + QStringLiteral("<p>Keine Hilfeseite enthält alle diese Wörter.</p>");
+    html += QStringLiteral("<p>%1 %2:</p><ul>")
+                .arg(hits.size())
+                .arg(hits.size() == 1 ? QStringLiteral("Seite") : QStringLiteral("Seiten"));
+    for (const THelpHit &hit : hits)
+        html += QStringLiteral("<li><a href=\"%1\">%2</a><br>%3</li>")
+                    .arg(QUrl::fromLocalFile(hit.File).toString(), hit.Title.toHtmlEscaped(), hit.Excerpt.toHtmlEscaped());
+    return html + QStringLiteral("</ul>");
+}
+
+}  // namespace tumbo::app

@@ -1,0 +1,68 @@
+#pragma once
+// The view scale of the world views and the structure chart: the commands "Größer",
+// "Kleiner", "Originalgröße" and "Einpassen" (menu "&Ansicht", Ctrl++, Ctrl+-, Ctrl+0,
+// Ctrl with the mouse wheel), fitting the shown view into the pane while "Einpassen" is
+// on (also after the pane was resized), and keeping the robot in sight.
+#include <QObject>
+#include <functional>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QScrollArea;
+class TStruktogramm;
+class TWeltQt;
+
+namespace tumbo::app {
+
+class TViewScaleControl : public QObject {
+    Q_OBJECT
+public:
+    // `updateScrollRanges` is the window's UpdateScrollRanges, called after the scale
+    // changed the size of what is shown.
+    TViewScaleControl(TWeltQt &views, TStruktogramm &chart, QScrollArea &pane,
+                      std::function<void()> updateScrollRanges, QObject *parent);
+
+    // Puts the menu "A&nsicht" right after the menu `after` (at the end without one).
+    QMenu *AddMenu(QMenuBar *bar, QMenu *after);
+
+    QAction *Larger = nullptr;   // "Größer"
+    QAction *Smaller = nullptr;  // "Kleiner"
+    QAction *Original = nullptr; // "Originalgröße"
+    QAction *Fit = nullptr;      // "Einpassen", checkable
+
+    double Scale() const { return scale_; }
+    bool Fitting() const;
+
+    // The value kept in tumbo.ini: the scale in percent, 0 while fitting.
+    int StoredPercent() const;
+    // Takes a stored value; 0, a missing key or a value outside 10 .. 400 means fitting.
+    void Restore(int percent);
+
+    // The shown content changed (new, opened or restored world, 2D/3D, chart): when
+    // fitting, the scale follows; call before the scroll ranges are set.
+    void Refit();
+    // Scrolls the pane so that the robot is visible, if it is not (world views only).
+    void KeepRobotInSight();
+
+    void ZoomIn();
+    void ZoomOut();
+    void ShowOriginalSize();
+    void FitIntoPane();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void SetScale(double scale, bool fitting);
+    double FittingScale() const;
+
+    TWeltQt &views_;
+    TStruktogramm &chart_;
+    QScrollArea &pane_;
+    std::function<void()> updateScrollRanges_;
+    double scale_ = 1.0;
+    bool refitPending_ = false;
+};
+
+}  // namespace tumbo::app

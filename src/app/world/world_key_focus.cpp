@@ -1,0 +1,40 @@
+#include "app/world/world_key_focus.h"
+
+#include <QEvent>
+#include <QLineEdit>
+#include <QScrollArea>
+
+namespace tumbo::app {
+
+TWorldKeyFocus::TWorldKeyFocus(QScrollArea &pane, QLineEdit &keyCatcher, std::function<bool()> worldShown,
+                               QObject *parent)
+    : QObject(parent), pane_(pane), keyCatcher_(keyCatcher), worldShown_(std::move(worldShown))
+{
+    pane_.viewport()->installEventFilter(this);
+    if (pane_.widget())
+        pane_.widget()->installEventFilter(this);
+    keyCatcher_.installEventFilter(this);
+}
+
+bool TWorldKeyFocus::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &keyCatcher_) {
+        if (event->type() == QEvent::FocusIn)
+            ShowFrame(true);
+        else if (event->type() == QEvent::FocusOut)
+            ShowFrame(false);
+    } else if (event->type() == QEvent::MouseButtonPress && (!worldShown_ || worldShown_())) {
+        // Presses on the views reach here too: they pass them on to their parent.
+        keyCatcher_.setFocus(Qt::MouseFocusReason);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void TWorldKeyFocus::ShowFrame(bool shown)
+{
+    pane_.setStyleSheet(shown ? QStringLiteral("QScrollArea#%1 { border: 2px solid palette(highlight); }")
+                                    .arg(pane_.objectName())
+                              : QString());
+}
+
+}  // namespace tumbo::app
