@@ -86,6 +86,7 @@ TEST_F(TaskSession, DamagedTaskIsRefusedAndTheOpenTaskStays)
 
 TEST_F(TaskSession, GoalIsDrawnOverThe2DViewOnlyWhileAsked)
 {
+    WriteFile(QStringLiteral("tumbo.ini"), "[Sizes]\r\nViewScale=100\r\n");  // the map's own pixels
     OpenWithTask();
     form_->WorldCommands().SwitchViewCommand();
     QWidget *box = form_->WeltViews().PaintBox2D();
