@@ -61,7 +61,12 @@ TWorldFileResult TWelt::LoadFromText(std::string_view bytes, const std::string& 
   TWorldFileContent content;
   TWorldFileResult result = ReadWorldText(bytes, fileName, content);
   if (!result.Ok()) return result;  // the world stays exactly as it was
+  // The room's watcher watches this world whatever content it gets, and learns of the new
+  // content as of any reset.
+  TRaumWatcher* const watcher = Room.Watcher();
   Room = std::move(content.Room);
+  Room.SetWatcher(watcher);
+  if (watcher) watcher->RoomReset();
   Robot.X = content.X;
   Robot.Y = content.Y;
   Robot.Heading = content.Heading;

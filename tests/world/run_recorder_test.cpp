@@ -190,6 +190,26 @@ TEST(RunRecorder, ChangesMadeOutsideTheProgramAreRecorded) {
   run.ExpectEveryStepRestored({0, run.Recorder.LastStep(), 2, 6, 1});
 }
 
+TEST(RunRecorder, AWorldLoadedDuringTheRunIsRecorded) {
+  TRecordedRun run;
+  TWelt other;
+  other.Room.AddItem(2, 2, kQuader);
+  other.Room.SetMark(0, 0);
+  const std::string loaded = other.SaveToText();
+  int round = 0;
+  run.Host.OnEvents = [&] {
+    if (++round == 3) {
+      ASSERT_TRUE(run.World.LoadFromText(loaded, "anders.tdw").Ok());
+    }
+  };
+  ASSERT_TRUE(run.Run(Program({"Programm", "Hinlegen", "Schritt", "Hinlegen", "MarkeSetzen",
+                               "Schritt", "Hinlegen", "*Programm"})));
+  EXPECT_EQ(run.World.Room.Watcher(), nullptr) << "the recorder stops watching at the end";
+  EXPECT_EQ(run.Recorder.FirstStep(), 0u);
+  run.ExpectEveryStepRestored(run.Backwards());
+  run.ExpectEveryStepRestored({0, run.Recorder.LastStep(), 2, 4, 1});
+}
+
 TEST(RunRecorder, NewRoomDimensionsDuringTheRunStartTheHistoryAgain) {
   TRecordedRun run;
   int round = 0;

@@ -3,8 +3,10 @@
 #include <QAction>
 #include <QToolButton>
 
+#include "app/history/replay_bar.h"
 #include "app/run/run_control.h"
 #include "app/window/main_form.h"
+#include "app/window/program_editor.h"
 #include "language/parser.h"
 #include "world/run_recorder.h"
 #include "world/welt.h"
@@ -23,11 +25,27 @@ TRunHistory::TRunHistory(TMainForm &form)
     form_.Parser().Recorder = recorder_.get();
     connect(form_.btnSchrittZurueck, &QToolButton::clicked, this, &TRunHistory::StepBackCommand);
     connect(form_.Schrittzurueck1, &QAction::triggered, this, &TRunHistory::StepBackCommand);
+    connect(form_.ReplayBar, &TReplayBar::StepChosen, this, [this](uint64_t step) {
+        if (replaying_)
+            ShowStep(step);
+    });
+    connect(form_.Editor, &QsciScintilla::textChanged, this, &TRunHistory::LeaveReplay);
+    UpdateStepBack();
 }
 
 TRunHistory::~TRunHistory()
 {
+    TRaum &room = form_.Welt().Room;
+    if (room.Watcher() == &editWatch_)
+        room.SetWatcher(nullptr);
     form_.Parser().Recorder = nullptr;
+}
+
+void TRunHistory::SetLimits(const TRunRecorderLimits &limits)
+{
+    LeaveReplay();
+    recorder_ = std::make_unique<TRunRecorder>(form_.Welt(), limits);
+    form_.Parser().Recorder = recorder_.get();
 }
 
 bool TRunHistory::Behind() const
@@ -46,6 +64,14 @@ void TRunHistory::StepBackCommand()
         ShowStep(shown - 1);
 }
 
+void TRunHistory::UpdateStepBack()
+{
+    const bool earlier = form_.Parser().RunMode == 3 && form_.RunControl().RunOnStack() && !recorder_->Empty() &&
+                         recorder_->Shown() > recorder_->FirstStep();
+    form_.btnSchrittZurueck->setEnabled(earlier);
+    form_.Schrittzurueck1->setEnabled(earlier);
+}
+
 bool TRunHistory::StepForward()
 {
     if (!Behind())
@@ -60,14 +86,61 @@ void TRunHistory::ReturnToNewest()
         ShowStep(recorder_->LastStep());
 }
 
+void TRunHistory::RunEnded()
+{
+    UpdateStepBack();
+    // A run of one step (an empty program) has nothing to scrub through.
+    if (recorder_->StepCount() < 2) {
+        recorder_->Clear();
+        return;
+    }
+    if (recorder_->FirstStep() > 0)
+        form_.RunControl().AddInfoLine(
+            QStringLiteral("Verlauf ab Schritt %1 gespeichert").arg(recorder_->FirstStep() + 1));
+    replaying_ = true;
+    form_.Welt().Room.SetWatcher(&editWatch_);
+    form_.ReplayBar->Offer(recorder_->FirstStep(), recorder_->LastStep());
+}
+
+void TRunHistory::LeaveReplay()
+{
+    if (!replaying_)
+        return;
+    // The world is left as the run left it, whatever step was shown.
+    ReturnToNewest();
+    DropReplay();
+}
+
+void TRunHistory::DropReplay()
+{
+    if (!replaying_)
+        return;
+    replaying_ = false;
+    TRaum &room = form_.Welt().Room;
+    if (room.Watcher() == &editWatch_)
+        room.SetWatcher(nullptr);
+    recorder_->Clear();
+    form_.ReplayBar->Withdraw();
+    BlockWorldCommands(false);
+    form_.RunControl().Marks().ClearCurrentLine();
+    form_.RunControl().UpdateStatusFields();
+}
+
 void TRunHistory::ShowStep(uint64_t step)
 {
     recorder_->Show(step);
     form_.Welt().UpdateView();
     TRunControl &run = form_.RunControl();
-    run.Marks().SetCurrentLine(recorder_->Step(recorder_->Shown()).Line);
+    const int line = recorder_->Step(recorder_->Shown()).Line;
+    if (line > 0) {
+        run.KeepLineVisible(line);
+        run.Marks().SetCurrentLine(line);
+    } else {
+        run.Marks().ClearCurrentLine();  // the end of the run
+    }
     run.UpdateStatusFields();
     BlockWorldCommands(Behind());
+    UpdateStepBack();
 }
 
 void TRunHistory::BlockWorldCommands(bool blocked)

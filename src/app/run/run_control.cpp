@@ -172,6 +172,7 @@ void TRunControl::StartRun(int mode)
     // free the statements it goes back to.
     if (RunOnStack())
         return;
+    form_.History().LeaveReplay();
     form_.Editor->SetEditingEnabled(false);
     marks_.ClearErrorMarks();
     if (form_.RestoreWorld && !form_.WorldFileName.isEmpty() && QFileInfo(form_.WorldFileName).isFile()) {
@@ -193,6 +194,7 @@ void TRunControl::StartRun(int mode)
         form_.RunHost().Flush();
         FlushRunDisplay();
         marks_.ClearCurrentLine();
+        form_.History().RunEnded();
     }
     form_.Editor->SetEditingEnabled(true);
     UpdateLamp();
@@ -304,6 +306,7 @@ void TRunControl::UpdateLamp()
 {
     const int mode = parser_.RunMode;
     lampMode_ = mode;
+    form_.History().UpdateStepBack();  // it follows the run's state as the lamp does
     if (mode != 0) {
         SetLamp(mode);
         return;

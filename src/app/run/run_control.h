@@ -40,6 +40,8 @@ public:
     void UpdateLamp();
     void SetLamp(int mode);
     void UpdateStatusFields();
+    // Scrolls the editor so that `line` and a few after it are in view.
+    void KeepLineVisible(int line);
     TRunMarks &Marks() { return marks_; }
 
     // The world as it was before the last run, kept in the window's temporary world file.
@@ -58,7 +60,6 @@ private:
     void Connect();
     void StartRun(int mode);
     void ClearMarksForFastRun();
-    void KeepLineVisible(int line);
 
     TMainForm &form_;
     TTumbo_Parser &parser_;

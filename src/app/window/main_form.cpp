@@ -31,6 +31,7 @@
 #include "app/files/app_paths.h"
 #include "app/files/file_commands.h"
 #include "app/files/recovery_file.h"
+#include "app/history/replay_bar.h"
 #include "app/history/run_history.h"
 #include "app/run/prog_lamp.h"
 #include "app/run/qt_run_host.h"
@@ -275,6 +276,8 @@ QWidget *TMainForm::CreateWorldPanel()
     DummyEdit->setGeometry(0, 0, 1, 1);
     DummyEdit->setFrame(false);
     col->addWidget(ScrollBox, 1);
+    ReplayBar = new TReplayBar;
+    col->addWidget(ReplayBar);
 
     QHBoxLayout *bar = nullptr;
     QFrame *nav = CreateBar(QStringLiteral("Welt    "), bar);

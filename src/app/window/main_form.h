@@ -39,6 +39,7 @@ class ProgLamp;
 class QtRunHost;
 class TRunControl;
 class TRunHistory;
+class TReplayBar;
 class TTempWorld;
 class TTaskSession;
 class TFileCommands;
@@ -91,6 +92,7 @@ public:
     QWidget *pbTumbo2D = nullptr;
     QWidget *pbDiagramm = nullptr;
     QLineEdit *DummyEdit = nullptr;
+    TReplayBar *ReplayBar = nullptr;  // under the world view after a run
     QWidget *PanelTop = nullptr, *PanelProgram = nullptr, *PanelTumbo3d = nullptr;
     QWidget *PanelBottom = nullptr, *PanelCodeView = nullptr, *PanelError = nullptr;
     QSplitter *Splitter1 = nullptr, *Splitter2 = nullptr, *Splitter4 = nullptr;

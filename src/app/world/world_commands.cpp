@@ -141,6 +141,7 @@ void TWorldCommands::PaintBoxPressed(QPoint pos)
     // An earlier step of the run is shown: the world is history, not to be edited.
     if (WorldTools->isVisible() && !form_.History().Behind()) {
         if (const auto tool = WorldTools->SelectedTool()) {
+            form_.History().LeaveReplay();
             if (tool->put)
                 form_.WeltViews().EditAdd(pos.x(), pos.y(), tool->item);
             else
@@ -180,6 +181,7 @@ bool TWorldCommands::RobotKey(int key)
     // While an earlier step of the run is shown the key is taken but does nothing.
     if (form_.History().Behind())
         return true;
+    form_.History().LeaveReplay();
     TTumbo &robot = form_.Welt().Robot;
     bool moved = true;  // turns and steps change the status fields
     switch (key) {

@@ -1,58 +1,13 @@
-#include <QLineEdit>
 #include <QToolButton>
 
 #include "app/history/run_history.h"
-#include "app/window/mark_images.h"
 #include "app/world/world_commands.h"
-#include "window_fixture.h"
-#include "world/run_recorder.h"
-#include "world/welt.h"
+#include "history/history_fixture.h"
 
 using namespace tumbo::app;
 using namespace tumbo::app::test;
 
-namespace {
-
-// Every statement changes the world, so each step has a world file of its own.
-const QString kBuild = QStringLiteral(
-    "Programm\r\n"          // 1
-    "  Schritt\r\n"         // 2
-    "  Hinlegen\r\n"        // 3
-    "  Schritt\r\n"         // 4
-    "  MarkeSetzen\r\n"     // 5
-    "  LinksDrehen\r\n"     // 6
-    "  Schritt\r\n"         // 7
-    "*Programm\r\n");       // 8
-
-class RunHistory : public WindowTest {
-protected:
-    // The world as its file shows it.
-    QByteArray WorldFile()
-    {
-        const QString path = Folder() + QStringLiteral("now.tdw");
-        EXPECT_TRUE(form_->Welt().SaveToFile(path.toStdString()).Ok());
-        return ReadFile(QStringLiteral("now.tdw"));
-    }
-    int MarkedLine() const
-    {
-        for (int l = 1; l <= form_->Editor->LineCount(); ++l)
-            if (Images(l).contains(kImageCurrentLine) || Images(l).contains(kImageCurrentOnBreakpoint))
-                return l;
-        return -1;
-    }
-    // What the window shows of a step: the world, the current line and a status field.
-    struct Seen {
-        QByteArray world;
-        int line;
-        QString x, y;
-        bool operator==(const Seen &) const = default;
-    };
-    Seen Now() { return {WorldFile(), MarkedLine(), form_->edtPositionX->text(), form_->edtPositionY->text()}; }
-    void StepKey() { Key(Qt::Key_F7); }
-    void BackKey() { Key(Qt::Key_F7, Qt::ShiftModifier); }
-};
-
-}  // namespace
+using RunHistory = HistoryTest;
 
 TEST_F(RunHistory, StepBackShowsEarlierStepsAndSingleStepReturnsThroughThem)
 {

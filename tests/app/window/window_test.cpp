@@ -300,9 +300,11 @@ TEST_F(Window, EveryMenuItemIsOfferedOnceTheDialogsExist)
     new TDialogCommands(&f);  // as the program entry makes them
     QApplication::processEvents();
     // Only the chart's output items (until a chart is shown), the direct world editing
-    // (until the 2D view is shown) and the items of an open task wait.
-    const QStringList waiting = {"StruktSpeichern1", "StruktKopieren1", "StruktDrucken1", "Weltdirektfestlegen1",
-                                 "Startwelt1", "AufgabePruefen1", "ZielZeigen1", "AufgabeSchliessen1"};
+    // (until the 2D view is shown), Schritt zurück (until a paused run has an earlier step)
+    // and the items of an open task wait.
+    const QStringList waiting = {"StruktSpeichern1", "StruktKopieren1", "StruktDrucken1",    "Weltdirektfestlegen1",
+                                 "Startwelt1",       "AufgabePruefen1", "ZielZeigen1",       "AufgabeSchliessen1",
+                                 "Schrittzurueck1"};
     QStringList disabled;
     for (QAction *menu : f.menuBar()->actions())
         for (QAction *a : menu->menu()->actions())
