@@ -30,6 +30,11 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
+        // The chart at its own size; a fresh window would fit it into the pane.
+        QFile ini(dir_.filePath(QStringLiteral("tumbo.ini")));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[Sizes]\r\nViewScale=100\r\n");
+        ini.close();
         form_ = std::make_unique<TMainForm>(QStringList{QStringLiteral("/I") + dir_.path()});
         form_->MessageBoxHook = [this](QMessageBox::Icon, const QString &text, QMessageBox::StandardButtons) {
             messages_ << text;
