@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <limits>
 
 namespace tumbo::app {
 
@@ -62,7 +63,7 @@ void TReplayBar::Offer(uint64_t first, uint64_t last)
 {
     first_ = first;
     last_ = last;
-    const int count = int(last - first);
+    const int count = int(std::min<uint64_t>(last - first, uint64_t(std::numeric_limits<int>::max())));
     {
         const QSignalBlocker quiet(Slider);
         Slider->setRange(0, count);

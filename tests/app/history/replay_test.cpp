@@ -7,7 +7,9 @@
 #include "app/history/replay_bar.h"
 #include "app/history/run_history.h"
 #include "app/world/world_commands.h"
+#include "file_commands_fixture.h"
 #include "history/history_fixture.h"
+#include "world/qt/new_room_dlg.h"
 #include "world/qt/world_tools.h"
 #include "world/run_recorder.h"
 
@@ -183,6 +185,12 @@ TEST_F(Replay, EditingTheProgramOrTheWorldLeavesTheReplayAtTheFinalState)
          },
          false},
         {"Welt löschen", false, [](TMainForm &f) { f.Weltloeschen1->trigger(); }, false},
+        {"Neue Welt", false,
+         [](TMainForm &f) {
+             WhenModal<tumbo::world::TNewRoomDlg>([](tumbo::world::TNewRoomDlg *d) { d->accept(); });
+             QTest::mouseClick(f.btnWeltNeu, Qt::LeftButton);
+         },
+         false},
         {"opening a world", true,
          [this](TMainForm &f) { f.FileCommands().OpenWorld(Folder() + QStringLiteral("start.tdw")); }, false},
     };
