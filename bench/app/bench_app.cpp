@@ -16,7 +16,6 @@
 #include "app/window/program_editor.h"
 #include "language/headless_host.h"
 #include "language/parser.h"
-#include "world/run_recorder.h"
 #include "world/welt.h"
 
 namespace {
@@ -31,10 +30,12 @@ std::string Program(int passes)
 constexpr int kPasses = 300000;
 std::map<std::string, double> g_msPerRun;
 
+// The window records every run for stepping back and replay; `recorded` false takes the
+// recorder away, for the cost of a run without it.
 struct Window {
     QTemporaryDir dir;
     std::unique_ptr<tumbo::app::TMainForm> form;
-    Window()
+    explicit Window(bool recorded = false)
     {
         form = std::make_unique<tumbo::app::TMainForm>(QStringList{QStringLiteral("/I") + dir.path()});
         form->MessageBoxHook = [](QMessageBox::Icon, const QString &, QMessageBox::StandardButtons) {
@@ -45,6 +46,8 @@ struct Window {
         QApplication::processEvents();
         form->Editor->setText(QString::fromStdString(Program(kPasses)));
         form->Parser().Delay = 0;
+        if (!recorded)
+            form->Parser().Recorder = nullptr;
     }
 };
 
@@ -81,12 +84,11 @@ void BM_WindowFast(benchmark::State &state)
     Record(state, "fast", total);
 }
 
-// The same runs with every step recorded for stepping back and replay.
+// The same runs as the window makes them: every step recorded, and the run offered for
+// replay afterwards.
 void RunRecorded(benchmark::State &state, const std::string &name, void (tumbo::app::TRunControl::*command)())
 {
-    Window w;
-    TRunRecorder recorder(w.form->Welt());
-    w.form->Parser().Recorder = &recorder;
+    Window w(true);
     double total = 0;
     for (auto _ : state)
         total += TimeMs([&] { (w.form->RunControl().*command)(); });
