@@ -119,6 +119,10 @@ void TRunHistory::DropReplay()
     TRaum &room = form_.Welt().Room;
     if (room.Watcher() == &editWatch_)
         room.SetWatcher(nullptr);
+    // A world loaded over an earlier step leaves the bricks carried alone: they are the
+    // ones the run left, as after any run.
+    if (Behind())
+        form_.Welt().Robot.Carried = recorder_->Step(recorder_->LastStep()).Carried;
     recorder_->Clear();
     form_.ReplayBar->Withdraw();
     BlockWorldCommands(false);

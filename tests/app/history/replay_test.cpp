@@ -198,10 +198,14 @@ TEST_F(Replay, EditingTheProgramOrTheWorldLeavesTheReplayAtTheFinalState)
         SCOPED_TRACE(e.name);
         TMainForm &f = Open();
         SetProgram(kBuild);
+        TTumbo &robot = f.Welt().Robot;
+        robot.CheckBrick = true;  // the bricks carried count down as the program lays them
+        robot.MaxBrick = robot.BrickStart = 5;
         WorldFile();
         QFile::copy(Folder() + QStringLiteral("now.tdw"), Folder() + QStringLiteral("start.tdw"));
         Key(Qt::Key_F9);
         const QByteArray final = WorldFile();
+        ASSERT_EQ(robot.Carried, 4);
         if (e.fromEarlierStep) {
             SlideKey(Qt::Key_Home);
             SlideKey(Qt::Key_Right);
@@ -216,6 +220,9 @@ TEST_F(Replay, EditingTheProgramOrTheWorldLeavesTheReplayAtTheFinalState)
             EXPECT_EQ(WorldFile(), final);
         else
             EXPECT_NE(WorldFile(), final);
+        if (e.fromEarlierStep) {
+            EXPECT_EQ(robot.Carried, 4) << "the robot goes on with the bricks the run left";
+        }
     }
 }
 
