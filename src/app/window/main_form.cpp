@@ -276,8 +276,6 @@ QWidget *TMainForm::CreateWorldPanel()
     DummyEdit->setGeometry(0, 0, 1, 1);
     DummyEdit->setFrame(false);
     col->addWidget(ScrollBox, 1);
-    ReplayBar = new TReplayBar;
-    col->addWidget(ReplayBar);
 
     QHBoxLayout *bar = nullptr;
     QFrame *nav = CreateBar(QStringLiteral("Welt    "), bar);
@@ -358,6 +356,10 @@ QWidget *TMainForm::CreateBottomPanel()
     // Every line is one line of text; without this each added line measures all the others,
     // and a program that keeps bumping into a wall slows down with every note.
     InfoBox->setUniformItemSizes(true);
+    // The replay bar stands right under the world's bar and takes its room from the list,
+    // so the world keeps its size when a run is offered for replay.
+    ReplayBar = new TReplayBar;
+    errCol->addWidget(ReplayBar);
     errCol->addWidget(InfoBox, 1);
 
     // The information bar holds the status fields instead of buttons.

@@ -1,5 +1,6 @@
 #include <QLabel>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QSlider>
 #include <QToolButton>
 
@@ -104,6 +105,21 @@ TEST_F(Replay, SliderShowsWhatSingleStepShowedAtTheFirstAMiddleAndTheLastStep)
         EXPECT_FALSE(f.History().Behind());
     }
     EXPECT_FALSE(InfoLines().join('\n').contains(QStringLiteral("Verlauf"))) << "no step was dropped";
+}
+
+// A world fitted to its pane would otherwise shrink at the end of every run.
+TEST_F(Replay, TheWorldViewKeepsItsSizeWhenARunIsOfferedForReplay)
+{
+    TMainForm &f = Open();
+    SetProgram(kBuild);
+    const QSize world = f.ScrollBox->size();
+    const QSize program = f.Editor->size();
+    Key(Qt::Key_F9);
+    ASSERT_TRUE(Bar().isVisible());
+    QApplication::processEvents();
+    EXPECT_EQ(f.ScrollBox->size(), world);
+    EXPECT_EQ(f.Editor->size(), program);
+    EXPECT_GT(Bar().Slider->width(), 100);
 }
 
 TEST_F(Replay, ZumEndeReturnsToTheFinalStateAndOffersTheWorldCommandsAgain)
