@@ -1,7 +1,7 @@
 #pragma once
-// The timeline under the world view after a run: a slider over the run's kept steps, the
-// number of the step shown and "Zum Ende". It only shows and reports; the run history
-// decides what a chosen step means. Hidden while there is nothing to replay.
+// The timeline of a finished run, above the information list: a slider over the run's
+// kept steps, the number of the step shown and "Zum Ende". It only shows and reports; the
+// run history decides what a chosen step means. Hidden while there is nothing to replay.
 #include <QFrame>
 
 #include <cstdint>

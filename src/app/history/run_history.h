@@ -3,7 +3,7 @@
 // paused or single-stepping "Schritt zurück" (Shift+F7) shows the world, the current-line
 // mark and the status fields as they were one statement earlier. "Einzelschritt" then
 // moves forward through the recorded steps before the program runs on. After a run the
-// replay bar under the world scrubs through all of it, until the program or the world is
+// replay bar scrubs through all of it, until the program or the world is
 // edited or the next run starts. While an earlier step is shown, the world cannot be
 // edited or driven by hand.
 #include <QObject>
