@@ -150,17 +150,25 @@ void TWeltView2D::PaintCells2D(QPainter& p, int x1, int y1, int x2, int y2, TVie
 
 void TWeltView2D::Paint(QPainter& p, const QRect& exposed, TViewScale scale) const {
   const TRaum& room = welt_.Room;
+  const QRect model = scale.IsOne() ? exposed : scale.ToModelOutward(exposed);
+  ForgetPaintedChanges(model);
   p.save();
   p.setClipRect(exposed);
   p.fillRect(exposed, BackColorOf(welt_.Robot));
   // Cells whose square (grid lines included) meets the exposed rectangle.
-  const QRect model = scale.IsOne() ? exposed : scale.ToModelOutward(exposed);
   const int x1 = std::max(0, (model.left() - kOriginX) / kCell - 1);
   const int y1 = std::max(0, (model.top() - kOriginY) / kCell - 1);
   const int x2 = std::min(room.Width(), (model.right() - kOriginX) / kCell + 1);
   const int y2 = std::min(room.Length(), (model.bottom() - kOriginY) / kCell + 1);
   if (x1 < x2 && y1 < y2) PaintCells2D(p, x1, y1, x2, y2, scale);
   p.restore();
+}
+
+void TWeltView2D::ForgetPaintedChanges(const QRect& area) const {
+  const TRaum& room = welt_.Room;
+  if (room.AllDirty()) return;  // the next update repaints everything anyway
+  for (const TZellPos& c : room.DirtyCells())
+    if (CellsRect(c.X, c.Y, c.X + 1, c.Y + 1).intersects(area)) shown_.Forget(room, c.X, c.Y);
 }
 
 void TWeltView2D::PaintAll(QPainter& p) const {
@@ -178,7 +186,9 @@ void TWeltView2D::UpdateView() {
   TDirtyRects changed;
   for (const TZellPos& c : room.DirtyCells()) {
     const auto& dirty = room.Cell(c.X, c.Y).Dirty;
-    if (std::any_of(dirty.begin(), dirty.end(), [](bool d) { return d; }))
+    // A cell left as it was last shown (the robot walked through it) needs no paint.
+    if (std::any_of(dirty.begin(), dirty.end(), [](bool d) { return d; }) &&
+        shown_.Update(room, welt_.Robot, c.X, c.Y))
       changed.Add(CellsRect(c.X, c.Y, c.X + 1, c.Y + 1));
   }
   room.ClearDirty();
@@ -187,6 +197,7 @@ void TWeltView2D::UpdateView() {
 }
 
 void TWeltView2D::RedrawAll() {
+  shown_.Reset(welt_.Room, welt_.Robot);
   if (repaint_) repaint_(QRect(QPoint(0, 0), size_));
   welt_.Room.ClearDirty();
 }

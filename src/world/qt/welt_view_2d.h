@@ -9,6 +9,7 @@
 #include <QSize>
 #include <functional>
 
+#include "world/qt/shown_cells.h"
 #include "world/qt/view_scale.h"
 
 class QPainter;
@@ -36,13 +37,15 @@ public:
   // lines, then each cell's bricks, cuboid, mark and robot; in device pixels at `scale`.
   void PaintCells2D(QPainter& p, int x1, int y1, int x2, int y2, TViewScale scale = {}) const;
   // Paints the rectangle `exposed` (device pixels at `scale`) of the paint box:
-  // background, then the cells that reach into it, clipped to it.
+  // background, then the cells that reach into it, clipped to it. Cells changed since the
+  // last update that it draws are repainted by the next update, whatever they look like then.
   void Paint(QPainter& p, const QRect& exposed, TViewScale scale = {}) const;
   // The whole paint box: white (background colour) and every cell.
   void PaintAll(QPainter& p) const;
 
-  // Asks for a repaint of the cells whose Dirty flags are set (a few rectangles, cells
-  // side by side joined), then clears them.
+  // Asks for a repaint of the cells whose Dirty flags are set and that look different from
+  // when they were last named (a few rectangles, cells side by side joined), then clears
+  // the flags.
   void UpdateView();
   // Asks for a repaint of the whole paint box and clears all Dirty flags.
   void RedrawAll();
@@ -54,7 +57,13 @@ public:
   static QRect CellsRect(int x1, int y1, int x2, int y2);
 
 private:
+  // A paint of `area` (pixels at scale 1) showed the cells changed since the last update
+  // as they are now, not as they were named: the next update repaints them.
+  void ForgetPaintedChanges(const QRect& area) const;
+
   TWelt& welt_;
   QSize size_;
+  // What the last update named of each cell; paints between updates make it forget.
+  mutable TShownCells shown_;
   std::function<void(const QRect&)> repaint_;
 };

@@ -5,7 +5,9 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
+#include "world/qt/line_in_area.h"
 #include "world/qt/welt_colors.h"
 #include "world/welt.h"
 
@@ -18,6 +20,12 @@ int RoundHalfUp(double v) { return int(std::floor(v + 0.5 + 1e-9)); }
 int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
 const QColor kBlue(0, 0, 255);
+
+// The indices i of 0..n whose line lies at base + step * i, for the lines between lo and
+// hi, with one to spare on either side (first > last when there are none).
+std::pair<int, int> LineSpan(int lo, int hi, int base, int step, int n) {
+  return {std::max(0, FloorDiv(lo - base, step) - 1), std::min(n, FloorDiv(hi - base, step) + 1)};
+}
 
 // The highest level that can show something: the robot and the mark stand on level
 // Height, at most MaxHeight for a stack, 2 on a cuboid (even in a room lower than that).
@@ -81,22 +89,31 @@ void TWeltView3D::DrawLines(QPainter& p, TViewScale scale, const QRect& area) co
   const TRaum& room = welt_.Room;
   const int w = room.Width(), l = room.Length(), h = room.MaxHeight();
   const int width = scale.LineWidth();
-  const QRect reach = area.adjusted(-width, -width, width, width);
-  auto line = [&](QPoint a, QPoint b) {
-    const QPoint da = scale.Map(a), db = scale.Map(b);
-    if (QRect(da, db).normalized().intersects(reach)) p.drawLine(da, db);
-  };
+  const QRect reach = area.adjusted(-width - 1, -width - 1, width + 1, width + 1);
+  auto line = [&](QPoint a, QPoint b) { DrawLineIn(p, scale.Map(a), scale.Map(b), reach, false); };
+  auto dashed = [&](QPoint a, QPoint b) { DrawLineIn(p, scale.Map(a), scale.Map(b), reach, true); };
   p.setRenderHint(QPainter::Antialiasing, false);
 
+  // Only the lines of each family that may pass the area are visited, so a small area
+  // costs the same in any room. In view pixels at scale 1: row y's floor line lies at
+  // 15y + OffY, column x's floor line at 30x + OffX - (v - OffY) for each height v on it,
+  // and the back and left walls' uprights at 30x + OffX and OffX - 15y.
+  const QRect m = scale.IsOne() ? reach : scale.ToModelOutward(reach);
+  const int vTop = std::max(m.top(), offY_), vBottom = std::min(m.bottom(), offY_ + 15 * l);
   p.setPen(QPen(kBlue, width, Qt::SolidLine));
-  for (int y = 0; y <= l; ++y) line(Project3D(0, y, 0), Project3D(w, y, 0));
-  for (int x = 0; x <= w; ++x) line(Project3D(x, 0, 0), Project3D(x, l, 0));
+  for (auto [y, y1] = LineSpan(m.top(), m.bottom(), offY_, 15, l); y <= y1; ++y)
+    line(Project3D(0, y, 0), Project3D(w, y, 0));
+  if (vTop <= vBottom)
+    for (auto [x, x1] = LineSpan(m.left() + vTop - offY_, m.right() + vBottom - offY_, offX_, 30, w); x <= x1; ++x)
+      line(Project3D(x, 0, 0), Project3D(x, l, 0));
 
   p.setPen(QPen(kBlue, width, Qt::DashDotLine));
-  for (int x = 0; x <= w; ++x) line(Project3D(x, 0, 0), Project3D(x, 0, h));
-  line(Project3D(w, 0, h), Project3D(0, 0, h));
-  for (int y = 0; y <= l; ++y) line(Project3D(0, y, 0), Project3D(0, y, h));
-  line(Project3D(0, l, h), Project3D(0, 0, h));
+  for (auto [x, x1] = LineSpan(m.left(), m.right(), offX_, 30, w); x <= x1; ++x)
+    dashed(Project3D(x, 0, 0), Project3D(x, 0, h));
+  dashed(Project3D(w, 0, h), Project3D(0, 0, h));
+  for (auto [y, y1] = LineSpan(offX_ - m.right(), offX_ - m.left(), 0, 15, l); y <= y1; ++y)
+    dashed(Project3D(0, y, 0), Project3D(0, y, h));
+  dashed(Project3D(0, l, h), Project3D(0, 0, h));
 
   p.setPen(QPen(kBlue, width, Qt::SolidLine));
   const QPoint a = Project3D(-2, 0, h), b = Project3D(-2, 2, h);
@@ -104,6 +121,9 @@ void TWeltView3D::DrawLines(QPainter& p, TViewScale scale, const QRect& area) co
   line(QPoint(a.x() - 10, a.y() + 5), a);
   line(QPoint(a.x() - 5, a.y() + 10), a);
 
+  const QPoint topLeft = scale.Map(QPoint(a.x() + 5, a.y() - 12));
+  const QRect letter(topLeft, scale.Map(QSize(100, 100)));
+  if (!letter.intersects(area)) return;
   // Arial where the system has it, else its metric twin that install-deps provides; drawn
   // without smoothing like the grid lines, so the letter is plain blue on any font engine.
   QFont font(QStringList{QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
@@ -112,11 +132,10 @@ void TWeltView3D::DrawLines(QPainter& p, TViewScale scale, const QRect& area) co
   p.setPen(QPen(kBlue, 1));
   p.setBackgroundMode(Qt::OpaqueMode);
   p.setBackground(BackColorOf(welt_.Robot));
-  const QPoint topLeft = scale.Map(QPoint(a.x() + 5, a.y() - 12));
   // The letter at the font's own size for the scale, so it is as sharp as any text.
   if (!scale.IsOne()) font.setPixelSize(std::max(1, int(QFontInfo(font).pixelSize() * scale.Factor + 0.5)));
   p.setFont(font);
-  p.drawText(QRect(topLeft, scale.Map(QSize(100, 100))), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("N"));
+  p.drawText(letter, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("N"));
   p.setBackgroundMode(Qt::TransparentMode);
 }
 
@@ -140,6 +159,7 @@ void TWeltView3D::PaintRegion3D(int l, int t, int r, int b) {
 }
 
 void TWeltView3D::PaintInto(QImage& target, const QRect& region) const {
+  ForgetPaintedChanges(region);
   QPainter p(&target);
   p.setClipRect(region);
   p.setCompositionMode(QPainter::CompositionMode_Source);
@@ -149,6 +169,7 @@ void TWeltView3D::PaintInto(QImage& target, const QRect& region) const {
 }
 
 void TWeltView3D::Paint(QPainter& p, const QRect& area, TViewScale scale) const {
+  ForgetPaintedChanges(scale.IsOne() ? area : scale.ToModelOutward(area));
   p.save();
   p.setClipRect(area);
   p.fillRect(area, BackColorOf(welt_.Robot));
@@ -221,7 +242,8 @@ void TWeltView3D::PaintItems(QPainter& p, const QRect& region, TViewScale scale)
       const TZelle& cell = room.Cell(x, y);
       const bool robotHere = robot.X == x && robot.Y == y;
       const int zA = std::max(0, FloorDiv(15 * (y + 1) + offY_ - b + ry0, 15));
-      const int zB = std::min(top, FloorDiv(15 * (y + 1) + offY_ - t + ry1, 15) + 1);
+      // Nothing lies above the level of the mark and the robot.
+      const int zB = std::min({top, int(cell.Height), FloorDiv(15 * (y + 1) + offY_ - t + ry1, 15) + 1});
       for (int z = zA; z <= zB; ++z) {
         const QPoint f = Project3D(x, y + 1, z);
         const uint8_t content = z < cell.Height ? cell.Content[size_t(z)] : 0;
@@ -239,6 +261,15 @@ void TWeltView3D::PaintItems(QPainter& p, const QRect& region, TViewScale scale)
   }
 }
 
+// Everything a level of a cell shows lies in F + reach_; the usual pictures lie well inside
+// the box from A to B raised by the robot's height.
+QRect TWeltView3D::LevelArea(int x, int y, int z) const {
+  const QPoint a = Project3D(x, y + 1, z), b = Project3D(x + 1, y, z);
+  const int robotHeight = pictures_.Robot[0].height();
+  const QRect level = QRect(QPoint(a.x(), b.y() - robotHeight), QPoint(b.x(), a.y())).united(reach_.translated(a));
+  return level.adjusted(-10, -1, 9, 0).intersected(QRect(QPoint(0, 0), size_));
+}
+
 void TWeltView3D::UpdateView() {
   TRaum& room = welt_.Room;
   if (!room.AnyDirty()) return;
@@ -246,25 +277,28 @@ void TWeltView3D::UpdateView() {
     RedrawAll();
     return;
   }
-  const int robotHeight = pictures_.Robot[0].height();
   TDirtyRects changed;
   for (const TZellPos& c : room.DirtyCells()) {
+    // A cell left as it was last shown (the robot walked through it) needs no paint.
+    if (!shown_.Update(room, welt_.Robot, c.X, c.Y)) continue;
     const TZelle& cell = room.Cell(c.X, c.Y);
-    for (int z = 0; z < kLevels; ++z) {
-      if (!cell.Dirty[size_t(z)]) continue;
-      const QPoint a = Project3D(c.X, c.Y + 1, z), bp = Project3D(c.X + 1, c.Y, z);
-      // Everything a level shows lies in F + reach_; the usual pictures lie well
-      // inside the box from A to B raised by the robot's height.
-      const QRect level = QRect(QPoint(a.x(), bp.y() - robotHeight), QPoint(bp.x(), a.y()))
-                              .united(reach_.translated(a));
-      changed.Add(level.adjusted(-10, -1, 9, 0).intersected(QRect(QPoint(0, 0), size_)));
-    }
+    for (int z = 0; z < kLevels; ++z)
+      if (cell.Dirty[size_t(z)]) changed.Add(LevelArea(c.X, c.Y, z));
   }
   room.ClearDirty();
   for (const QRect& r : changed.Rects()) Changed(r);
 }
 
+void TWeltView3D::ForgetPaintedChanges(const QRect& area) const {
+  const TRaum& room = welt_.Room;
+  if (room.AllDirty()) return;  // the next update repaints everything anyway
+  const int top = TopLevel(room);
+  for (const TZellPos& c : room.DirtyCells())
+    if (LevelArea(c.X, c.Y, 0).united(LevelArea(c.X, c.Y, top)).intersects(area)) shown_.Forget(room, c.X, c.Y);
+}
+
 void TWeltView3D::RedrawAll() {
+  shown_.Reset(welt_.Room, welt_.Robot);
   stale_.clear();
   allStale_ = true;
   if (repaint_) repaint_(QRect(QPoint(0, 0), size_));

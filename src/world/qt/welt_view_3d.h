@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "world/qt/dirty_rects.h"
+#include "world/qt/shown_cells.h"
 #include "world/qt/view_scale.h"
 #include "world/qt/welt_pictures.h"
 
@@ -40,15 +41,16 @@ public:
   // Repaints the rectangle [l, r) x [t, b) of the view from the background and every
   // picture that reaches into it, back to front.
   void PaintRegion3D(int l, int t, int r, int b);
-  // Names the areas around the dirty levels (a few rectangles) as changed and clears the
-  // Dirty flags.
+  // Names the areas around the dirty levels of the cells that look different from when
+  // they were last named (a few rectangles) as changed and clears the Dirty flags.
   void UpdateView();
   // Names the whole view as changed and clears the Dirty flags.
   void RedrawAll();
 
   // Draws the device rectangle `area` of the view at `scale` onto `p` (whose device
   // pixels the scale counts): background, grid, walls, arrow and pictures, clipped to
-  // the area. At scale 1 it gives the pixels of Image().
+  // the area. At scale 1 it gives the pixels of Image(). Cells changed since the last
+  // update that it draws are repainted by the next update, whatever they look like then.
   void Paint(QPainter& p, const QRect& area, TViewScale scale) const;
 
   // Called with each changed rectangle (view pixels at scale 1); the widget repaints it.
@@ -69,6 +71,11 @@ private:
   void PaintInto(QImage& target, const QRect& region) const;
   void DrawLines(QPainter& p, TViewScale scale, const QRect& area) const;
   void PaintItems(QPainter& p, const QRect& region, TViewScale scale) const;
+  // The area a level of a cell may draw on (view pixels at scale 1, within the view).
+  QRect LevelArea(int x, int y, int z) const;
+  // A paint of `area` (view pixels at scale 1) showed the cells changed since the last
+  // update as they are now, not as they were named: the next update repaints them.
+  void ForgetPaintedChanges(const QRect& area) const;
   QRect RobotRect(int z) const;
   void ComputeReach();
 
@@ -81,6 +88,8 @@ private:
   mutable std::vector<QRect> stale_;
   mutable bool allStale_ = false;
   QImage background_;
+  // What the last update named of each cell; paints between updates make it forget.
+  mutable TShownCells shown_;
   // Union of all pictures a level may show, relative to its front-left corner.
   QRect reach_;
   std::function<void(const QRect&)> repaint_;
