@@ -195,6 +195,7 @@ void TRunControl::StartRun(int mode)
         FlushRunDisplay();
         marks_.ClearCurrentLine();
         form_.History().RunEnded();
+        form_.KeepRobotInSight();  // also where a fast run left it
     }
     form_.Editor->SetEditingEnabled(true);
     UpdateLamp();

@@ -72,6 +72,13 @@ void TMainForm::CreateEditorServices()
     Formatieren1->setEnabled(true);
 }
 
+int TMainForm::OverviewEntriesWidth() const
+{
+    // The widest shown entry with its indentation and icon, inside the tree's frame.
+    TreeView1->resizeColumnToContents(0);
+    return TreeView1->columnWidth(0) + 2 * TreeView1->frameWidth();
+}
+
 void TMainForm::ApplyEditorServiceSettings(const TumboSettings &s)
 {
     if (SynTumboSyn1) {

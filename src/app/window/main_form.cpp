@@ -26,6 +26,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/files/app_paths.h"
@@ -681,6 +682,9 @@ void TMainForm::LoadSettings()
         return;
     }
     auto error = ReadSettings(ini, s, DefaultOpenFolder().toStdString());
+    // Until the user sets it, the overview column is wide enough for its entries.
+    if (!ini.HasKey("Sizes", "CodeViewWidth"))
+        s.CodeViewWidth = std::max(s.CodeViewWidth, OverviewEntriesWidth());
     ApplySettings(s);
     if (error) {
         ShowError(QString::fromStdString(*error));

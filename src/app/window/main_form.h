@@ -188,6 +188,8 @@ public:
 private:
     void CreateEditorServices();
     void ApplyEditorServiceSettings(const TumboSettings &s);
+    // The width the overview column needs to show its top-level entries whole.
+    int OverviewEntriesWidth() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

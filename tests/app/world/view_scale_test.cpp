@@ -4,8 +4,10 @@
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QToolButton>
 #include <QWheelEvent>
 
+#include "app/files/file_commands.h"
 #include "app/world/view_scale_control.h"
 #include "window_fixture.h"
 #include "world/qt/welt_qt.h"
@@ -16,9 +18,10 @@ namespace {
 
 class ViewScaleWindow : public WindowTest {
 protected:
-    TMainForm &OpenSized()
+    // The window at 1600 x 1000; `sizes` are more lines of the section [Sizes].
+    TMainForm &OpenSized(const QByteArray &sizes = {})
     {
-        WriteFile(QStringLiteral("tumbo.ini"), "[Tips]\r\nShowTips=FALSE\r\n[Sizes]\r\nMaximized=FALSE\r\n");
+        WriteFile(QStringLiteral("tumbo.ini"), "[Tips]\r\nShowTips=FALSE\r\n[Sizes]\r\nMaximized=FALSE\r\n" + sizes);
         TMainForm &form = Open();
         form.resize(1600, 1000);
         QApplication::processEvents();
@@ -27,6 +30,36 @@ protected:
     }
     TViewScaleControl &Control() { return *form_->findChild<TViewScaleControl *>(); }
     QSize Shown() { return form_->WeltViews().Image3D()->size(); }
+
+    // The robot's picture lies wholly in the visible part of the world pane.
+    ::testing::AssertionResult RobotInSight()
+    {
+        const TWeltQt &views = form_->WeltViews();
+        const QWidget *shown = views.Is2D() ? static_cast<QWidget *>(views.PaintBox2D()) : views.Image3D();
+        const QRect robot = views.ViewScale().Map(views.RobotRect()).translated(shown->pos());
+        const QScrollArea &pane = *form_->ScrollBox;
+        const QRect seen(QPoint(pane.horizontalScrollBar()->value(), pane.verticalScrollBar()->value()),
+                         pane.viewport()->size());
+        if (seen.contains(robot))
+            return ::testing::AssertionSuccess();
+        const TTumbo &r = views.Welt().Robot;
+        return ::testing::AssertionFailure()
+               << "robot at cell " << r.X << "/" << r.Y << " drawn at " << robot.x() << "," << robot.y() << " "
+               << robot.width() << "x" << robot.height() << ", pane shows " << seen.x() << "," << seen.y() << " "
+               << seen.width() << "x" << seen.height();
+    }
+
+    // A 100 x 100 x 10 world with the robot near its south-east corner, facing west.
+    QString WriteBigWorld()
+    {
+        TWelt big(100, 100, 10);
+        big.Robot.X = 97;
+        big.Robot.Y = 95;
+        big.Robot.Heading = 1;
+        const QString file = Folder() + QStringLiteral("gross.tdw");
+        EXPECT_TRUE(big.SaveToFile(file.toStdString()).Ok());
+        return file;
+    }
 };
 
 TEST_F(ViewScaleWindow, AStartWorldFillsTheLargePaneFitted)
@@ -68,6 +101,16 @@ TEST_F(ViewScaleWindow, ZoomKeysAndTheWheelStepTheScale)
     EXPECT_GT(Control().Scale(), 1.5);
 }
 
+TEST_F(ViewScaleWindow, TheZoomKeysWorkInTheEditorToo)
+{
+    OpenSized();
+    form_->Editor->setFocus();
+    QTest::keyClick(form_->Editor, Qt::Key_0, Qt::ControlModifier);
+    QTest::keyClick(form_->Editor, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(Control().Scale(), 1.25);
+    EXPECT_EQ(form_->Editor->SendScintilla(QsciScintillaBase::SCI_GETZOOM), 0);
+}
+
 TEST_F(ViewScaleWindow, TheScaleIsKeptInTheSettingsFile)
 {
     OpenSized();
@@ -79,33 +122,116 @@ TEST_F(ViewScaleWindow, TheScaleIsKeptInTheSettingsFile)
     Open();
     EXPECT_DOUBLE_EQ(Control().Scale(), 1.5);
     EXPECT_FALSE(Control().Fitting());
+    Control().FitIntoPane();
     form_.reset();
+    EXPECT_TRUE(ReadFile(QStringLiteral("tumbo.ini")).contains("ViewScale=0"));
 
-    // Older files without the key, and values that make no sense, fit the world.
-    for (const char *line : {"", "ViewScale=0\r\n", "ViewScale=100000\r\n", "ViewScale=-3\r\n"}) {
+    // Older files without the key, and values that make no sense, fit the world, and
+    // nothing is said about them.
+    for (const char *line : {"", "ViewScale=0\r\n", "ViewScale=100000\r\n", "ViewScale=-3\r\n", "ViewScale=gross\r\n"}) {
         WriteFile(QStringLiteral("tumbo.ini"), QByteArray("[Tips]\r\nShowTips=FALSE\r\n[Sizes]\r\n") + line);
         Open();
         EXPECT_TRUE(Control().Fitting()) << line;
+        EXPECT_TRUE(asked_.empty()) << line;
         form_.reset();
     }
 }
 
-TEST_F(ViewScaleWindow, TheRobotIsInSightAfterANewWorldAtAnyScale)
+// From the south-east corner of the big world west along the row, then north.
+const QString kAcrossTheRoom = QStringLiteral(
+    "Programm\r\n  wiederhole 96 mal\r\n    Schritt\r\n  *wiederhole\r\n"
+    "  RechtsDrehen\r\n  wiederhole 94 mal\r\n    Schritt\r\n  *wiederhole\r\n*Programm\r\n");
+
+// The robot in sight in the 3D and the 2D view at 50, 100 and 300 per cent.
+class RobotInSightAt : public ViewScaleWindow, public ::testing::WithParamInterface<std::tuple<bool, int>> {
+protected:
+    TMainForm &OpenBigWorld()
+    {
+        const auto [is2D, percent] = GetParam();
+        TMainForm &form = OpenSized(QStringLiteral("ViewScale=%1\r\n").arg(percent).toLatin1());
+        if (is2D)
+            form.btnDarstell2D->click();
+        EXPECT_TRUE(form.FileCommands().OpenWorld(WriteBigWorld()));
+        return form;
+    }
+};
+
+TEST_P(RobotInSightAt, AfterAnOpenedOrRestoredWorld)
 {
-    OpenSized();
-    Control().ShowOriginalSize();
-    TWelt &welt = form_->WeltViews().Welt();
-    welt.NewWorld(100, 100, 10);
-    welt.Robot.X = 97;
-    welt.Robot.Y = 95;
-    form_->UpdateScrollRanges();
-    QApplication::processEvents();
-    const TWeltQt &views = form_->WeltViews();
-    const QRect robot = views.ViewScale().Map(views.RobotRect()).translated(views.Image3D()->pos());
-    const QRect seen(QPoint(form_->ScrollBox->horizontalScrollBar()->value(),
-                            form_->ScrollBox->verticalScrollBar()->value()),
-                     form_->ScrollBox->viewport()->size());
-    EXPECT_TRUE(seen.contains(robot)) << robot.x() << "," << robot.y();
+    TMainForm &form = OpenBigWorld();
+    EXPECT_TRUE(RobotInSight());
+    form.ScrollBox->horizontalScrollBar()->setValue(0);
+    form.ScrollBox->verticalScrollBar()->setValue(0);
+    ASSERT_FALSE(RobotInSight());
+    form.btnWeltWiederherstellen->click();
+    EXPECT_TRUE(RobotInSight());
+}
+
+TEST_P(RobotInSightAt, TheViewFollowsTheRobotThroughANormalRun)
+{
+    TMainForm &form = OpenBigWorld();
+    SetProgram(kAcrossTheRoom);
+    form.Parser().Delay = 2;
+    const TTumbo &robot = form.Welt().Robot;
+    int checks = 0;
+    auto check = [&] {
+        EXPECT_TRUE(RobotInSight());
+        ++checks;
+    };
+    RunScript([&] { Key(Qt::Key_F9); }, {When([&] { return robot.X < 50; }, check),
+                                         When([&] { return robot.X == 1 && robot.Y < 60; }, check)});
+    EXPECT_EQ(checks, 2);
+    EXPECT_EQ(robot.Y, 1);
+    EXPECT_TRUE(RobotInSight());
+}
+
+TEST_P(RobotInSightAt, AFastRunShowsWhereTheRobotEnded)
+{
+    TMainForm &form = OpenBigWorld();
+    SetProgram(kAcrossTheRoom);
+    Key(Qt::Key_F9, Qt::ShiftModifier);
+    EXPECT_EQ(form.Parser().RunMode, 0);
+    EXPECT_EQ(form.Welt().Robot.Y, 1);
+    EXPECT_TRUE(RobotInSight());
+}
+
+INSTANTIATE_TEST_SUITE_P(ViewsAndScales, RobotInSightAt,
+                         ::testing::Combine(::testing::Bool(), ::testing::Values(50, 100, 300)),
+                         [](const auto &info) {
+                             return std::string(std::get<0>(info.param) ? "Map" : "Picture") +
+                                    std::to_string(std::get<1>(info.param));
+                         });
+
+TEST_F(ViewScaleWindow, TheViewFollowsTheRobotStepByStep)
+{
+    TMainForm &form = OpenSized("ViewScale=300\r\n");
+    TWelt &welt = form.Welt();
+    welt.NewWorld(40, 3, 4);
+    welt.Robot.Heading = 3;  // east
+    form.UpdateScrollRanges();
+    SetProgram(QStringLiteral("Programm\r\n  wiederhole 39 mal\r\n    Schritt\r\n  *wiederhole\r\n*Programm\r\n"));
+    int outOfSight = 0;
+    auto stepOn = [&] {
+        if (form.Parser().RunMode == 0)
+            return;  // the run is over; F7 would start it again
+        outOfSight += !RobotInSight();
+        Key(Qt::Key_F7);
+        repeatStep_ = true;
+    };
+    RunScript([&] { Key(Qt::Key_F7); }, {stepOn}, 10);
+    EXPECT_EQ(outOfSight, 0);
+    EXPECT_EQ(welt.Robot.X, 39);
+    EXPECT_GT(form.ScrollBox->horizontalScrollBar()->value(), 0);
+}
+
+TEST_F(ViewScaleWindow, TheRobotIsInSightAfterANewWorld)
+{
+    TMainForm &form = OpenSized("ViewScale=300\r\n");
+    ASSERT_TRUE(form.FileCommands().OpenWorld(WriteBigWorld()));
+    ASSERT_GT(form.ScrollBox->horizontalScrollBar()->value(), 0);
+    form.Welt().NewWorld(100, 100, 10);
+    form.UpdateScrollRanges();
+    EXPECT_TRUE(RobotInSight());
 }
 
 }  // namespace

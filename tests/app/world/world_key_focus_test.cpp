@@ -1,5 +1,5 @@
-// The robot keys after a mouse press anywhere in the world pane, and the frame that shows
-// the pane has them.
+// The robot keys after a mouse press anywhere in the world pane, the frame that shows the
+// pane has them, and the click hint of the 3D view, at 50, 100 and 300 per cent.
 #include <QLineEdit>
 #include <QScrollArea>
 
@@ -10,33 +10,67 @@
 namespace tumbo::app::test {
 namespace {
 
-class WorldPaneFocus : public WindowTest {};
+class WorldPaneFocus : public WindowTest, public ::testing::WithParamInterface<int> {
+protected:
+    TMainForm &OpenAtScale()
+    {
+        WriteFile(QStringLiteral("tumbo.ini"), QStringLiteral("[Sizes]\r\nMaximized=FALSE\r\nViewScale=%1\r\n")
+                                                   .arg(GetParam())
+                                                   .toLatin1());
+        TMainForm &form = Open();
+        form.resize(1400, 900);
+        QApplication::processEvents();
+        EXPECT_DOUBLE_EQ(form.WeltViews().ViewScale().Factor, GetParam() / 100.0);
+        return form;
+    }
+    bool Framed() const { return form_->ScrollBox->styleSheet().contains(QStringLiteral("border")); }
+    QString Position() const { return form_->edtPositionX->text() + u'/' + form_->edtPositionY->text(); }
+};
 
-TEST_F(WorldPaneFocus, APressBesideTheWorldGivesTheRobotKeysAndShowsAFrame)
+TEST_P(WorldPaneFocus, AClickOnThePictureTakesTheHintAndGivesTheRobotKeys)
 {
-    TMainForm &form = Open();
-    form.resize(1400, 900);
-    QApplication::processEvents();
+    TMainForm &form = OpenAtScale();
     form.Editor->setFocus();
-    EXPECT_TRUE(form.ScrollBox->styleSheet().isEmpty());
-    // Far right and below the picture: the empty part of the pane.
-    QWidget *viewport = form.ScrollBox->viewport();
-    QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(viewport->width() - 5, viewport->height() - 5));
+    ASSERT_FALSE(form.imgTumbo3D->toolTip().isEmpty());
+    const TWeltQt &views = form.WeltViews();
+    const QPoint onRobot = views.ViewScale().Map(views.RobotRect()).center();
+    QTest::mouseClick(form.imgTumbo3D, Qt::LeftButton, {}, onRobot);
+    EXPECT_TRUE(form.imgTumbo3D->toolTip().isEmpty());
     EXPECT_TRUE(form.DummyEdit->hasFocus());
-    EXPECT_TRUE(form.ScrollBox->styleSheet().contains(QStringLiteral("border")));
+    EXPECT_TRUE(Framed());
 
-    const TTumbo &robot = form.WeltViews().Welt().Robot;
-    QTest::keyClick(form.DummyEdit, Qt::Key_Down);  // a step back is refused at the wall,
-    QTest::keyClick(form.DummyEdit, Qt::Key_Left);  // a turn is not
-    EXPECT_NE(robot.Heading, 0);
-
-    form.Editor->setFocus();
-    EXPECT_TRUE(form.ScrollBox->styleSheet().isEmpty());
-
-    // On the picture itself, too.
-    QTest::mouseClick(form.WeltViews().Image3D(), Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_TRUE(form.DummyEdit->hasFocus());
+    QTest::keyClick(form.DummyEdit, Qt::Key_Left);  // facing east
+    QTest::keyClick(form.DummyEdit, Qt::Key_Up);
+    EXPECT_EQ(form.edtBlickrichtung->text(), QStringLiteral("O"));
+    EXPECT_EQ(Position(), QStringLiteral("2/1"));
 }
+
+TEST_P(WorldPaneFocus, APressBesideTheWorldGivesTheRobotKeysAndShowsAFrame)
+{
+    TMainForm &form = OpenAtScale();
+    form.Editor->setFocus();
+    EXPECT_FALSE(Framed());
+    // Left of the picture, in the pane's margin, and (where the picture leaves room) in the
+    // empty part at the bottom right.
+    QWidget *viewport = form.ScrollBox->viewport();
+    for (const QPoint at : {QPoint(5, 5), QPoint(viewport->width() - 5, viewport->height() - 5)}) {
+        form.Editor->setFocus();
+        QWidget *under = viewport->childAt(at) ? viewport->childAt(at) : viewport;
+        QTest::mouseClick(under, Qt::LeftButton, {}, under->mapFrom(viewport, at));
+        EXPECT_TRUE(form.DummyEdit->hasFocus()) << at.x() << "," << at.y();
+        EXPECT_TRUE(Framed());
+    }
+    QTest::keyClick(form.DummyEdit, Qt::Key_Left);
+    QTest::keyClick(form.DummyEdit, Qt::Key_Up);
+    EXPECT_EQ(Position(), QStringLiteral("2/1"));
+    // The hint is for the picture only.
+    EXPECT_FALSE(form.imgTumbo3D->toolTip().isEmpty());
+
+    form.Editor->setFocus();
+    EXPECT_FALSE(Framed());
+}
+
+INSTANTIATE_TEST_SUITE_P(ViewScales, WorldPaneFocus, ::testing::Values(50, 100, 300));
 
 }  // namespace
 }  // namespace tumbo::app::test
