@@ -96,6 +96,13 @@ QRect TWeltView2D::CellsRect(int x1, int y1, int x2, int y2) {
 }
 
 void TWeltView2D::PaintCells2D(QPainter& p, int x1, int y1, int x2, int y2, TViewScale scale) const {
+  const int line = scale.LineWidth();
+  const QRect block(Project2D(x1, y1, scale), Project2D(x2, y2, scale) + QPoint(line, line));
+  PaintCellsIn(p, x1, y1, x2, y2, scale, block);
+}
+
+void TWeltView2D::PaintCellsIn(QPainter& p, int x1, int y1, int x2, int y2, TViewScale scale,
+                               const QRect& area) const {
   const TRaum& room = welt_.Room;
   const TTumbo& robot = welt_.Robot;
   const QColor back = BackColorOf(robot);
@@ -110,15 +117,24 @@ void TWeltView2D::PaintCells2D(QPainter& p, int x1, int y1, int x2, int y2, TVie
   p.setBrush(back);
   p.drawRect(QRect(a, b - QPoint(1, 1)));
 
+  // Only the lines and cells that reach into the area: the cells around it are part of
+  // the block for their shared grid lines, their contents lie outside.
   p.setBrush(Qt::NoBrush);
-  for (int x = x1; x <= x2; ++x) GridLine(p, at(x, y1), at(x, y2), line);
-  for (int y = y1; y <= y2; ++y) GridLine(p, at(x1, y), at(x2, y), line);
+  for (int x = x1; x <= x2; ++x) {
+    const int left = at(x, 0).x();
+    if (left + line > area.left() && left <= area.right()) GridLine(p, at(x, y1), at(x, y2), line);
+  }
+  for (int y = y1; y <= y2; ++y) {
+    const int top = at(0, y).y();
+    if (top + line > area.top() && top <= area.bottom()) GridLine(p, at(x1, y), at(x2, y), line);
+  }
 
   const int cell = at(1, 0).x() - at(0, 0).x();
   const QFont countFont = CountFont(cell / 2);
   for (int x = x1; x < x2; ++x) {
     for (int y = y1; y < y2; ++y) {
       const QPoint pt = at(x, y), q = at(x + 1, y + 1);
+      if (!QRect(pt, q).intersects(area)) continue;
       if (room.ContentAt(x, y, 0) == kZiegel) {
         InnerSquare(p, pt, q, line, kBrickFill, kBrickLine);
         const QString count = QString::number(room.BrickCount(x, y));
@@ -160,7 +176,7 @@ void TWeltView2D::Paint(QPainter& p, const QRect& exposed, TViewScale scale) con
   const int y1 = std::max(0, (model.top() - kOriginY) / kCell - 1);
   const int x2 = std::min(room.Width(), (model.right() - kOriginX) / kCell + 1);
   const int y2 = std::min(room.Length(), (model.bottom() - kOriginY) / kCell + 1);
-  if (x1 < x2 && y1 < y2) PaintCells2D(p, x1, y1, x2, y2, scale);
+  if (x1 < x2 && y1 < y2) PaintCellsIn(p, x1, y1, x2, y2, scale, exposed);
   p.restore();
 }
 

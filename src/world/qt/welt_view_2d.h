@@ -57,6 +57,8 @@ public:
   static QRect CellsRect(int x1, int y1, int x2, int y2);
 
 private:
+  // PaintCells2D, drawing only the grid lines and cells that reach into `area` (device pixels).
+  void PaintCellsIn(QPainter& p, int x1, int y1, int x2, int y2, TViewScale scale, const QRect& area) const;
   // A paint of `area` (pixels at scale 1) showed the cells changed since the last update
   // as they are now, not as they were named: the next update repaints them.
   void ForgetPaintedChanges(const QRect& area) const;
