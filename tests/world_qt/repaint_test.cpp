@@ -109,21 +109,21 @@ struct Recorder {
   }
 };
 
-TEST(UpdateBox, TurningRepaintsOnlyTheBoxAroundTheRobotsCell) {
+// A changed cell repaints the pictures by which it differs, a pixel to spare around them.
+QRect Spared(const QRect& r) { return r.adjusted(-1, -1, 1, 1); }
+
+TEST(UpdateBox, TurningRepaintsOnlyTheRobotsPicture) {
   TWelt welt;
   welt.Robot.X = 2;
   welt.Robot.Y = 4;
   TWeltQt views(welt, ImgsFolder());
   Recorder rec;
   rec.Attach(views.View3D());
+  const QRect before = views.View3D().RobotPictureRect();
   welt.Robot.LinksDrehen();
   welt.UpdateView();
   ASSERT_EQ(rec.rects.size(), 1u);
-  const TWeltView3D& v = views.View3D();
-  const QPoint a = v.Project3D(2, 5, 0), b = v.Project3D(3, 4, 0);
-  const int robotHeight = views.Pictures().Robot[0].height();
-  // [A.x - 10, B.x + 10) x [B.y - robot height - 1, A.y + 1)
-  EXPECT_EQ(rec.rects[0], QRect(QPoint(a.x() - 10, b.y() - robotHeight - 1), QPoint(b.x() + 9, a.y())));
+  EXPECT_EQ(rec.rects[0], Spared(before | views.View3D().RobotPictureRect()));
   EXPECT_FALSE(welt.Room.AnyDirty());
 
   // Nothing changed: nothing is painted.
@@ -131,7 +131,7 @@ TEST(UpdateBox, TurningRepaintsOnlyTheBoxAroundTheRobotsCell) {
   EXPECT_EQ(rec.rects.size(), 1u);
 }
 
-TEST(UpdateBox, AStepRepaintsTheBandFromTheOldToTheNewCell) {
+TEST(UpdateBox, AStepRepaintsTheRobotWhereItStoodAndWhereItStands) {
   TWelt welt;
   welt.Robot.X = 1;
   welt.Robot.Y = 2;
@@ -139,12 +139,33 @@ TEST(UpdateBox, AStepRepaintsTheBandFromTheOldToTheNewCell) {
   TWeltQt views(welt, ImgsFolder());
   Recorder rec;
   rec.Attach(views.View3D());
+  const QRect before = views.View3D().RobotPictureRect();
   welt.Robot.Schritt(1);
   welt.UpdateView();
-  ASSERT_EQ(rec.rects.size(), 1u);
+  const QRect after = views.View3D().RobotPictureRect();
+  ASSERT_FALSE(rec.rects.empty());
+  QRect named;
+  for (const QRect& r : rec.rects) named |= r;
+  EXPECT_EQ(named, Spared(before) | Spared(after));
+}
+
+TEST(UpdateBox, ABrickOnAStackRepaintsTheNewBrickAndWhatMovedUp) {
+  TWelt welt;
+  for (int i = 0; i < 2; ++i) welt.Room.AddItem(3, 3, kZiegel);
+  welt.Room.SetMark(3, 3);
+  TWeltQt views(welt, ImgsFolder());
+  Recorder rec;
+  rec.Attach(views.View3D());
   const TWeltView3D& v = views.View3D();
-  EXPECT_EQ(rec.rects[0].left(), v.Project3D(1, 3, 0).x() - 10);
-  EXPECT_EQ(rec.rects[0].right(), v.Project3D(3, 2, 0).x() + 9);
+  auto at = [&](const QImage& pic, int z) {
+    const QPoint f = v.Project3D(3, 4, z);
+    return QRect(f.x(), f.y() - pic.height(), pic.width(), pic.height());
+  };
+  welt.Room.AddItem(3, 3, kZiegel);
+  welt.UpdateView();
+  ASSERT_EQ(rec.rects.size(), 1u);
+  const TWeltPictures& pics = views.Pictures();
+  EXPECT_EQ(rec.rects[0], Spared(at(pics.BrickPicture, 2) | at(pics.MarkPicture, 2) | at(pics.MarkPicture, 3)));
 }
 
 TEST(UpdateBox, TwoDimensionalUpdateAsksForEachDirtyCellApart) {

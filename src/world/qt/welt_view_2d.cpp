@@ -204,7 +204,7 @@ void TWeltView2D::UpdateView() {
     const auto& dirty = room.Cell(c.X, c.Y).Dirty;
     // A cell left as it was last shown (the robot walked through it) needs no paint.
     if (std::any_of(dirty.begin(), dirty.end(), [](bool d) { return d; }) &&
-        shown_.Update(room, welt_.Robot, c.X, c.Y))
+        shown_.Update(room, welt_.Robot, c.X, c.Y).Changed())
       changed.Add(CellsRect(c.X, c.Y, c.X + 1, c.Y + 1));
   }
   room.ClearDirty();

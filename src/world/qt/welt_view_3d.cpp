@@ -141,9 +141,18 @@ void TWeltView3D::DrawLines(QPainter& p, TViewScale scale, const QRect& area) co
 
 QRect TWeltView3D::RobotRect(int z) const {
   const TTumbo& robot = welt_.Robot;
-  const QImage& pic = pictures_.Robot[robot.Heading & 3];
-  const QPoint p = Project3D(robot.X + 0.1, robot.Y + 0.7, z);
+  return RobotRectAt(robot.X, robot.Y, z, robot.Heading & 3);
+}
+
+QRect TWeltView3D::RobotRectAt(int x, int y, int z, int heading) const {
+  const QImage& pic = pictures_.Robot[size_t(heading)];
+  const QPoint p = Project3D(x + 0.1, y + 0.7, z);
   return QRect(p.x() - (pic.width() - 30) / 2, p.y() - pic.height(), pic.width(), pic.height());
+}
+
+QRect TWeltView3D::PictureRect(const QImage& pic, int x, int y, int z) const {
+  const QPoint f = Project3D(x, y + 1, z);
+  return QRect(f.x(), f.y() - pic.height(), pic.width(), pic.height());
 }
 
 QRect TWeltView3D::RobotPictureRect() const {
@@ -280,13 +289,43 @@ void TWeltView3D::UpdateView() {
   TDirtyRects changed;
   for (const TZellPos& c : room.DirtyCells()) {
     // A cell left as it was last shown (the robot walked through it) needs no paint.
-    if (!shown_.Update(room, welt_.Robot, c.X, c.Y)) continue;
+    const TShownCells::TChange change = shown_.Update(room, welt_.Robot, c.X, c.Y);
+    if (!change.Changed()) continue;
+    if (change.Before.Known()) {
+      changed.Add(ChangedPictures(c.X, c.Y, change.Before, change.Now));
+      continue;
+    }
     const TZelle& cell = room.Cell(c.X, c.Y);
     for (int z = 0; z < kLevels; ++z)
       if (cell.Dirty[size_t(z)]) changed.Add(LevelArea(c.X, c.Y, z));
   }
   room.ClearDirty();
   for (const QRect& r : changed.Rects()) Changed(r);
+}
+
+// The pictures of a cell that one look draws and the other does not draw in the same place:
+// outside them the cell's change leaves every pixel as it was.
+QRect TWeltView3D::ChangedPictures(int x, int y, TCellLook before, TCellLook now) const {
+  QRect area;
+  const int hb = before.Height(), hn = now.Height();
+  const bool bricksBefore = before.Kind() == kZiegel, bricksNow = now.Kind() == kZiegel;
+  // Bricks on the levels [lo, hi) differ: the levels above the lower stack, or every
+  // brick when only one look has a stack.
+  const int lo = bricksBefore && bricksNow ? std::min(hb, hn) : 0;
+  const int hi = std::max(bricksBefore ? hb : 0, bricksNow ? hn : 0);
+  if (lo < hi)
+    area |= PictureRect(pictures_.BrickPicture, x, y, lo) | PictureRect(pictures_.BrickPicture, x, y, hi - 1);
+  if ((before.Kind() == kQuader) != (now.Kind() == kQuader)) area |= PictureRect(pictures_.CuboidPicture, x, y, 0);
+  if (before.Mark() != now.Mark() || (now.Mark() && hb != hn)) {
+    if (before.Mark()) area |= PictureRect(pictures_.MarkPicture, x, y, hb);
+    if (now.Mark()) area |= PictureRect(pictures_.MarkPicture, x, y, hn);
+  }
+  if (before.Robot() != now.Robot() || (now.Robot() && (hb != hn || before.Heading() != now.Heading()))) {
+    if (before.Robot()) area |= RobotRectAt(x, y, hb, before.Heading());
+    if (now.Robot()) area |= RobotRectAt(x, y, hn, now.Heading());
+  }
+  // A pixel to spare for the rounding of pictures drawn at another scale.
+  return area.adjusted(-1, -1, 1, 1).intersected(QRect(QPoint(0, 0), size_));
 }
 
 void TWeltView3D::ForgetPaintedChanges(const QRect& area) const {

@@ -77,6 +77,12 @@ private:
   // update as they are now, not as they were named: the next update repaints them.
   void ForgetPaintedChanges(const QRect& area) const;
   QRect RobotRect(int z) const;
+  // Where the robot's picture for `heading` stands on level z of cell (x, y).
+  QRect RobotRectAt(int x, int y, int z, int heading) const;
+  // Where a picture anchored at the front-left corner of level z of cell (x, y) lies.
+  QRect PictureRect(const QImage& pic, int x, int y, int z) const;
+  // The area of the pictures by which two looks of a cell differ (view pixels at scale 1).
+  QRect ChangedPictures(int x, int y, TCellLook before, TCellLook now) const;
   void ComputeReach();
 
   TWelt& welt_;
