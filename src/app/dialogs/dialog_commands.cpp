@@ -125,6 +125,7 @@ void TDialogCommands::SetEditorFontSize(int points)
         lexer->setBaseFont(font);
     else
         form_->Editor->setFont(font);
+    form_->Editor->SetLineNumberFont(font);
 }
 
 void TDialogCommands::HelpCommand()

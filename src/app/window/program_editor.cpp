@@ -304,6 +304,12 @@ void ProgramEditor::UpdateLineNumberWidth()
     setMarginWidth(kLineNumberMargin, int(width) + 4);
 }
 
+void ProgramEditor::SetLineNumberFont(const QFont &font)
+{
+    setMarginsFont(font);
+    UpdateLineNumberWidth();
+}
+
 QString ProgramEditor::TrimmedText() const
 {
     static const QRegularExpression trailing(QStringLiteral("[ \\t]+(?=\\r?\\n|\\r|$)"));

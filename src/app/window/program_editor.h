@@ -41,6 +41,8 @@ public:
     int LineCount() const { return lines(); }
     int FirstVisibleLine() const { return firstVisibleLine() + 1; }
     void SetFirstVisibleLine(int line) { setFirstVisibleLine(line - 1); }
+    // The line numbers in the text's font; their margin follows its size.
+    void SetLineNumberFont(const QFont &font);
     // Caret on the first line's start, the text shown from its top-left corner (after
     // the text was replaced; the sideways scrolling of the old text would hide it).
     void ShowFromStart();

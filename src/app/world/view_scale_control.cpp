@@ -19,7 +19,7 @@ namespace tumbo::app {
 namespace {
 
 // The views sit 20 pixels from the left of the scrolled area, which is 10 pixels taller
-// than they are.
+// than they are; a fitted view keeps as much room at its right and bottom.
 const QSize kMargins(20, 10);
 
 QAction *MakeAction(QObject *parent, const char *text, const char *name, const QKeySequence &key)
@@ -101,7 +101,7 @@ double TViewScaleControl::FittingScale() const
 {
     const bool chartShown = chart_.Control && chart_.Control->isVisibleTo(pane_.widget());
     const QSize content = chartShown ? QSize(chart_.ChartWidth, chart_.ChartHeight) : views_.ViewSize();
-    return FitViewScale(content, pane_.viewport()->size() - kMargins);
+    return FitViewScale(content, pane_.viewport()->size() - 2 * kMargins);
 }
 
 void TViewScaleControl::SetScale(double scale, bool fitting)

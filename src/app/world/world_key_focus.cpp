@@ -14,6 +14,7 @@ TWorldKeyFocus::TWorldKeyFocus(QScrollArea &pane, QLineEdit &keyCatcher, std::fu
     if (pane_.widget())
         pane_.widget()->installEventFilter(this);
     keyCatcher_.installEventFilter(this);
+    ShowFrame(keyCatcher_.hasFocus());
 }
 
 bool TWorldKeyFocus::eventFilter(QObject *watched, QEvent *event)
@@ -32,9 +33,11 @@ bool TWorldKeyFocus::eventFilter(QObject *watched, QEvent *event)
 
 void TWorldKeyFocus::ShowFrame(bool shown)
 {
-    pane_.setStyleSheet(shown ? QStringLiteral("QScrollArea#%1 { border: 2px solid palette(highlight); }")
-                                    .arg(pane_.objectName())
-                              : QString());
+    // Both frames are two pixels wide, so the pane's inside keeps its size and a fitted
+    // world does not change its scale when the keys come or go.
+    const QString frame = shown ? QStringLiteral("border: 2px solid palette(highlight); padding: 0px;")
+                                : QStringLiteral("border: 1px solid palette(mid); padding: 1px;");
+    pane_.setStyleSheet(QStringLiteral("QScrollArea#%1 { %2 }").arg(pane_.objectName(), frame));
 }
 
 }  // namespace tumbo::app

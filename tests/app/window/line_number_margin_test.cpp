@@ -1,5 +1,6 @@
 // The line-number margin of the program editor is as wide as the numbers it shows, also
 // when the text is zoomed.
+#include "app/dialogs/dialog_commands.h"
 #include "window_fixture.h"
 
 namespace tumbo::app::test {
@@ -24,6 +25,19 @@ TEST_F(LineNumberMargin, GrowsAndShrinksWithTheZoomedText)
     form_->Editor->zoomTo(0);
     QApplication::processEvents();
     EXPECT_EQ(form_->Editor->marginWidth(0), plain);
+}
+
+TEST_F(LineNumberMargin, GrowsWithTheEditorFont)
+{
+    Open();
+    auto *dialogs = new TDialogCommands(form_.get());
+    SetProgram(QStringLiteral("Schritt\r\n").repeated(20));
+    dialogs->SetEditorFontSize(10);
+    QApplication::processEvents();
+    const int plain = form_->Editor->marginWidth(0);
+    dialogs->SetEditorFontSize(20);
+    QApplication::processEvents();
+    EXPECT_GT(form_->Editor->marginWidth(0), plain + plain / 2);
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ protected:
         EXPECT_DOUBLE_EQ(form.WeltViews().ViewScale().Factor, GetParam() / 100.0);
         return form;
     }
-    bool Framed() const { return form_->ScrollBox->styleSheet().contains(QStringLiteral("border")); }
+    bool Framed() const { return form_->ScrollBox->styleSheet().contains(QStringLiteral("highlight")); }
     QString Position() const { return form_->edtPositionX->text() + u'/' + form_->edtPositionY->text(); }
 };
 
@@ -50,6 +50,7 @@ TEST_P(WorldPaneFocus, APressBesideTheWorldGivesTheRobotKeysAndShowsAFrame)
     TMainForm &form = OpenAtScale();
     form.Editor->setFocus();
     EXPECT_FALSE(Framed());
+    const QSize inside = form.ScrollBox->viewport()->size();
     // Left of the picture, in the pane's margin, and (where the picture leaves room) in the
     // empty part at the bottom right.
     QWidget *viewport = form.ScrollBox->viewport();
@@ -59,6 +60,8 @@ TEST_P(WorldPaneFocus, APressBesideTheWorldGivesTheRobotKeysAndShowsAFrame)
         QTest::mouseClick(under, Qt::LeftButton, {}, under->mapFrom(viewport, at));
         EXPECT_TRUE(form.DummyEdit->hasFocus()) << at.x() << "," << at.y();
         EXPECT_TRUE(Framed());
+        // The frame takes no room from the world.
+        EXPECT_EQ(form.ScrollBox->viewport()->size(), inside);
     }
     QTest::keyClick(form.DummyEdit, Qt::Key_Left);
     QTest::keyClick(form.DummyEdit, Qt::Key_Up);
