@@ -2,9 +2,14 @@
 // only the cells that look different from when they were last named, so cells the robot
 // walked through and bricks put down and taken again within a frame cost nothing, and
 // the picture still equals a full repaint, also when the screen painted between updates.
+#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QScreen>
+#include <QWidget>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ostream>
 #include <vector>
 
@@ -196,5 +201,60 @@ TEST(FrameRepaint3DPicture, AskedForBetweenUpdatesStaysRight) {
   welt.SetView(&views);
   EXPECT_EQ(DifferingPixels(views.View3D().Image(), fresh), 0);
 }
+
+// The widgets themselves: Qt repaints only the update region the views name, and what the
+// window then holds (its backing store) equals the widget drawn whole.
+class WidgetRepaint : public ::testing::TestWithParam<bool> {};
+
+TEST_P(WidgetRepaint, TheWindowShowsAFullRepaintAfterEveryFrame) {
+  const bool twoD = GetParam();
+  TWelt welt(8, 6, 4);
+  welt.Robot.X = 1;
+  welt.Robot.Y = 2;
+  welt.Robot.Heading = kOsten;
+  for (int i = 0; i < 3; ++i) welt.Room.AddItem(3, 1, kZiegel);
+  welt.Room.SetMark(4, 2);
+  TWeltQt views(welt, ImgsFolder());
+  QWidget window;
+  views.CreateWidgets(&window);
+  views.SetIs2D(twoD);
+  views.SetViewScale(1.5);
+  QWidget* view = twoD ? static_cast<QWidget*>(views.PaintBox2D()) : views.Image3D();
+  window.resize(view->size());
+  window.show();
+  QCoreApplication::processEvents();
+  auto shown = [&] {
+    QCoreApplication::processEvents();
+    return QGuiApplication::primaryScreen()->grabWindow(window.winId()).toImage().copy(view->geometry());
+  };
+  TTumbo& robot = welt.Robot;
+  const std::vector<std::function<void()>> frames = {
+      [&] { for (int i = 0; i < 4; ++i) robot.Schritt(1); },
+      [&] { robot.LinksDrehen(); robot.LinksDrehen(); robot.Schritt(1); robot.Schritt(1); },
+      [&] { robot.Hinlegen(1); robot.MarkeSetzen(); robot.Aufheben(1); },
+      [&] { robot.Schritt(1); welt.Room.AddItem(7, 5, kZiegel); welt.Room.RemoveTop(3, 1); },
+  };
+  for (size_t i = 0; i < frames.size(); ++i) {
+    frames[i]();
+    welt.UpdateView();
+    if (i == 1) {
+      // The paint comes while the next frame is under way, and that frame ends where the
+      // update above left the robot.
+      robot.Schritt(1);
+      shown();
+      robot.LinksDrehen();
+      robot.LinksDrehen();
+      robot.Schritt(1);
+      robot.LinksDrehen();
+      robot.LinksDrehen();
+      welt.UpdateView();
+    }
+    const QImage partial = shown();
+    ASSERT_EQ(DifferingPixels(partial, view->grab().toImage()), 0) << "frame " << i;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Views, WidgetRepaint, ::testing::Values(false, true),
+                         [](const auto& info) { return std::string(info.param ? "Map" : "Oblique"); });
 
 }  // namespace
