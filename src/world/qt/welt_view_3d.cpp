@@ -324,6 +324,7 @@ QRect TWeltView3D::ChangedPictures(int x, int y, TCellLook before, TCellLook now
     if (before.Robot()) area |= RobotRectAt(x, y, hb, before.Heading());
     if (now.Robot()) area |= RobotRectAt(x, y, hn, now.Heading());
   }
+  if (area.isNull()) return area;
   // A pixel to spare for the rounding of pictures drawn at another scale.
   return area.adjusted(-1, -1, 1, 1).intersected(QRect(QPoint(0, 0), size_));
 }
