@@ -94,6 +94,7 @@ void TFlatProgram::EmitStatement(TFlatCode& code, TTumbo_Program* node, int32_t 
   in.Condition = node->Condition;
   in.Negated = node->Negated;
   in.Nest = nest;
+  if (nest > code.MaxNest) code.MaxNest = nest;
   const int32_t kind = node->Kind;
   const bool loop = kind == kindRepeat || kind == kindWhile || kind == kindRepeatWhile ||
                     kind == kindRepeatUntil || kind == kindRepeatWhileAfter;
@@ -135,6 +136,8 @@ void TFlatProgram::EmitStatement(TFlatCode& code, TTumbo_Program* node, int32_t 
     ins[head].Body = body(node->Body, slot, bodyEnds);
     ins[head].Else = body(static_cast<TTumbo_Program_If*>(node)->ElseBody, slot, elseEnds);
     step = static_cast<int32_t>(ins.size());  // the Tail
+    if (ins[head].Body < 0) ins[head].Body = step;
+    if (ins[head].Else < 0) ins[head].Else = step;
   } else {
     TFlatInstruction stepOp = ins[head];
     if (kind == kindRepeat) {
@@ -152,7 +155,7 @@ void TFlatProgram::EmitStatement(TFlatCode& code, TTumbo_Program* node, int32_t 
     }
     const int32_t entry = body(node->Body, kind == kindRepeat ? slot + 1 : slot, bodyEnds);
     step = static_cast<int32_t>(ins.size());
-    stepOp.Body = ins[head].Body = entry;
+    stepOp.Body = ins[head].Body = entry < 0 ? step : entry;
     stepOp.Step = step;
     ins.push_back(stepOp);
   }

@@ -11,6 +11,7 @@
 
 #include "language/program_tree.h"
 
+// The quiet run's table of handlers follows this order.
 enum class TFlatOp : uint8_t {
   // Statements without a body: step point, the action, then the end of the statement.
   Schritt,
@@ -54,13 +55,20 @@ struct TFlatInstruction {
   int32_t Nest = 0;         // depth of the statement's sequence within the code (0 at its top)
   int32_t Next = 0;         // where the run goes on after the statement
   int32_t Exit = 0;         // the end of the statement's sequence, taken once the run is stopped
-  int32_t Body = -1;        // heads: the first instruction of the body; -1 for an empty body
-  int32_t Else = -1;        // IfHead: the first instruction of the else branch; -1 for none
+  // Heads, step ops: the first instruction of the body; for an empty body where the run goes on
+  // instead (the step op, or the Tail of WENN), so that Body == Step marks an empty body.
+  int32_t Body = -1;
+  int32_t Else = -1;        // IfHead: the first instruction of the else branch, else its Tail
   int32_t Step = 0;         // heads: the step op after each pass (IfHead: its Tail)
   int32_t Tail = 0;         // heads, step ops: the statement's Tail
   int32_t Target = -1;      // Call, own condition: the index of the definition's code
   TTumbo_Program_Bool* Result = nullptr;  // SetResult, own condition: the condition's definition
 };
+
+// The count of a statement or condition: its Param, or the current X for X.
+inline int32_t ParamOf(const TFlatInstruction& in, int32_t x) {
+  return in.Param == kParamX ? x : in.Param;
+}
 
 // The code of one body.
 struct TFlatCode {
@@ -68,6 +76,7 @@ struct TFlatCode {
   TTumbo_Program_Top* Scope = nullptr;  // where its own words are looked up
   bool Built = false;
   int32_t Slots = 0;                    // pass counters of nested repetitions
+  int32_t MaxNest = 0;                  // the largest Nest of its instructions
   std::vector<TFlatInstruction> Ins;
 };
 

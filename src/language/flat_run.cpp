@@ -4,6 +4,7 @@
 #include "language/flat_code.h"
 #include "language/headless_host.h"
 #include "language/parser.h"
+#include "language/robot_condition.h"
 #include "world/welt.h"
 
 void TTumbo_Parser::Execute(TTumbo_Program* node, TTumbo_Program_Top* scope, int depth,
@@ -11,10 +12,6 @@ void TTumbo_Parser::Execute(TTumbo_Program* node, TTumbo_Program_Top* scope, int
   flat_->Reset(node, scope);
   Recheck();
   RunCode(0, depth, x);
-}
-
-int32_t TTumbo_Parser::ParamOf(const TFlatInstruction& in, int32_t x) {
-  return in.Param == kParamX ? x : in.Param;
 }
 
 bool TTumbo_Parser::BeginStatement(const TFlatInstruction& in) {
@@ -73,7 +70,7 @@ void TTumbo_Parser::PauseInRun() {
 }
 
 int32_t TTumbo_Parser::EnterBody(int32_t entry, int depth, int32_t otherwise) {
-  if (entry < 0 || Stopped) return otherwise;
+  if (entry == otherwise || Stopped) return otherwise;  // an empty body leads on at once
   if (depth > MaxDepth) [[unlikely]] {
     AbortTooDeep();
     return otherwise;
@@ -88,40 +85,38 @@ int32_t TTumbo_Parser::NextPass(const TFlatInstruction& in, int32_t& left, int b
   return EnterBody(in.Body, bodyDepth, in.Step);
 }
 
-int32_t TTumbo_Parser::WhileTest(const TFlatInstruction& in, int32_t x, int depth) {
-  if (!Test(in, x, depth) || Stopped) return in.Tail;
+int32_t TTumbo_Parser::IfBranch(const TFlatInstruction& in, bool holds, int depth) {
+  return EnterBody(holds && !Stopped ? in.Body : in.Else, depth + 1, in.Tail);
+}
+
+int32_t TTumbo_Parser::WhilePass(const TFlatInstruction& in, bool holds, int depth) {
+  if (!holds || Stopped) return in.Tail;
+  PauseInRun();
+  return EnterBody(in.Body, depth + 1, in.Step);
+}
+
+int32_t TTumbo_Parser::UntilPass(const TFlatInstruction& in, bool holds, int depth) {
+  if (holds == in.Value || Stopped || !LoopStep(in.Line)) return in.Tail;
   PauseInRun();
   return EnterBody(in.Body, depth + 1, in.Step);
 }
 
 bool TTumbo_Parser::Test(const TFlatInstruction& in, int32_t x, int depth) {
-  TTumbo& robot = Robot();
-  const int32_t p = ParamOf(in, x);
-  bool result = true;
-  switch (in.Condition) {
-    case condIstWand: result = robot.IstWand(); break;
-    case condNichtIstWand: result = !robot.IstWand(); break;
-    case condIstZiegel: result = robot.IstZiegel(p); break;
-    case condNichtIstZiegel: result = !robot.IstZiegel(p); break;
-    case condIstMarke: result = robot.IstMarke(); break;
-    case condNichtIstMarke: result = !robot.IstMarke(); break;
-    case condIstNorden: result = robot.IstNorden(); break;
-    case condIstOsten: result = robot.IstOsten(); break;
-    case condIstSueden: result = robot.IstSueden(); break;
-    case condIstWesten: result = robot.IstWesten(); break;
-    case condIstVoll: result = robot.IstVoll(); break;
-    case condNichtIstVoll: result = !robot.IstVoll(); break;
-    case condIstLeer: result = robot.IstLeer(); break;
-    case condNichtIstLeer: result = !robot.IstLeer(); break;
-    case condHatZiegel: result = robot.HatZiegel(p); break;
-    case condOwn: result = OwnCondition(in, depth); break;
-    default:
+  return FinishTest(in, depth, RobotCondition(Robot(), in.Condition, ParamOf(in, x)));
+}
+
+bool TTumbo_Parser::FinishTest(const TFlatInstruction& in, int depth, int answer) {
+  bool result = answer != 0;
+  if (answer == kNoRobotCondition) {
+    if (in.Condition == condOwn) {
+      result = OwnCondition(in, depth);
+    } else {
       ReportError(msgUnknownCondition, in.Line);
       Stop();
-      break;
+    }
   }
   if (in.Negated) result = !result;
-  if (robot.Failed) [[unlikely]] {
+  if (Robot().Failed) [[unlikely]] {
     ReportAndClearRobotFailure();
     Recheck();
   }
@@ -172,6 +167,16 @@ void TTumbo_Parser::RunCode(int32_t index, int depth, int32_t x) {
     continue;                 \
   }
   for (;;) {
+    // Quiet, and no body of this code can lie too deep: the statements run in RunQuietly
+    // until something needs this loop.
+    if (quiet_ && depth + code.MaxNest <= MaxDepth) {
+      pc = Recorder ? RunQuietly<true>(code, pc, depth, x, counters)
+                    : RunQuietly<false>(code, pc, depth, x, counters);
+      if (pc == kReturned) {
+        counters_.resize(counters);
+        return;
+      }
+    }
     const TFlatInstruction& in = ins[pc];
     switch (in.Op) {
       case TFlatOp::Schritt: {
@@ -264,8 +269,7 @@ void TTumbo_Parser::RunCode(int32_t index, int depth, int32_t x) {
       case TFlatOp::IfHead: {
         BEGIN;
         PauseInRun();
-        const bool holds = Test(in, x, depth + in.Nest) && !Stopped;
-        pc = EnterBody(holds ? in.Body : in.Else, depth + in.Nest + 1, in.Tail);
+        pc = IfBranch(in, Test(in, x, depth + in.Nest), depth + in.Nest);
         continue;
       }
       case TFlatOp::RepeatHead: {
@@ -287,10 +291,11 @@ void TTumbo_Parser::RunCode(int32_t index, int depth, int32_t x) {
         continue;
       case TFlatOp::WhileHead:
         BEGIN;
-        pc = WhileTest(in, x, depth + in.Nest);
+        pc = WhilePass(in, Test(in, x, depth + in.Nest), depth + in.Nest);
         continue;
       case TFlatOp::WhileStep:
-        pc = LoopStep(in.Line) ? WhileTest(in, x, depth + in.Nest) : in.Tail;
+        pc = LoopStep(in.Line) ? WhilePass(in, Test(in, x, depth + in.Nest), depth + in.Nest)
+                               : in.Tail;
         continue;
       case TFlatOp::UntilHead:
         BEGIN;
@@ -298,12 +303,7 @@ void TTumbo_Parser::RunCode(int32_t index, int depth, int32_t x) {
         pc = EnterBody(in.Body, depth + in.Nest + 1, in.Step);
         continue;
       case TFlatOp::UntilStep:
-        if (Test(in, x, depth + in.Nest) == in.Value || Stopped || !LoopStep(in.Line)) {
-          pc = in.Tail;
-          continue;
-        }
-        PauseInRun();
-        pc = EnterBody(in.Body, depth + in.Nest + 1, in.Step);
+        pc = UntilPass(in, Test(in, x, depth + in.Nest), depth + in.Nest);
         continue;
       case TFlatOp::Return:
         counters_.resize(counters);

@@ -17,6 +17,7 @@
 class TTumbo_HeadlessHost;
 class TFlatProgram;
 struct TFlatInstruction;
+struct TFlatCode;
 
 class TTumbo_Parser {
  public:
@@ -107,7 +108,13 @@ class TTumbo_Parser {
   // Runs code `index` of flat_ as a sequence at `depth` with `x`: a body in one loop; only a
   // call of an own instruction or condition nests.
   void RunCode(int32_t index, int depth, int32_t x);
-  static int32_t ParamOf(const TFlatInstruction& in, int32_t x);
+  // The statements of code `code` from `pc` on while the run stays quiet (quiet_ set, and no
+  // body of the code deeper than MaxDepth): the count, the event rounds and redraws of the
+  // headless host are kept in registers and written back before anything may look at them.
+  // Gives where the run goes on in RunCode's loop, or kReturned at the code's end.
+  template <bool kRecord>
+  int32_t RunQuietly(const TFlatCode& code, int32_t pc, int depth, int32_t x, size_t counters);
+  static constexpr int32_t kReturned = -1;
   // The start of a statement: counts it and passes its step point. False when the run stops
   // there (statement limit, or Stop() in the single-step wait): the statement is not run.
   inline bool BeginStatement(const TFlatInstruction& in);
@@ -126,10 +133,17 @@ class TTumbo_Parser {
   // The next pass of a counted repetition with `left` passes to go: its body's entry, the
   // repetition's step op for an empty body, or its Tail when done.
   inline int32_t NextPass(const TFlatInstruction& in, int32_t& left, int bodyDepth);
-  // The test before a pass of SOLANGE: the body's entry, the step op, or the Tail.
-  inline int32_t WhileTest(const TFlatInstruction& in, int32_t x, int depth);
+  // Where the run goes on once the condition of a head or step op answered `holds` (before
+  // WENN's branch, a pass of SOLANGE, after a pass of *WIEDERHOLE BIS/SOLANGE); `depth` is the
+  // statement's.
+  int32_t IfBranch(const TFlatInstruction& in, bool holds, int depth);
+  int32_t WhilePass(const TFlatInstruction& in, bool holds, int depth);
+  int32_t UntilPass(const TFlatInstruction& in, bool holds, int depth);
   // The condition of a head or step op, evaluated at `depth` (its statement's).
-  [[gnu::always_inline]] inline bool Test(const TFlatInstruction& in, int32_t x, int depth);
+  bool Test(const TFlatInstruction& in, int32_t x, int depth);
+  // Test once the robot's answer is known (kNoRobotCondition: an own or unknown condition):
+  // negation, and the report of a robot failure.
+  bool FinishTest(const TFlatInstruction& in, int depth, int robotAnswer);
   [[gnu::noinline]] bool OwnCondition(const TFlatInstruction& in, int depth);
   [[gnu::noinline]] void CallInstruction(const TFlatInstruction& in, int depth);
   // Decides again whether the next statements may take the quiet path; called after anything

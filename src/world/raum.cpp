@@ -97,4 +97,6 @@ void TRaum::ClearDirty() {
   allDirty_ = false;
 }
 
-void TRaum::ClearDirty(int32_t x, int32_t y) { cells_[Index(x, y)].Dirty.fill(false); }
+void TRaum::ClearDirty(int32_t x, int32_t y) {
+  if (!allDirty_) cells_[Index(x, y)].Dirty.fill(false);
+}

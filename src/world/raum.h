@@ -57,13 +57,17 @@ public:
   void SetMark(int32_t x, int32_t y);
   void ClearMark(int32_t x, int32_t y);
   // Dirty[Height]. Inline with the queries below: the robot calls them on every step.
-  void MarkTopDirty(int32_t x, int32_t y) { SetDirty(x, y, Cell(x, y).Height); }
+  void MarkTopDirty(int32_t x, int32_t y) {
+    if (!allDirty_) SetDirty(x, y, Cell(x, y).Height);
+  }
 
   uint8_t ContentAt(int32_t x, int32_t y, int32_t z) const {
     const TZelle& c = Cell(x, y);
     if (z < 0 || z >= c.Height) return kLeer;
     return c.Content[std::size_t(z)];
   }
+  // A level at or above a cell's Height is always kLeer, so the ground level tells alone.
+  bool IsCuboid(int32_t x, int32_t y) const { return Cell(x, y).Content[0] == kQuader; }
   // 0 for an empty or cuboid cell
   int32_t BrickCount(int32_t x, int32_t y) const {
     return ContentAt(x, y, 0) == kZiegel ? Cell(x, y).Height : 0;
@@ -79,7 +83,7 @@ public:
   int32_t Length() const { return length_; }
   int32_t MaxHeight() const { return maxHeight_; }
   bool Contains(int32_t x, int32_t y) const {
-    return x >= 0 && y >= 0 && x < width_ && y < length_;
+    return uint32_t(x) < uint32_t(width_) && uint32_t(y) < uint32_t(length_);
   }
   uint8_t Height(int32_t x, int32_t y) const { return Cell(x, y).Height; }
 
@@ -97,7 +101,8 @@ public:
   bool AnyDirty() const { return allDirty_ || !dirtyCells_.empty(); }
   // Clears every Dirty flag; costs what changed, or the room's size after Init/Clear.
   void ClearDirty();
-  // Clears the Dirty flags of one cell (it may stay listed; the flags tell).
+  // Clears the Dirty flags of one cell (it may stay listed; the flags tell). While
+  // AllDirty() every flag stays set: a change then needs no flag of its own.
   void ClearDirty(int32_t x, int32_t y);
 
   // The one watcher of content changes; nullptr for none. Not owned.
@@ -110,9 +115,10 @@ private:
     return std::size_t(x) * std::size_t(length_) + std::size_t(y);
   }
   void SetDirty(int32_t x, int32_t y, int z) {
+    if (allDirty_) return;
     const std::size_t i = Index(x, y);
     cells_[i].Dirty[std::size_t(z)] = true;
-    if (!allDirty_ && !listed_[i]) List(i, x, y);
+    if (!listed_[i]) List(i, x, y);
   }
   // Puts a cell on the list of changed cells (the first change of the cell since ClearDirty).
   void List(std::size_t i, int32_t x, int32_t y);
