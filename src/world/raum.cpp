@@ -12,9 +12,18 @@ void TRaum::Init(int32_t width, int32_t length, int32_t height) {
   fresh.Dirty.fill(true);
   cells_.assign(size_t(width_) * size_t(length_), fresh);
   listed_.assign(cells_.size(), 0);
+  const int32_t stride = length_ + 2;
+  ground_.assign(size_t(width_ + 2) * size_t(stride), kGroundBlocked);
+  groundOffset_ = {1, -stride, -1, stride};
+  ClearGround();
   dirtyCells_.clear();
   allDirty_ = true;
   if (watcher_) watcher_->RoomReset();
+}
+
+void TRaum::ClearGround() {
+  for (int32_t x = 0; x < width_; ++x)
+    for (int32_t y = 0; y < length_; ++y) ground_[size_t(GroundIndex(x, y))] = 0;
 }
 
 void TRaum::Clear() {
@@ -25,6 +34,7 @@ void TRaum::Clear() {
     c.Dirty.fill(true);
   }
   std::fill(listed_.begin(), listed_.end(), 0);
+  ClearGround();
   dirtyCells_.clear();
   allDirty_ = true;
   if (watcher_) watcher_->RoomReset();
@@ -51,6 +61,7 @@ void TRaum::AddItem(int32_t x, int32_t y, uint8_t kind) {
   } else {
     return;
   }
+  SetGround(x, y, c);
   Changed(x, y);
 }
 
@@ -67,6 +78,7 @@ void TRaum::RemoveTop(int32_t x, int32_t y) {
     c.Content[c.Height] = kLeer;
     SetDirty(x, y, c.Height);
   }
+  SetGround(x, y, c);
   Changed(x, y);
 }
 

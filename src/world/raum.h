@@ -66,8 +66,6 @@ public:
     if (z < 0 || z >= c.Height) return kLeer;
     return c.Content[std::size_t(z)];
   }
-  // A level at or above a cell's Height is always kLeer, so the ground level tells alone.
-  bool IsCuboid(int32_t x, int32_t y) const { return Cell(x, y).Content[0] == kQuader; }
   // 0 for an empty or cuboid cell
   int32_t BrickCount(int32_t x, int32_t y) const {
     return ContentAt(x, y, 0) == kZiegel ? Cell(x, y).Height : 0;
@@ -86,6 +84,16 @@ public:
     return uint32_t(x) < uint32_t(width_) && uint32_t(y) < uint32_t(length_);
   }
   uint8_t Height(int32_t x, int32_t y) const { return Cell(x, y).Height; }
+
+  // --- The ground map, for the robot's steps and wall tests ---
+  // Per cell its Height, with kGroundBlocked added for a cuboid; a frame of kGroundBlocked
+  // cells around the room, so that the cell ahead of a robot inside needs no bounds test.
+  static constexpr uint8_t kGroundBlocked = 0x80;
+  static constexpr uint8_t kGroundHeight = 0x7F;
+  int32_t GroundIndex(int32_t x, int32_t y) const { return (x + 1) * (length_ + 2) + (y + 1); }
+  // From a cell's ground index to its neighbour's in direction `heading` (0 south .. 3 east).
+  int32_t GroundOffset(uint8_t heading) const { return groundOffset_[heading & 3]; }
+  uint8_t Ground(int32_t index) const { return ground_[std::size_t(index)]; }
 
   // Cells[x][y]. Coordinates must lie inside the room (checked in debug builds only).
   const TZelle& Cell(int32_t x, int32_t y) const { return cells_[Index(x, y)]; }
@@ -120,8 +128,13 @@ private:
     cells_[i].Dirty[std::size_t(z)] = true;
     if (!listed_[i]) List(i, x, y);
   }
+  void ClearGround();  // every cell of the room at height 0, the frame blocked
   // Puts a cell on the list of changed cells (the first change of the cell since ClearDirty).
   void List(std::size_t i, int32_t x, int32_t y);
+  void SetGround(int32_t x, int32_t y, const TZelle& c) {
+    ground_[std::size_t(GroundIndex(x, y))] =
+        uint8_t(c.Height | (c.Content[0] == kQuader ? kGroundBlocked : 0));
+  }
   void Changed(int32_t x, int32_t y) {
     if (watcher_) [[unlikely]] watcher_->CellChanged(x, y);
   }
@@ -131,6 +144,8 @@ private:
   int32_t maxHeight_ = 0;
   std::vector<TZelle> cells_;             // column by column: index x * length + y
   std::vector<uint8_t> listed_;           // cell already in dirtyCells_
+  std::vector<uint8_t> ground_;           // (width + 2) x (length + 2), column by column
+  std::array<int32_t, 4> groundOffset_{};
   std::vector<TZellPos> dirtyCells_;
   bool allDirty_ = true;
   TRaumWatcher* watcher_ = nullptr;

@@ -51,8 +51,7 @@ public:
 
   // Conditions; they do not clear Failed.
   bool IstWand() const {
-    int32_t x, y;
-    return !Ahead(x, y) || Room.IsCuboid(x, y);
+    return Heading > kOsten || (Room.Ground(GroundAhead()) & TRaum::kGroundBlocked) != 0;
   }
   bool IstZiegel(int32_t n) {
     if (n == kNoValue) {
@@ -80,9 +79,10 @@ public:
   [[gnu::cold]] void Fail(int k);
   // The cell in front of the robot; none at the room's edge.
   std::optional<TZellPos> CellAhead() const {
-    int32_t x, y;
-    if (!Ahead(x, y)) return std::nullopt;
-    return TZellPos{x, y};
+    if (Heading > kOsten) return std::nullopt;
+    const TZellPos ahead{X + kAheadX[Heading], Y + kAheadY[Heading]};
+    if (!Room.Contains(ahead.X, ahead.Y)) return std::nullopt;
+    return ahead;
   }
 
   // Text of message k (1..17), Windows-1252; empty for any other k.
@@ -111,33 +111,28 @@ private:
   static constexpr int32_t kAheadX[4] = {0, -1, 0, 1};
   static constexpr int32_t kAheadY[4] = {1, 0, -1, 0};
 
-  // CellAhead without the optional, which costs a step as much as its test.
-  [[gnu::always_inline]] bool Ahead(int32_t& x, int32_t& y) const {
-    if (Heading > kOsten) return false;
-    x = X + kAheadX[Heading];
-    y = Y + kAheadY[Heading];
-    return Room.Contains(x, y);
-  }
+  // The ground index of the cell ahead; the heading must be valid.
+  int32_t GroundAhead() const { return Room.GroundIndex(X, Y) + Room.GroundOffset(Heading); }
 
   [[gnu::always_inline]] bool StepOnce() {
-    int32_t x, y;
-    if (!Ahead(x, y)) {
+    if (Heading > kOsten) [[unlikely]] {
       Fail(1);
       return false;
     }
-    const TZelle& to = Room.Cell(x, y);
-    if (to.Content[0] == kQuader) {  // levels at or above Height are kLeer
-      Fail(2);
+    const int32_t here = Room.GroundIndex(X, Y);
+    const uint8_t to = Room.Ground(here + Room.GroundOffset(Heading));
+    if (to & TRaum::kGroundBlocked) [[unlikely]] {
+      Fail(CellAhead() ? 2 : 1);
       return false;
     }
-    const int32_t climb = int32_t(to.Height) - int32_t(Room.Height(X, Y));
+    const int32_t climb = int32_t(to) - int32_t(Room.Ground(here) & TRaum::kGroundHeight);
     if ((climb < 0 ? -climb : climb) > MaxJump) {
       Fail(3);
       return false;
     }
     Room.MarkTopDirty(X, Y);
-    X = x;
-    Y = y;
+    X += kAheadX[Heading];
+    Y += kAheadY[Heading];
     Room.MarkTopDirty(X, Y);
     return true;
   }
