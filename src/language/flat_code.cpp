@@ -75,6 +75,13 @@ void TFlatProgram::Build(TFlatCode& code) {
   ret.Op = TFlatOp::Return;
   code.Ins.push_back(ret);
   CloseSequence(code.Ins, ends, static_cast<int32_t>(code.Ins.size() - 1));
+  for (TFlatInstruction& in : code.Ins) {
+    in.After = in.Next;
+    while (code.Ins[static_cast<size_t>(in.After)].Op == TFlatOp::Tail && in.Ends < UINT8_MAX) {
+      in.After = code.Ins[static_cast<size_t>(in.After)].Next;
+      ++in.Ends;
+    }
+  }
 }
 
 void TFlatProgram::EmitSequence(TFlatCode& code, TTumbo_Program* first, int32_t nest,

@@ -48,6 +48,10 @@ struct TFlatInstruction {
   TFlatOp Op = TFlatOp::Nothing;
   bool Negated = false;     // heads: the condition is negated
   bool Value = false;       // SetResult: WAHR
+  // While the run is quiet, the end of a statement that went well is also the end of the
+  // statements with a body whose Tails follow it at once: Ends statement ends in all, after
+  // which the run goes on at After.
+  uint8_t Ends = 1;
   uint16_t Slot = 0;        // RepeatHead, RepeatStep: the pass counter of this repetition
   int32_t Line = 0;
   int32_t Param = 0;        // the node's Param; kParamX takes the current X
@@ -62,6 +66,7 @@ struct TFlatInstruction {
   int32_t Step = 0;         // heads: the step op after each pass (IfHead: its Tail)
   int32_t Tail = 0;         // heads, step ops: the statement's Tail
   int32_t Target = -1;      // Call, own condition: the index of the definition's code
+  int32_t After = 0;        // see Ends
   TTumbo_Program_Bool* Result = nullptr;  // SetResult, own condition: the condition's definition
 };
 

@@ -64,14 +64,14 @@ int32_t TTumbo_Parser::RunQuietly(const TFlatCode& code, int32_t pc, int depth, 
   if (!quiet_) return pc;     \
   load();                     \
   DISPATCH
-// The end of a statement (kPause: the statement may pause); a robot failure is reported the
-// usual way.
+// The end of a statement (kPause: the statement may pause), with the Tails right after it;
+// a robot failure is reported the usual way.
 #define END(kPause)                                               \
   if (robot.Failed) [[unlikely]] {                                \
     RESUME(EndStatementSlowly(*in, kPause));                      \
   }                                                               \
-  ++ends;                                                         \
-  pc = in->Next;                                                  \
+  ends += in->Ends;                                               \
+  pc = in->After;                                                 \
   DISPATCH
 // The condition of a head or step op: the robot's answer, else `finish` with the usual
 // helpers (own and unknown conditions, robot failures).
@@ -86,6 +86,11 @@ int32_t TTumbo_Parser::RunQuietly(const TFlatCode& code, int32_t pc, int depth, 
 
 Schritt: {
   BEGIN;
+  if (in->Param == 1 && robot.SchrittOnce()) [[likely]] {
+    ends += in->Ends;
+    pc = in->After;
+    DISPATCH;
+  }
   const int32_t p = ParamOf(*in, x);
   if (p <= 1) robot.Schritt(p);
   else RepeatAction(kindSchritt, p);

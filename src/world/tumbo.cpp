@@ -51,6 +51,13 @@ void TTumbo::ResetForRun() {
   Failed = false;
 }
 
+void TTumbo::FailStep() {
+  const auto ahead = CellAhead();
+  if (!ahead) Fail(1);
+  else if (Room.Ground(Room.GroundIndex(ahead->X, ahead->Y)) & TRaum::kGroundBlocked) Fail(2);
+  else Fail(3);
+}
+
 bool TTumbo::LayOnce() {
   const auto ahead = CellAhead();
   if (!ahead) {

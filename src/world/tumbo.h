@@ -31,6 +31,12 @@ public:
     for (int32_t i = 0; i < n && StepOnce(); ++i) {
     }
   }
+  // Schritt(1) when it goes well; false, with nothing changed, when Schritt(1) would fail.
+  [[gnu::always_inline]] bool SchrittOnce() {
+    if (!TryStep()) return false;
+    Failed = false;
+    return true;
+  }
   void LinksDrehen() {
     Failed = false;
     Heading = uint8_t((Heading + 3) % 4);
@@ -114,28 +120,27 @@ private:
   // The ground index of the cell ahead; the heading must be valid.
   int32_t GroundAhead() const { return Room.GroundIndex(X, Y) + Room.GroundOffset(Heading); }
 
-  [[gnu::always_inline]] bool StepOnce() {
-    if (Heading > kOsten) [[unlikely]] {
-      Fail(1);
-      return false;
-    }
+  // One step ahead if it can be made; else false, with nothing changed.
+  [[gnu::always_inline]] bool TryStep() {
+    if (Heading > kOsten) [[unlikely]] return false;
     const int32_t here = Room.GroundIndex(X, Y);
     const uint8_t to = Room.Ground(here + Room.GroundOffset(Heading));
-    if (to & TRaum::kGroundBlocked) [[unlikely]] {
-      Fail(CellAhead() ? 2 : 1);
-      return false;
-    }
+    if (to & TRaum::kGroundBlocked) [[unlikely]] return false;
     const int32_t climb = int32_t(to) - int32_t(Room.Ground(here) & TRaum::kGroundHeight);
-    if ((climb < 0 ? -climb : climb) > MaxJump) {
-      Fail(3);
-      return false;
-    }
+    if ((climb < 0 ? -climb : climb) > MaxJump) [[unlikely]] return false;
     Room.MarkTopDirty(X, Y);
     X += kAheadX[Heading];
     Y += kAheadY[Heading];
     Room.MarkTopDirty(X, Y);
     return true;
   }
+  [[gnu::always_inline]] bool StepOnce() {
+    if (TryStep()) [[likely]] return true;
+    FailStep();
+    return false;
+  }
+  // The message of a step that cannot be made: the wall, a cuboid, or the height.
+  [[gnu::cold]] void FailStep();
   bool LayOnce();
   bool LiftOnce();
 };

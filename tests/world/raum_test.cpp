@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 namespace {
@@ -206,6 +207,44 @@ TEST(Raum, Queries) {
   EXPECT_FALSE(r.HasMark(2, 0));
   r.SetMark(2, 0);
   EXPECT_TRUE(r.HasMark(2, 0));
+}
+
+// The ground map tells every cell's Height and whether it holds a cuboid, after any change,
+// and its frame is blocked all around.
+TEST(Raum, GroundMapFollowsEveryChange) {
+  TRaum r;
+  std::mt19937 rng(7);
+  auto check = [&r](int round) {
+    for (int32_t x = -1; x <= r.Width(); ++x) {
+      for (int32_t y = -1; y <= r.Length(); ++y) {
+        const uint8_t ground = r.Ground(r.GroundIndex(x, y));
+        if (!r.Contains(x, y)) {
+          ASSERT_EQ(ground, TRaum::kGroundBlocked) << "frame " << x << "," << y << " round " << round;
+          continue;
+        }
+        const bool cuboid = r.ContentAt(x, y, 0) == kQuader;
+        ASSERT_EQ(ground, r.Height(x, y) | (cuboid ? TRaum::kGroundBlocked : 0))
+            << x << "," << y << " round " << round;
+        for (uint8_t heading = 0; heading < 4; ++heading) {
+          const int32_t nx = x + (heading == 1 ? -1 : heading == 3 ? 1 : 0);
+          const int32_t ny = y + (heading == 0 ? 1 : heading == 2 ? -1 : 0);
+          ASSERT_EQ(r.GroundIndex(x, y) + r.GroundOffset(heading), r.GroundIndex(nx, ny));
+        }
+      }
+    }
+  };
+  for (int round = 0; round < 400; ++round) {
+    const int32_t x = int32_t(rng() % 4), y = int32_t(rng() % 3);
+    switch (rng() % 20) {
+      case 0: r.Init(1 + int32_t(rng() % 4), 1 + int32_t(rng() % 3), int32_t(rng() % 6)); break;
+      case 1: r.Clear(); break;
+      default:
+        if (!r.Contains(x, y)) break;
+        if (rng() % 3 == 0) r.RemoveTop(x, y);
+        else r.AddItem(x, y, rng() % 4 == 0 ? kQuader : kZiegel);
+    }
+    check(round);
+  }
 }
 
 // The watcher hears of changes of content and mark only, never of a refused operation or of

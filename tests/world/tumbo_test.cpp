@@ -84,6 +84,15 @@ TEST_F(Robot, CellAheadAtEveryEdge) {
   }
 }
 
+TEST_F(Robot, HeadingOutsideTheFourFacesAWall) {
+  tumbo.Heading = 7;
+  EXPECT_TRUE(tumbo.IstWand());
+  EXPECT_FALSE(tumbo.CellAhead());
+  tumbo.Schritt(1);
+  ExpectFailed(1);
+  ExpectAt(2, 2);
+}
+
 TEST_F(Robot, StepFailuresInTheirOrder) {
   tumbo.Y = 4;  // south edge facing south
   tumbo.Schritt(1);

@@ -5,6 +5,7 @@
 #include "language/headless_host.h"
 #include "language/parser.h"
 #include "reference_interpreter.h"
+#include "world/run_recorder.h"
 #include "world/welt.h"
 
 namespace {
@@ -81,6 +82,8 @@ TRunRecord RecordRun(const TRandomCase& c, TEngineKind kind) {
   engine.MaxDepth = c.MaxDepth;
   engine.StatementLimit = c.StatementLimit;
   engine.OnStatementLimit = [&log] { log.push_back("limit"); };
+  TRunRecorder recorder(world);
+  if (c.Record) engine.Recorder = &recorder;
   record.Compiled = engine.Compile(c.Program, "");
   if (!record.Compiled) return record;
   if (kind == TEngineKind::Flat) engine.Run(c.Mode);
@@ -101,6 +104,13 @@ TRunRecord RecordRun(const TRandomCase& c, TEngineKind kind) {
   f += "changed";
   for (const TZellPos& p : world.Room.DirtyCells())
     f += " " + std::to_string(p.X) + "," + std::to_string(p.Y);
+  // Every recorded step: the quiet run's steps are seen nowhere else.
+  for (uint64_t n = recorder.FirstStep(); !recorder.Empty() && n <= recorder.LastStep(); ++n) {
+    const TRecordedStep s = recorder.Step(n);
+    f += "\nstep " + std::to_string(s.Line) + " " + std::to_string(s.X) + "," +
+         std::to_string(s.Y) + "," + std::to_string(s.Heading) + "," + std::to_string(s.Carried) +
+         " failure " + std::to_string(s.Failure);
+  }
   return record;
 }
 

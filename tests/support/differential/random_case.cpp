@@ -196,6 +196,7 @@ TRandomCase MakeRandomCase(const TChoices& choose) {
   c.Trace = choose(2) == 0;
   c.PlainHost = choose(4) == 0;
   c.EventSeed = choose(1u << 30);
+  c.Record = choose(2) == 0;
   return c;
 }
 

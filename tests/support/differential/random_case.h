@@ -30,6 +30,7 @@ struct TRandomCase {
   bool Trace = false;       // an OnStep callback is set
   bool Events = false;      // the host's event rounds run the event script
   bool PlainHost = false;   // a host that is not the headless one itself (no direct calls)
+  bool Record = false;      // a run recorder keeps every step
   uint32_t EventSeed = 0;
 };
 
