@@ -62,10 +62,10 @@ void TTumbo_Parser::Stop() {
 }
 
 void TTumbo_Parser::Recheck() {
-  const bool showsNothing = OnStep ? RunMode == 2 : RunMode != 3;
-  const bool pauses = static_cast<uint32_t>(Delay) > 1 && RunMode == 1 && !Fast;
+  // Asked after every statement of a window's run, which is never quiet: answered at once.
   quiet_ = Headless && !Headless->OnEvents && !Stopped && BreakLine <= 0 &&
-           showsNothing && !pauses;
+           (OnStep ? RunMode == 2 : RunMode != 3) &&
+           !(static_cast<uint32_t>(Delay) > 1 && RunMode == 1 && !Fast);
   quietLimit_ = !quiet_ ? INT64_MIN : StatementLimit > 0 ? StatementLimit : INT64_MAX;
 }
 
