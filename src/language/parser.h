@@ -104,7 +104,7 @@ class TTumbo_Parser {
   TTumbo& Robot() { return World.Robot; }
   bool ShowStep();
 
-  // --- the run of the flat form (interpreter.cpp) ---
+  // --- the run of the flat form (flat_run.cpp, quiet_run.cpp) ---
   // Runs code `index` of flat_ as a sequence at `depth` with `x`: a body in one loop; only a
   // call of an own instruction or condition nests.
   void RunCode(int32_t index, int depth, int32_t x);
