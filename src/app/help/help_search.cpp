@@ -27,12 +27,18 @@ QList<THelpHit> SearchHelp(const QString &folder, const QString &query)
             all = all && text.contains(word, Qt::CaseInsensitive);
         if (!all)
             continue;
+        // About 160 characters around the first word, cut at blanks, never inside a word.
         const qsizetype at = text.indexOf(words.front(), 0, Qt::CaseInsensitive);
-        const qsizetype from = std::max<qsizetype>(0, at - 60);
-        QString excerpt = text.mid(from, 160);
+        qsizetype from = std::max<qsizetype>(0, at - 60);
+        if (from > 0)
+            from = text.lastIndexOf(u' ', from) + 1;
+        qsizetype to = std::min<qsizetype>(text.size(), from + 160);
+        if (to < text.size() && text.indexOf(u' ', to) >= 0)
+            to = text.indexOf(u' ', to);
+        QString excerpt = text.mid(from, to - from);
         if (from > 0)
             excerpt.prepend(QStringLiteral("… "));
-        if (from + 160 < text.size())
+        if (to < text.size())
             excerpt.append(QStringLiteral(" …"));
         const QString title = page.metaInformation(QTextDocument::DocumentTitle).trimmed();
         hits.append({dir.filePath(name), title.isEmpty() ? name : title, excerpt});

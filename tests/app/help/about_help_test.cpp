@@ -1,15 +1,18 @@
 // The information window with its scrolling licence text, and the help window.
 #include "app/files/data_files.h"
 #include "app/help/dlg_about.h"
+#include "app/help/help_search.h"
 #include "app/help/help_window.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -133,6 +136,33 @@ TEST(HelpWindow, SearchFindsThePagesThatHoldEveryWord)
     QTest::keyClick(help.SearchField, Qt::Key_Return);
     EXPECT_TRUE(help.Browser->toPlainText().contains(QStringLiteral("Keine Hilfeseite")));
     help.close();
+}
+
+TEST(HelpSearch, HitsNameThePageAndShowWholeWordsAroundTheFirstWord)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QString body;
+    for (int i = 0; i < 40; ++i)
+        body += QStringLiteral("Wort%1 ").arg(i);
+    QFile page(dir.filePath(QStringLiteral("seite.html")));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write(QStringLiteral("<html><head><title>Die Seite</title></head><body><p>%1Ziegel %1</p></body></html>")
+                   .arg(body)
+                   .toUtf8());
+    page.close();
+
+    const QList<THelpHit> hits = SearchHelp(dir.path(), QStringLiteral("ziegel WORT3"));
+    ASSERT_EQ(hits.size(), 1);
+    EXPECT_EQ(hits[0].Title, QStringLiteral("Die Seite"));
+    const QString excerpt = hits[0].Excerpt;
+    EXPECT_TRUE(excerpt.contains(QStringLiteral("Ziegel")));
+    EXPECT_TRUE(excerpt.startsWith(QStringLiteral("… Wort"))) << excerpt.toStdString();
+    EXPECT_TRUE(excerpt.endsWith(QStringLiteral(" …"))) << excerpt.toStdString();
+    for (const QString &word : excerpt.split(u' ', Qt::SkipEmptyParts))
+        EXPECT_TRUE(word == QStringLiteral("…") || word == QStringLiteral("Ziegel") || word.startsWith(QStringLiteral("Wort")))
+            << word.toStdString();
+    EXPECT_TRUE(SearchHelp(dir.path(), QStringLiteral("Ziegel Quader")).isEmpty());
 }
 
 TEST(DataFiles, BesideTheExecutableComesFirst)
