@@ -97,36 +97,49 @@ void TViewScaleControl::Refit()
     }
 }
 
+bool TViewScaleControl::ChartShown() const
+{
+    return chart_.Control && chart_.Control->isVisibleTo(pane_.widget());
+}
+
+QWidget *TViewScaleControl::ShownWorldView() const
+{
+    return views_.Is2D() ? static_cast<QWidget *>(views_.PaintBox2D()) : static_cast<QWidget *>(views_.Image3D());
+}
+
+QPoint TViewScaleControl::ShownOrigin() const
+{
+    const QWidget *shown = ChartShown() ? chart_.Control : ShownWorldView();
+    return shown ? shown->pos() : QPoint();
+}
+
 double TViewScaleControl::FittingScale() const
 {
-    const bool chartShown = chart_.Control && chart_.Control->isVisibleTo(pane_.widget());
-    const QSize content = chartShown ? QSize(chart_.ChartWidth, chart_.ChartHeight) : views_.ViewSize();
+    const QSize content = ChartShown() ? QSize(chart_.ChartWidth, chart_.ChartHeight) : views_.ViewSize();
     return FitViewScale(content, pane_.viewport()->size() - 2 * kMargins);
 }
 
-void TViewScaleControl::SetScale(double scale, bool fitting)
+void TViewScaleControl::SetScale(double scale, bool fitting, std::optional<QPoint> anchor)
 {
     Fit->setChecked(fitting);
-    // Keep the point in the middle of the pane in the middle.
     QScrollBar *h = pane_.horizontalScrollBar(), *v = pane_.verticalScrollBar();
-    const QSize half = pane_.viewport()->size() / 2;
-    const double ratio = scale / scale_;
-    const QPointF middle((h->value() + half.width()) * ratio, (v->value() + half.height()) * ratio);
+    const QPoint at = anchor.value_or(QPoint(pane_.viewport()->width() / 2, pane_.viewport()->height() / 2));
+    const QPoint origin = ShownOrigin();
+    const QPointF kept = QPointF(QPoint(h->value(), v->value()) + at - origin) * (scale / scale_) + origin;
     scale_ = scale;
     views_.SetViewScale(scale_);
     chart_.SetViewScale(scale_);
     if (updateScrollRanges_)
         updateScrollRanges_();
-    h->setValue(int(middle.x()) - half.width());
-    v->setValue(int(middle.y()) - half.height());
+    h->setValue(int(kept.x()) - at.x());
+    v->setValue(int(kept.y()) - at.y());
     Larger->setEnabled(scale_ < kMaxViewScale);
     Smaller->setEnabled(scale_ > kViewScaleSteps[0]);
 }
 
 void TViewScaleControl::KeepRobotInSight()
 {
-    QWidget *shown = views_.Is2D() ? static_cast<QWidget *>(views_.PaintBox2D())
-                                   : static_cast<QWidget *>(views_.Image3D());
+    const QWidget *shown = ShownWorldView();
     if (!shown || !shown->isVisible())
         return;
     const QRect robot = views_.ViewScale().MapOutward(views_.RobotRect()).translated(shown->pos());
@@ -146,11 +159,10 @@ bool TViewScaleControl::eventFilter(QObject *watched, QEvent *event)
         if (event->type() == QEvent::Wheel) {
             auto *wheel = static_cast<QWheelEvent *>(event);
             if (wheel->modifiers() & Qt::ControlModifier) {
+                // The point under the mouse stays where it is, as in an image viewer.
                 const int delta = wheel->angleDelta().y();
-                if (delta > 0)
-                    ZoomIn();
-                else if (delta < 0)
-                    ZoomOut();
+                if (delta != 0)
+                    SetScale(NextViewScale(scale_, delta > 0 ? +1 : -1), false, wheel->position().toPoint());
                 return true;
             }
         } else if (event->type() == QEvent::Resize && Fitting() && !refitPending_) {

@@ -4,12 +4,15 @@
 // Ctrl with the mouse wheel), fitting the shown view into the pane while "Einpassen" is
 // on (also after the pane was resized), and keeping the robot in sight.
 #include <QObject>
+#include <QPoint>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QMenu;
 class QMenuBar;
 class QScrollArea;
+class QWidget;
 class TStruktogramm;
 class TWeltQt;
 
@@ -54,8 +57,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void SetScale(double scale, bool fitting);
+    // `anchor` (a point of the pane, its middle by default) shows the same point of the
+    // world before and after.
+    void SetScale(double scale, bool fitting, std::optional<QPoint> anchor = std::nullopt);
     double FittingScale() const;
+    bool ChartShown() const;
+    QWidget *ShownWorldView() const;
+    // Where what the pane shows starts in the scrolled area (the margin is not scaled).
+    QPoint ShownOrigin() const;
 
     TWeltQt &views_;
     TStruktogramm &chart_;

@@ -102,6 +102,30 @@ TEST_F(ViewScaleWindow, ZoomKeysAndTheWheelStepTheScale)
     EXPECT_GT(Control().Scale(), 1.5);
 }
 
+TEST_F(ViewScaleWindow, TheWheelZoomsAboutThePointUnderTheMouse)
+{
+    TMainForm &form = OpenSized("ViewScale=100\r\n");
+    ASSERT_TRUE(form.FileCommands().OpenWorld(WriteBigWorld()));
+    QWidget *viewport = form.ScrollBox->viewport();
+    // The robot's middle, in the pane.
+    auto robotInPane = [&] {
+        const TWeltQt &views = form.WeltViews();
+        return views.ViewScale().Map(views.RobotRect()).center() + views.Image3D()->pos() -
+               QPoint(form.ScrollBox->horizontalScrollBar()->value(), form.ScrollBox->verticalScrollBar()->value());
+    };
+    const QPoint mouse = robotInPane();
+    ASSERT_TRUE(viewport->rect().contains(mouse));
+    for (int notch : {120, 120, -120}) {
+        QWheelEvent wheel(mouse, viewport->mapToGlobal(mouse), QPoint(), QPoint(0, notch), Qt::NoButton,
+                          Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &wheel);
+        const QPoint robot = robotInPane();
+        EXPECT_NEAR(robot.x(), mouse.x(), 3) << Control().Scale();
+        EXPECT_NEAR(robot.y(), mouse.y(), 3) << Control().Scale();
+    }
+    EXPECT_DOUBLE_EQ(Control().Scale(), 1.25);
+}
+
 TEST_F(ViewScaleWindow, TheZoomKeysWorkInTheEditorToo)
 {
     OpenSized();
