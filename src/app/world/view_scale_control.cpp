@@ -77,7 +77,7 @@ int TViewScaleControl::StoredPercent() const
 
 void TViewScaleControl::Restore(int percent)
 {
-    if (percent >= 10 && percent <= 400)
+    if (percent >= kMinViewScale * 100 && percent <= kMaxViewScale * 100)
         SetScale(percent / 100.0, false);
     else
         SetScale(FittingScale(), true);

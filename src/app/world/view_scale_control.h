@@ -1,6 +1,6 @@
 #pragma once
 // The view scale of the world views and the structure chart: the commands "Größer",
-// "Kleiner", "Originalgröße" and "Einpassen" (menu "&Ansicht", Ctrl++, Ctrl+-, Ctrl+0,
+// "Kleiner", "Originalgröße" and "Einpassen" (menu "A&nsicht", Ctrl++, Ctrl+-, Ctrl+0,
 // Ctrl with the mouse wheel), fitting the shown view into the pane while "Einpassen" is
 // on (also after the pane was resized), and keeping the robot in sight.
 #include <QObject>
@@ -39,7 +39,8 @@ public:
 
     // The value kept in tumbo.ini: the scale in percent, 0 while fitting.
     int StoredPercent() const;
-    // Takes a stored value; 0, a missing key or a value outside 10 .. 400 means fitting.
+    // Takes a stored value; 0, a missing key or a value outside the scales a view takes
+    // (10 .. 400) means fitting.
     void Restore(int percent);
 
     // The shown content changed (new, opened or restored world, 2D/3D, chart): when
