@@ -134,6 +134,7 @@ void TRunHistory::ShowStep(uint64_t step)
 {
     recorder_->Show(step);
     form_.Welt().UpdateView();
+    form_.KeepRobotInSight();
     TRunControl &run = form_.RunControl();
     const int line = recorder_->Step(recorder_->Shown()).Line;
     if (line > 0) {

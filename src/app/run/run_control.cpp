@@ -195,6 +195,7 @@ void TRunControl::StartRun(int mode)
         FlushRunDisplay();
         marks_.ClearCurrentLine();
         form_.History().RunEnded();
+        UpdateStatusFields();  // the bricks carried belong to the run
         form_.KeepRobotInSight();  // also where a fast run left it
     }
     form_.Editor->SetEditingEnabled(true);
@@ -325,8 +326,10 @@ void TRunControl::UpdateStatusFields()
     const QString x = QString::number(robot.X + 1);
     const QString y = QString::number(robot.Y + 1);
     const QString heading = robot.Heading < 4 ? QString(QLatin1Char("SWNO"[robot.Heading])) : QString();
-    const QString bricks =
-        parser_.RunMode != 0 && robot.CheckBrick ? QString::number(robot.Carried) : QString();
+    // Bricks carried are a run's figure: shown while it runs and while the replay shows one of
+    // its earlier steps; at the run's final state the field is empty, as after any run.
+    const bool runShown = parser_.RunMode != 0 || form_.History().Behind();
+    const QString bricks = runShown && robot.CheckBrick ? QString::number(robot.Carried) : QString();
     // Only changed values are written, so a fast run does not repaint four fields per step.
     auto put = [](QLineEdit *field, QString &shown, const QString &value) {
         if (shown != value || field->text() != value) {

@@ -28,14 +28,14 @@ inline const QString kBuild = QStringLiteral(
 struct Seen {
     QByteArray world;
     int line;
-    QString x, y, heading;
+    QString x, y, heading, bricks;
     bool operator==(const Seen &) const = default;
 };
 
 inline void PrintTo(const Seen &s, std::ostream *out)
 {
     *out << "line " << s.line << " at " << s.x.toStdString() << "/" << s.y.toStdString() << " "
-         << s.heading.toStdString() << ", world:\n" << s.world.toStdString();
+         << s.heading.toStdString() << ", bricks " << s.bricks.toStdString() << ", world:\n" << s.world.toStdString();
 }
 
 class HistoryTest : public WindowTest {
@@ -57,7 +57,7 @@ protected:
     Seen Now()
     {
         return {WorldFile(), MarkedLine(), form_->edtPositionX->text(), form_->edtPositionY->text(),
-                form_->edtBlickrichtung->text()};
+                form_->edtBlickrichtung->text(), form_->edtZiegel->text()};
     }
     // A click into the middle of cell x/y of the 2D map, at the view's scale.
     void ClickCell(int x, int y)

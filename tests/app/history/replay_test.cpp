@@ -67,11 +67,16 @@ TEST_F(Replay, SliderShowsWhatSingleStepShowedAtTheFirstAMiddleAndTheLastStep)
 {
     TMainForm &f = Open();
     SetProgram(kBuild);
+    f.Welt().Robot.CheckBrick = true;  // the Ziegel field follows the replay too
+    f.Welt().Robot.MaxBrick = f.Welt().Robot.BrickStart = 5;
     EXPECT_FALSE(Bar().isVisible()) << "nothing to replay before a run";
     const QByteArray before = WorldFile();
     const std::vector<Seen> stepped = SingleStepped();
     ASSERT_GE(stepped.size(), 8u);
     EXPECT_EQ(stepped.back().line, -1) << "no line is marked once the run has ended";
+    EXPECT_EQ(stepped[1].bricks, QStringLiteral("5")) << "a run shows the bricks carried";
+    EXPECT_EQ(stepped[3].bricks, QStringLiteral("4"));
+    EXPECT_EQ(stepped.back().bricks, QString()) << "the field is empty once the run has ended";
     const int last = int(stepped.size()) - 1;
     const int middle = last / 2;
 
@@ -231,6 +236,7 @@ TEST_F(Replay, EditingTheProgramOrTheWorldLeavesTheReplayAtTheFinalState)
         EXPECT_FALSE(f.History().Replaying());
         EXPECT_FALSE(Bar().isVisible());
         EXPECT_EQ(MarkedLine(), -1);
+        EXPECT_EQ(f.edtZiegel->text(), QString()) << "bricks carried are shown only for a run";
         EXPECT_TRUE(f.btnTumboVor->isEnabled());
         if (e.keepsFinalWorld)
             EXPECT_EQ(WorldFile(), final);

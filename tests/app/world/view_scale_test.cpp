@@ -4,10 +4,12 @@
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSlider>
 #include <QToolButton>
 #include <QWheelEvent>
 
 #include "app/files/file_commands.h"
+#include "app/history/replay_bar.h"
 #include "app/world/view_scale_control.h"
 #include "window_fixture.h"
 #include "world/qt/welt_qt.h"
@@ -216,6 +218,20 @@ TEST_P(RobotInSightAt, AFastRunShowsWhereTheRobotEnded)
     SetProgram(kAcrossTheRoom);
     Key(Qt::Key_F9, Qt::ShiftModifier);
     EXPECT_EQ(form.Parser().RunMode, 0);
+    EXPECT_EQ(form.Welt().Robot.Y, 1);
+    EXPECT_TRUE(RobotInSight());
+}
+
+TEST_P(RobotInSightAt, TheReplaySliderKeepsTheRobotInSight)
+{
+    TMainForm &form = OpenBigWorld();
+    SetProgram(kAcrossTheRoom);
+    Key(Qt::Key_F9, Qt::ShiftModifier);
+    ASSERT_TRUE(form.ReplayBar->isVisible());
+    QTest::keyClick(form.ReplayBar->Slider, Qt::Key_Home);
+    EXPECT_EQ(form.Welt().Robot.X, 97) << "the first step shows the robot at its start";
+    EXPECT_TRUE(RobotInSight());
+    QTest::keyClick(form.ReplayBar->Slider, Qt::Key_End);
     EXPECT_EQ(form.Welt().Robot.Y, 1);
     EXPECT_TRUE(RobotInSight());
 }
