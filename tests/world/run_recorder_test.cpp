@@ -149,6 +149,27 @@ TEST(RunRecorder, StepsHoldLineRobotAndTheFailureOfTheStatementBefore) {
   EXPECT_TRUE(r.ChangesOf(4).empty());
 }
 
+// Steps are packed: lines of a long program and the far corner of the largest room come
+// back as they were.
+TEST(RunRecorder, StepsKeepLinesOfLongProgramsAndTheFarCornerOfTheLargestRoom) {
+  TRecordedRun run;
+  run.World.NewWorld(kMaxRoomSide, kMaxRoomSide, 10);
+  run.World.Robot.X = kMaxRoomSide - 2;
+  run.World.Robot.Y = kMaxRoomSide - 2;
+  std::string program = "Programm\r\n  LinksDrehen\r\n";
+  for (int i = 0; i < 70000; ++i) program += "\r\n";
+  program += "  Schritt\r\n  LinksDrehen\r\n  Schritt\r\n*Programm\r\n";
+  ASSERT_TRUE(run.Run(program));
+  const TRunRecorder& r = run.Recorder;
+  ASSERT_EQ(r.StepCount(), 7u);  // Programm, 4 statements, *Programm, the end
+  EXPECT_EQ(r.Step(2).Line, 70003);
+  EXPECT_EQ(r.Step(3).X, kMaxRoomSide - 1);  // a step east from the south-east corner's neighbour
+  EXPECT_EQ(r.Step(3).Y, kMaxRoomSide - 2);
+  EXPECT_EQ(r.Step(3).Heading, kOsten);
+  EXPECT_EQ(r.Step(r.LastStep()).Line, -1);
+  run.ExpectEveryStepRestored(run.Backwards());
+}
+
 TEST(RunRecorder, CellCodesDescribeBricksCuboidAndMark) {
   TRaum room;
   room.Init(3, 1, 6);
