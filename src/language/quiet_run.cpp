@@ -141,6 +141,12 @@ Tail:
 
 IfHead:
   BEGIN;
+  // The wall test is the common WENN: asked without the condition table. It cannot fail the
+  // robot, so with no failure pending there is nothing to report.
+  if (in->Condition == condIstWand && !robot.Failed) [[likely]] {
+    pc = robot.IstWand() != in->Negated ? in->Body : in->Else;
+    DISPATCH;
+  }
   ASK(IfBranch);
   pc = answer ? in->Body : in->Else;
   DISPATCH;
