@@ -82,6 +82,14 @@ void TFlatProgram::Build(TFlatCode& code) {
       ++in.Ends;
     }
   }
+  for (size_t i = 0; i < code.Ins.size(); ++i) {
+    TRobotLoop loop;
+    if (code.Ins[i].Op != TFlatOp::RepeatStep ||
+        !BuildRobotLoop(code.Ins, static_cast<int32_t>(i), loop))
+      continue;
+    code.Ins[i].Target = static_cast<int32_t>(code.RobotLoops.size());
+    code.RobotLoops.push_back(std::move(loop));
+  }
 }
 
 void TFlatProgram::EmitSequence(TFlatCode& code, TTumbo_Program* first, int32_t nest,

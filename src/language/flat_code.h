@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "language/program_tree.h"
+#include "language/robot_loop.h"
 
 // The quiet run's table of handlers follows this order.
 enum class TFlatOp : uint8_t {
@@ -65,7 +66,9 @@ struct TFlatInstruction {
   int32_t Else = -1;        // IfHead: the first instruction of the else branch, else its Tail
   int32_t Step = 0;         // heads: the step op after each pass (IfHead: its Tail)
   int32_t Tail = 0;         // heads, step ops: the statement's Tail
-  int32_t Target = -1;      // Call, own condition: the index of the definition's code
+  // Call, own condition: the index of the definition's code. RepeatStep: its robot loop in
+  // the code's RobotLoops, -1 for none.
+  int32_t Target = -1;
   int32_t After = 0;        // see Ends
   TTumbo_Program_Bool* Result = nullptr;  // SetResult, own condition: the condition's definition
 };
@@ -83,6 +86,7 @@ struct TFlatCode {
   int32_t Slots = 0;                    // pass counters of nested repetitions
   int32_t MaxNest = 0;                  // the largest Nest of its instructions
   std::vector<TFlatInstruction> Ins;
+  std::vector<TRobotLoop> RobotLoops;
 };
 
 // The codes of one run: index 0 is the body the run started with; a definition's code is

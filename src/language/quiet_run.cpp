@@ -9,6 +9,7 @@
 #include "language/headless_host.h"
 #include "language/parser.h"
 #include "language/robot_condition.h"
+#include "language/robot_loop.h"
 #include "world/welt.h"
 
 template <bool kRecord>
@@ -165,8 +166,15 @@ RepeatHead: {
   DISPATCH;
 }
 RepeatStep: {
-  stepPoint();
   int32_t& left = passes[in->Slot];
+  if (in->Target >= 0 && !robot.Failed && robot.Heading <= kOsten) {
+    const TRobotLoop& loop = code.RobotLoops[size_t(in->Target)];
+    pc = RunRobotLoop<kRecord>(loop, robot, recorder, left, budget, ends);
+    if (pc != loop.Step) {  // a step the usual op makes or reports
+      DISPATCH;
+    }
+  }
+  stepPoint();
   pc = left > 0 ? in->Body : in->Tail;
   --left;  // -1 once done: the repetition's head sets it anew
   DISPATCH;

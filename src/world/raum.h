@@ -94,6 +94,8 @@ public:
   // From a cell's ground index to its neighbour's in direction `heading` (0 south .. 3 east).
   int32_t GroundOffset(uint8_t heading) const { return groundOffset_[heading & 3]; }
   uint8_t Ground(int32_t index) const { return ground_[std::size_t(index)]; }
+  // The map itself, valid until the room's dimensions change.
+  const uint8_t* GroundMap() const { return ground_.data(); }
 
   // Cells[x][y]. Coordinates must lie inside the room (checked in debug builds only).
   const TZelle& Cell(int32_t x, int32_t y) const { return cells_[Index(x, y)]; }

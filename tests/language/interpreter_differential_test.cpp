@@ -48,3 +48,40 @@ TEST(InterpreterDifferential, RandomProgramsRunExactlyAsInTheReference) {
   EXPECT_GT(steps, 100);
   EXPECT_GT(quietRecorded, 20);
 }
+
+// Loops that only move, turn and ask plain questions run natively while nothing looks; the
+// statement limit falls on every statement of a pass, with and without recording, and in
+// worlds where steps fail at cuboids, walls and heights.
+TEST(InterpreterDifferential, RobotLoopsRunExactlyAsInTheReference) {
+  const char* const kPrograms[] = {
+      "wiederhole 60 mal\r\n  wenn IstWand dann LinksDrehen sonst Schritt *wenn\r\n*wiederhole\r\n",
+      "wiederhole 60 mal\r\n  wenn IstWand dann LinksDrehen *wenn\r\n  Schritt\r\n*wiederhole\r\n",
+      "wiederhole 60 mal\r\n  Schritt\r\n  LinksDrehen\r\n  LinksDrehen\r\n*wiederhole\r\n",
+      "wiederhole 60 mal\r\n  wenn NichtIstWand dann Schritt *wenn\r\n*wiederhole\r\n",
+      "wiederhole 60 mal\r\n  wenn nicht NichtIstWand dann\r\n  sonst\r\n    Schritt\r\n"
+      "    Schritt\r\n  *wenn\r\n  wenn IstMarke dann RechtsDrehen *wenn\r\n"
+      "  wenn IstNorden dann LinksDrehen sonst RechtsDrehen *wenn\r\n*wiederhole\r\n",
+  };
+  for (const char* program : kPrograms) {
+    for (uint32_t world = 0; world < 6; ++world) {
+      for (int64_t limit = 1; limit <= 24; ++limit) {
+        for (const bool record : {false, true}) {
+          TRandomCase c;
+          c.Program = program;
+          c.Lines = 12;
+          c.Width = 3 + int32_t(world);
+          c.Length = 4;
+          c.Height = 5;
+          c.WorldSeed = world;
+          c.MaxJump = int32_t(world % 2);
+          c.StatementLimit = limit * 7;
+          c.Record = record;
+          const std::string difference =
+              CompareRecords(RecordRun(c, TEngineKind::Flat), RecordRun(c, TEngineKind::Reference));
+          ASSERT_EQ(difference, "") << program << "world " << world << " limit " << c.StatementLimit
+                                    << " recorded " << record;
+        }
+      }
+    }
+  }
+}

@@ -100,7 +100,7 @@ class TProgramWriter {
 
   void Statement(int nesting, bool condition) {
     xHere_ = nesting == 1 && takesX_;
-    uint32_t kind = choose_(nesting >= 3 ? 12 : 19);
+    uint32_t kind = choose_(nesting >= 3 ? 12 : 20);
     // Words run on across lines: "wiederhole" followed by "solange" or "wiederhole" would
     // read as one head, so the body of "wiederhole ... *wiederhole bis" starts otherwise.
     if (kind >= 14 && afterBareWiederhole_) kind = 12;
@@ -152,6 +152,9 @@ class TProgramWriter {
         Block(nesting, condition);
         Line("*wiederhole");
         break;
+      case 19:
+        RobotLoop();
+        break;
       default:
         Line("wiederhole");
         afterBareWiederhole_ = true;
@@ -159,6 +162,42 @@ class TProgramWriter {
         Line(std::string(kind == 17 ? "*wiederhole bis " : "*wiederhole solange ") + Condition());
         break;
     }
+  }
+
+  // A repetition of many passes that only moves, turns and asks plain questions, as the wall
+  // follower does; one in five has something else in its body.
+  void RobotLoop() {
+    static const char* const kActions[] = {"Schritt", "LinksDrehen", "RechtsDrehen"};
+    static const char* const kQuestions[] = {"IstWand",   "NichtIstWand", "IstMarke",
+                                             "NichtIstMarke", "IstNorden", "IstOsten",
+                                             ("IstS\xFC" "den"), "IstWesten"};
+    const auto actions = [&](uint32_t most) {
+      ++indent_;
+      for (uint32_t n = choose_(most + 1); n > 0; --n) Line(kActions[choose_(3)]);
+      if (Chance(20)) Line(Chance(50) ? "Hinlegen" : "Schritt(2)");
+      --indent_;
+    };
+    Line("wiederhole " + (Chance(10) ? Argument(4) : Number(80)) + " mal");
+    ++indent_;
+    for (uint32_t items = 1 + choose_(3); items > 0; --items) {
+      if (Chance(30)) {  // the wall follower, which steps only where it can
+        Line("wenn IstWand dann " + std::string(kActions[1 + choose_(2)]) + " sonst Schritt *wenn");
+        continue;
+      }
+      if (Chance(30)) {
+        Line(kActions[choose_(3)]);
+        continue;
+      }
+      Line("wenn " + std::string(Chance(20) ? "nicht " : "") + kQuestions[choose_(8)] + " dann");
+      actions(2);
+      if (Chance(60)) {
+        Line("sonst");
+        actions(2);
+      }
+      Line("*wenn");
+    }
+    --indent_;
+    Line("*wiederhole");
   }
 
   const TChoices& choose_;
