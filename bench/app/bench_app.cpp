@@ -66,43 +66,39 @@ double TimeMs(Run run)
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
-void BM_WindowNormal(benchmark::State &state)
+// A window's first run pays once for fresh memory (the history's chunks, the flat code):
+// it is timed apart, and the runs after it, as a pupil makes them, are the benchmark.
+void TimeRuns(benchmark::State &state, const std::string &name, bool recorded,
+              void (tumbo::app::TRunControl::*command)())
 {
-    Window w;
+    Window w(recorded);
+    g_msPerRun[name + " first"] = TimeMs([&] { (w.form->RunControl().*command)(); });
     double total = 0;
     for (auto _ : state)
-        total += TimeMs([&] { w.form->RunControl().StartCommand(); });
-    Record(state, "normal", total);
+        total += TimeMs([&] { (w.form->RunControl().*command)(); });
+    Record(state, name, total);
+}
+
+void BM_WindowNormal(benchmark::State &state)
+{
+    TimeRuns(state, "normal", false, &tumbo::app::TRunControl::StartCommand);
 }
 
 void BM_WindowFast(benchmark::State &state)
 {
-    Window w;
-    double total = 0;
-    for (auto _ : state)
-        total += TimeMs([&] { w.form->RunControl().FastCommand(); });
-    Record(state, "fast", total);
+    TimeRuns(state, "fast", false, &tumbo::app::TRunControl::FastCommand);
 }
 
 // The same runs as the window makes them: every step recorded, and the run offered for
 // replay afterwards.
-void RunRecorded(benchmark::State &state, const std::string &name, void (tumbo::app::TRunControl::*command)())
-{
-    Window w(true);
-    double total = 0;
-    for (auto _ : state)
-        total += TimeMs([&] { (w.form->RunControl().*command)(); });
-    Record(state, name + " recorded", total);
-}
-
 void BM_WindowNormalRecorded(benchmark::State &state)
 {
-    RunRecorded(state, "normal", &tumbo::app::TRunControl::StartCommand);
+    TimeRuns(state, "normal recorded", true, &tumbo::app::TRunControl::StartCommand);
 }
 
 void BM_WindowFastRecorded(benchmark::State &state)
 {
-    RunRecorded(state, "fast", &tumbo::app::TRunControl::FastCommand);
+    TimeRuns(state, "fast recorded", true, &tumbo::app::TRunControl::FastCommand);
 }
 
 void BM_Headless(benchmark::State &state)
@@ -143,9 +139,13 @@ int main(int argc, char **argv)
                 std::printf("window %s run / headless run: %.2f (goal: at most 2)\n", mode,
                             g_msPerRun[mode] / headless);
     }
-    for (const std::string mode : {"normal", "fast"})
+    for (const std::string mode : {"normal", "fast"}) {
         if (g_msPerRun[mode] > 0 && g_msPerRun.count(mode + " recorded"))
             std::printf("window %s run recorded / not recorded: %.2f (goal: at most 1.15)\n", mode.c_str(),
                         g_msPerRun[mode + " recorded"] / g_msPerRun[mode]);
+        if (g_msPerRun[mode + " first"] > 0 && g_msPerRun.count(mode + " recorded first"))
+            std::printf("  the window's first %s run, recorded / not recorded: %.2f\n", mode.c_str(),
+                        g_msPerRun[mode + " recorded first"] / g_msPerRun[mode + " first"]);
+    }
     return 0;
 }

@@ -218,7 +218,8 @@ void BM_InterpretedShuttle(benchmark::State& state) {
 }
 BENCHMARK(BM_InterpretedShuttle)->Unit(benchmark::kMillisecond);
 
-// The same runs with every step recorded for stepping back and replay.
+// The same runs with every step recorded, as `tumbo-cli run --history` records them: the
+// quiet run, which keeps its robot loops native, stores every step point.
 void BM_InterpretedWalkRecorded(benchmark::State& state) {
   TTumbo_HeadlessHost host;
   RunWalk(state, host, kWalkProgram, true);
@@ -230,6 +231,43 @@ void BM_InterpretedShuttleRecorded(benchmark::State& state) {
   RunWalk(state, host, kShuttleProgram, true);
 }
 BENCHMARK(BM_InterpretedShuttleRecorded)->Unit(benchmark::kMillisecond);
+
+// A window's run without Qt: the window looks at every statement (here a host with events to
+// handle), so the run is never quiet. The window records every run for stepping back and
+// replay; this is what the recording costs it.
+class TWindowLikeHost : public TTumbo_HeadlessHost {
+ public:
+  TWindowLikeHost() {
+    OnEvents = [this] { ++rounds_; };
+  }
+
+ private:
+  uint64_t rounds_ = 0;
+};
+
+void BM_WindowPathWalk(benchmark::State& state) {
+  TWindowLikeHost host;
+  RunWalk(state, host);
+}
+BENCHMARK(BM_WindowPathWalk)->Unit(benchmark::kMillisecond);
+
+void BM_WindowPathWalkRecorded(benchmark::State& state) {
+  TWindowLikeHost host;
+  RunWalk(state, host, kWalkProgram, true);
+}
+BENCHMARK(BM_WindowPathWalkRecorded)->Unit(benchmark::kMillisecond);
+
+void BM_WindowPathShuttle(benchmark::State& state) {
+  TWindowLikeHost host;
+  RunWalk(state, host, kShuttleProgram);
+}
+BENCHMARK(BM_WindowPathShuttle)->Unit(benchmark::kMillisecond);
+
+void BM_WindowPathShuttleRecorded(benchmark::State& state) {
+  TWindowLikeHost host;
+  RunWalk(state, host, kShuttleProgram, true);
+}
+BENCHMARK(BM_WindowPathShuttleRecorded)->Unit(benchmark::kMillisecond);
 
 #ifdef TUMBO_BENCH_WITH_QT
 // Handles Qt's events after every statement, as an unthrottled window would.
@@ -301,9 +339,13 @@ int main(int argc, char** argv) {
              "BM_InterpretedWalk", "BM_NativeWalk");
   PrintRatio(reporter, "steps and turns: interpreter / native (design: at most 2)",
              "BM_InterpretedShuttle", "BM_NativeShuttle");
-  PrintRatio(reporter, "walk recorded / not recorded (target: at most 1.15)",
+  PrintRatio(reporter, "window's path, walk recorded / not (target: at most 1.15)",
+             "BM_WindowPathWalkRecorded", "BM_WindowPathWalk");
+  PrintRatio(reporter, "window's path, steps and turns recorded / not (target: at most 1.15)",
+             "BM_WindowPathShuttleRecorded", "BM_WindowPathShuttle");
+  PrintRatio(reporter, "command line, walk recorded / not recorded",
              "BM_InterpretedWalkRecorded", "BM_InterpretedWalk");
-  PrintRatio(reporter, "steps and turns recorded / not recorded (target: at most 1.15)",
+  PrintRatio(reporter, "command line, steps and turns recorded / not recorded",
              "BM_InterpretedShuttleRecorded", "BM_InterpretedShuttle");
   PrintRatio(reporter, "wall walk: interpreter / plain loop without TTumbo (target: at most 5)",
              "BM_InterpretedWallWalk", "BM_PlainWallWalk");
