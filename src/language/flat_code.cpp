@@ -83,9 +83,9 @@ void TFlatProgram::Build(TFlatCode& code) {
     }
   }
   for (size_t i = 0; i < code.Ins.size(); ++i) {
-    TRobotLoop loop;
+    auto loop = std::make_shared<TRobotLoop>();
     if (code.Ins[i].Op != TFlatOp::RepeatStep ||
-        !BuildRobotLoop(code.Ins, static_cast<int32_t>(i), loop))
+        !BuildRobotLoop(code.Ins, static_cast<int32_t>(i), *loop))
       continue;
     code.Ins[i].Target = static_cast<int32_t>(code.RobotLoops.size());
     code.RobotLoops.push_back(std::move(loop));

@@ -86,7 +86,7 @@ struct TFlatCode {
   int32_t Slots = 0;                    // pass counters of nested repetitions
   int32_t MaxNest = 0;                  // the largest Nest of its instructions
   std::vector<TFlatInstruction> Ins;
-  std::vector<TRobotLoop> RobotLoops;
+  std::vector<std::shared_ptr<const TRobotLoop>> RobotLoops;  // shared with recorded steps
 };
 
 // The codes of one run: index 0 is the body the run started with; a definition's code is

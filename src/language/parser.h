@@ -16,6 +16,7 @@
 
 class TTumbo_HeadlessHost;
 class TFlatProgram;
+class TRoomView;
 struct TFlatInstruction;
 struct TFlatCode;
 
@@ -166,6 +167,7 @@ class TTumbo_Parser {
   int64_t quietLimit_ = INT64_MIN;
   std::unique_ptr<TFlatProgram> flat_;
   std::vector<int32_t> counters_;  // pass counters of the running repetitions, by frame
+  std::shared_ptr<const TRoomView> roomCopy_;  // the room as recorded robot loops saw it
 
   TTumbo_Host& Host;
   // The host when it is exactly the headless one (command-line tool, tests, benchmarks), whose

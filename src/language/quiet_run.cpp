@@ -168,9 +168,9 @@ RepeatHead: {
 RepeatStep: {
   int32_t& left = passes[in->Slot];
   if (in->Target >= 0 && !robot.Failed && robot.Heading <= kOsten) {
-    const TRobotLoop& loop = code.RobotLoops[size_t(in->Target)];
-    pc = RunRobotLoop<kRecord>(loop, robot, recorder, left, budget, ends);
-    if (pc != loop.Step) {  // a step the usual op makes or reports
+    const auto& loop = code.RobotLoops[size_t(in->Target)];
+    pc = RunRobotLoop<kRecord>(loop, robot, recorder, roomCopy_, left, budget, ends);
+    if (pc != loop->Step) {  // a step the usual op makes or reports
       DISPATCH;
     }
   }

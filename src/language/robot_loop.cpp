@@ -108,23 +108,26 @@ bool BuildRobotLoop(const std::vector<TFlatInstruction>& ins, int32_t step, TRob
         return false;
       const TFlatInstruction& tail = ins[size_t(in.Tail)];
       item.EmptyEnds = tail.Ends;
+      ++loop.Questions;
       loop.MaxStatements += 1 + std::max(thenStatements, elseStatements);
       pc = tail.After;
     } else {
-      TRobotAction* last = !loop.Items.empty() && loop.Items.back().Question == TRobotItem::kAction
-                               ? &loop.Actions.back()
-                               : nullptr;
-      if (last && in.Op == TFlatOp::Nothing) {  // an end word after an action item
-        if (!AddAction(in, pc, loop, last)) return false;
-        ++loop.MaxStatements;
-        pc = in.After;
+      // Actions one after the other are one item; an end word is folded into the action
+      // before it.
+      TRobotItem* actions = !loop.Items.empty() && loop.Items.back().Question == TRobotItem::kAction
+                                ? &loop.Items.back()
+                                : nullptr;
+      TRobotAction* last = actions && in.Op == TFlatOp::Nothing ? &loop.Actions.back() : nullptr;
+      if (!AddAction(in, pc, loop, last)) return false;
+      ++loop.MaxStatements;
+      pc = in.After;
+      if (last) continue;
+      if (actions) {
+        ++actions->ThenCount;
         continue;
       }
-      item.ThenFirst = uint32_t(loop.Actions.size());
+      item.ThenFirst = uint32_t(loop.Actions.size() - 1);
       item.ThenCount = 1;
-      if (!AddAction(in, pc, loop, nullptr)) return false;
-      loop.MaxStatements += 1;
-      pc = in.After;
     }
     loop.Items.push_back(item);
   }

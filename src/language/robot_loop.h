@@ -7,8 +7,10 @@
 // The steps are the usual ones to the letter: the same step points, statement count, event
 // rounds and recorded steps; a step that cannot be made is left to the usual ops.
 #include <cstdint>
+#include <memory>
 #include <vector>
 
+class TRoomView;
 class TRunRecorder;
 class TTumbo;
 struct TFlatInstruction;
@@ -44,6 +46,7 @@ struct TRobotLoop {
   int32_t Step = 0;           // the RepeatStep
   int32_t StepLine = 0;
   int32_t MaxStatements = 0;  // statements of the longest pass (the step op is none)
+  int32_t Questions = 0;      // asked in every pass
   std::vector<TRobotItem> Items;
   std::vector<TRobotAction> Actions;
   std::vector<int32_t> Lines;  // of the folded end words
@@ -54,9 +57,12 @@ struct TRobotLoop {
 bool BuildRobotLoop(const std::vector<TFlatInstruction>& ins, int32_t step, TRobotLoop& loop);
 
 // Runs whole passes while passes are left (`left`, as the step op keeps it) and `budget`
-// holds the statements of the longest pass. Statements, event rounds (`ends`) and recorded
-// steps are counted as the usual ops count them. Returns the loop's step op, or the
-// instruction of a step that cannot be made, which the usual ops then begin.
+// holds the statements of the longest pass. Statements and event rounds (`ends`) are counted
+// as the usual ops count them. Returns the loop's step op, or the instruction of a step that
+// cannot be made, which the usual ops then begin. With kRecord the recorder receives the
+// steps, a long run of them in compact form with `roomCopy`, the room as the loop saw it
+// (kept while the room stays the same).
 template <bool kRecord>
-int32_t RunRobotLoop(const TRobotLoop& loop, TTumbo& robot, TRunRecorder* recorder,
+int32_t RunRobotLoop(const std::shared_ptr<const TRobotLoop>& loop, TTumbo& robot,
+                     TRunRecorder* recorder, std::shared_ptr<const TRoomView>& roomCopy,
                      int32_t& left, int64_t& budget, uint64_t& ends);

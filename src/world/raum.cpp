@@ -18,6 +18,7 @@ void TRaum::Init(int32_t width, int32_t length, int32_t height) {
   ClearGround();
   dirtyCells_.clear();
   allDirty_ = true;
+  ++version_;
   if (watcher_) watcher_->RoomReset();
 }
 
@@ -37,6 +38,7 @@ void TRaum::Clear() {
   ClearGround();
   dirtyCells_.clear();
   allDirty_ = true;
+  ++version_;
   if (watcher_) watcher_->RoomReset();
 }
 

@@ -96,6 +96,10 @@ public:
   uint8_t Ground(int32_t index) const { return ground_[std::size_t(index)]; }
   // The map itself, valid until the room's dimensions change.
   const uint8_t* GroundMap() const { return ground_.data(); }
+  size_t GroundMapSize() const { return ground_.size(); }
+  // Counts every change of a cell's content or mark and every new or cleared room: equal
+  // versions, equal contents.
+  uint64_t Version() const { return version_; }
 
   // Cells[x][y]. Coordinates must lie inside the room (checked in debug builds only).
   const TZelle& Cell(int32_t x, int32_t y) const { return cells_[Index(x, y)]; }
@@ -138,6 +142,7 @@ private:
         uint8_t(c.Height | (c.Content[0] == kQuader ? kGroundBlocked : 0));
   }
   void Changed(int32_t x, int32_t y) {
+    ++version_;
     if (watcher_) [[unlikely]] watcher_->CellChanged(x, y);
   }
 
@@ -151,4 +156,5 @@ private:
   std::vector<TZellPos> dirtyCells_;
   bool allDirty_ = true;
   TRaumWatcher* watcher_ = nullptr;
+  uint64_t version_ = 0;
 };

@@ -65,7 +65,10 @@ void TRunRecorder::Clear() {
   shadow_.clear();
   touched_.clear();
   pending_ = roomReset_ = false;
-  firstStep_ = 0;
+  firstStep_ = firstEntry_ = 0;
+  compact_.clear();
+  compactSteps_ = droppedCompactSteps_ = 0;
+  compactBytes_ = 0;
   showingLast_ = true;
   shown_ = 0;
 }
@@ -85,6 +88,10 @@ void TRunRecorder::TakeBaseline() {
 // A room of other dimensions cannot be reached by changes of cells: the history starts
 // again at `step`.
 void TRunRecorder::Restart(uint64_t step) {
+  firstEntry_ = EntryCount();
+  droppedCompactSteps_ = compactSteps_;
+  compact_.clear();
+  compactBytes_ = 0;
   for (TChunk& chunk : chunks_) spare_.push_back(std::move(chunk));
   chunks_.clear();
   next_ = chunkEnd_ = limit_ = nullptr;
@@ -158,40 +165,83 @@ void TRunRecorder::NewChunk() {
   }
   next_ = chunks_.back().get();
   chunkEnd_ = limit_ = next_ + kChunkSteps;
-  while (chunks_.size() > 1 && (chunks_.size() * kChunkSteps > limits_.MaxSteps ||
-                                MemoryBytes() > limits_.MaxBytes))
-    DropOldest();
+  FitLimits();
 }
 
-void TRunRecorder::DropOldest() {
-  spare_.push_back(std::move(chunks_.front()));
-  chunks_.pop_front();
-  firstStep_ += kChunkSteps;
+void TRunRecorder::RecordCompact(std::shared_ptr<const TCompactSteps> steps) {
+  if (!steps || steps->Count() == 0) return;
+  if (pending_) CollectChanges(NextStep());
+  compact_.push_back({NextStep(), EntryCount(), steps});
+  compactSteps_ += steps->Count();
+  compactBytes_ += steps->MemoryBytes();
+  FitLimits();
+}
+
+void TRunRecorder::FitLimits() {
+  while (chunks_.size() * kChunkSteps > limits_.MaxSteps || MemoryBytes() > limits_.MaxBytes)
+    if (!DropOldestPiece()) return;
+}
+
+// Drops the oldest chunk of entries, or the oldest steps in compact form if they come first;
+// never the chunk being filled. False when nothing could be dropped.
+bool TRunRecorder::DropOldestPiece() {
+  const auto dropCompact = [this] {
+    droppedCompactSteps_ += compact_.front().Steps->Count();
+    compactBytes_ -= compact_.front().Steps->MemoryBytes();
+    compact_.pop_front();
+  };
+  if (!compact_.empty() && compact_.front().Entry <= firstEntry_) {
+    dropCompact();
+  } else if (chunks_.size() > 1) {
+    spare_.push_back(std::move(chunks_.front()));
+    chunks_.pop_front();
+    firstEntry_ += kChunkSteps;
+    while (!compact_.empty() && compact_.front().Entry < firstEntry_) dropCompact();
+    while (spare_.size() > 1) spare_.pop_back();
+  } else {
+    return false;
+  }
+  firstStep_ = !compact_.empty() && compact_.front().Entry <= firstEntry_
+                   ? compact_.front().FirstStep
+                   : firstEntry_ + droppedCompactSteps_;
   // The changes that led to the oldest kept step are needed no more either; of the seldom
   // values the last one up to it still holds.
   while (!changes_.empty() && changes_.front().Step <= firstStep_) changes_.pop_front();
   while (!failures_.empty() && failures_.front().Step < firstStep_) failures_.pop_front();
   while (carriedSteps_.size() > 1 && carriedSteps_[1].Step <= firstStep_) carriedSteps_.pop_front();
-  while (spare_.size() > 1) spare_.pop_back();
+  return true;
 }
 
-uint64_t TRunRecorder::StepCount() const {
-  if (chunks_.empty()) return 0;
-  return (chunks_.size() - 1) * kChunkSteps + uint64_t(next_ - chunks_.back().get());
-}
-
-const TRunRecorder::TPackedStep& TRunRecorder::Packed(uint64_t n) const {
-  const uint64_t i = n - firstStep_;
+const TRunRecorder::TPackedStep& TRunRecorder::Packed(uint64_t entry) const {
+  const uint64_t i = entry - firstEntry_;
   return chunks_[i / kChunkSteps][i % kChunkSteps];
 }
 
 TRecordedStep TRunRecorder::Step(uint64_t n) const {
-  const TPackedStep& p = Packed(n);
   TRecordedStep s;
-  s.Line = p.Line;
-  s.X = int32_t(p.Robot & 0x7FFF);
-  s.Y = int32_t(p.Robot >> 15 & 0x7FFF);
-  s.Heading = uint8_t(p.Robot >> 30);
+  // The last piece in compact form that begins at n or before; the steps in compact form
+  // before an entry tell its number.
+  const auto piece = std::upper_bound(
+      compact_.begin(), compact_.end(), n,
+      [](uint64_t step, const TCompactPiece& p) { return step < p.FirstStep; });
+  uint64_t compactBefore = droppedCompactSteps_;
+  bool inPiece = false;
+  if (piece != compact_.begin()) {
+    const TCompactPiece& p = *std::prev(piece);
+    const uint64_t count = p.Steps->Count();
+    inPiece = n - p.FirstStep < count;
+    if (inPiece) s = p.Steps->Get(n - p.FirstStep);
+    compactBefore = p.FirstStep - p.Entry + count;
+  }
+  if (!inPiece) {
+    const TPackedStep& p = Packed(n - compactBefore);
+    s.Line = p.Line;
+    s.X = int32_t(p.Robot & 0x7FFF);
+    s.Y = int32_t(p.Robot >> 15 & 0x7FFF);
+    s.Heading = uint8_t(p.Robot >> 30);
+  }
+  s.Carried = 0;
+  s.Failure = 0;
   const auto carried = After(carriedSteps_, n);
   if (carried != carriedSteps_.begin()) s.Carried = std::prev(carried)->Value;
   const auto failure = After(failures_, n);
@@ -209,6 +259,7 @@ size_t TRunRecorder::MemoryBytes() const {
   return (chunks_.size() + spare_.size()) * kChunkSteps * sizeof(TPackedStep) +
          changes_.size() * sizeof(TCellChange) +
          (carriedSteps_.size() + failures_.size()) * sizeof(TStepValue) + shadow_.size() +
+         compact_.size() * sizeof(TCompactPiece) + compactBytes_ +
          touched_.capacity() * sizeof(uint32_t);
 }
 
@@ -217,7 +268,10 @@ size_t TRunRecorder::MemoryBytes() const {
 void TRunRecorder::SyncLastStep() {
   if (pending_) CollectChanges(LastStep());
   if (Empty()) return;
-  next_[-1].Robot = Pack(robot_.X, robot_.Y, robot_.Heading);
+  // A run records its next step in the usual way after steps in compact form, so the last
+  // step is an entry whenever a run pauses or ends.
+  if (compact_.empty() || compact_.back().Entry < EntryCount())
+    next_[-1].Robot = Pack(robot_.X, robot_.Y, robot_.Heading);
   NoteCarried(LastStep());
 }
 

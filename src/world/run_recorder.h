@@ -55,6 +55,17 @@ struct TCellChange {
   uint8_t New = 0;
 };
 
+// Steps kept in compact form by whoever made them and made again when asked for: a robot
+// loop's passes, for one, need a bit for each question they asked.
+class TCompactSteps {
+public:
+  virtual ~TCompactSteps() = default;
+  virtual uint64_t Count() const = 0;
+  // Step k (from 0) of these; Carried and Failure are the recorder's.
+  virtual TRecordedStep Get(uint64_t k) const = 0;
+  virtual size_t MemoryBytes() const = 0;
+};
+
 struct TRunRecorderLimits {
   uint64_t MaxSteps = 1000000;
   size_t MaxBytes = size_t(100) << 20;
@@ -71,10 +82,15 @@ public:
   void Start();
   // After every step, while the last step is shown: the state now, with `line` marked.
   // One test unless the chunk is full or cells changed (then `limit_` was moved to `next_`).
-  void Record(int32_t line) {
+  void Record(int32_t line) { RecordAt(line, robot_.X, robot_.Y, robot_.Heading); }
+  // The same for a robot that stands at x, y with `heading` at that step.
+  void RecordAt(int32_t line, int32_t x, int32_t y, uint8_t heading) {
     if (next_ == limit_) [[unlikely]] MakeRoom();
-    *next_++ = TPackedStep{line, Pack(robot_.X, robot_.Y, robot_.Heading)};
+    *next_++ = TPackedStep{line, Pack(x, y, heading)};
   }
+  // The next steps, in compact form; no cells change during them. The run records its next
+  // step in the usual way before the run ends or pauses.
+  void RecordCompact(std::shared_ptr<const TCompactSteps> steps);
   // The statement in progress failed with robot message `number`; kept with the next step.
   void NoteFailure(int number);
   // Stops watching the room; the history stays for replay.
@@ -87,7 +103,7 @@ public:
   // Steps are numbered from the run's first one (0). Older steps may have been dropped to
   // keep memory bounded; FirstStep() is the oldest kept.
   uint64_t FirstStep() const { return firstStep_; }
-  uint64_t StepCount() const;
+  uint64_t StepCount() const { return NextStep() - firstStep_; }
   uint64_t LastStep() const { return firstStep_ + StepCount() - 1; }  // only when not Empty
   TRecordedStep Step(uint64_t n) const;
   // The changes that lead from step n - 1 to step n, in the order they happened.
@@ -118,8 +134,25 @@ private:
   static uint32_t Pack(int32_t x, int32_t y, uint8_t heading) {
     return uint32_t(x) | uint32_t(y) << 15 | uint32_t(heading) << 30;
   }
-  const TPackedStep& Packed(uint64_t n) const;
-  uint64_t NextStep() const { return firstStep_ + StepCount(); }
+  // Steps in compact form lie between the entries; Entry is the number of the first entry
+  // recorded after them, counted from the run's first entry as the steps are.
+  struct TCompactPiece {
+    uint64_t FirstStep = 0;
+    uint64_t Entry = 0;
+    std::shared_ptr<const TCompactSteps> Steps;
+  };
+
+  const TPackedStep& Packed(uint64_t entry) const;
+  // Entries recorded in this run so far, the dropped ones included.
+  uint64_t EntryCount() const {
+    return chunks_.empty() ? firstEntry_
+                           : firstEntry_ + (chunks_.size() - 1) * kChunkSteps +
+                                 uint64_t(next_ - chunks_.back().get());
+  }
+  uint64_t NextStep() const { return EntryCount() + compactSteps_; }
+  uint64_t KeptEntries() const { return EntryCount() - firstEntry_; }
+  void FitLimits();
+  bool DropOldestPiece();
 
   void CellChanged(int32_t x, int32_t y) override;
   void RoomReset() override;
@@ -132,7 +165,6 @@ private:
   void CollectChanges(uint64_t step);
   void Compare(uint32_t cell, uint64_t step);
   void NewChunk();
-  void DropOldest();
   void TakeBaseline();
   void Restart(uint64_t step);
   void SyncLastStep();
@@ -149,7 +181,12 @@ private:
   TPackedStep* next_ = nullptr;        // next free place in the newest chunk
   TPackedStep* chunkEnd_ = nullptr;
   TPackedStep* limit_ = nullptr;       // chunkEnd_, or next_ while changes wait
-  uint64_t firstStep_ = 0;             // number of the first step of the first chunk
+  uint64_t firstStep_ = 0;             // the oldest step kept
+  uint64_t firstEntry_ = 0;            // the entry at the start of the first chunk
+  std::deque<TCompactPiece> compact_;  // ordered by FirstStep
+  uint64_t compactSteps_ = 0;          // steps in compact form in this run, dropped ones too
+  uint64_t droppedCompactSteps_ = 0;   // of those, the ones dropped
+  size_t compactBytes_ = 0;
   std::deque<TCellChange> changes_;    // ordered by Step
   std::deque<TStepValue> carriedSteps_;  // ordered by Step; the first one holds at FirstStep
   std::deque<TStepValue> failures_;    // ordered by Step
