@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "language/headless_host.h"
@@ -307,4 +308,85 @@ TEST(RunRecorder, ClearForgetsAndStopsWatching) {
   EXPECT_EQ(world.Room.Watcher(), nullptr);
   r.Show(3);  // nothing to show: nothing happens
   EXPECT_TRUE(r.Empty());
+}
+
+// A run nobody watches keeps the long loops that only move, turn and ask in compact form;
+// each of their steps comes back as the run with a step callback recorded it, also when the
+// world is shown at any step.
+TEST(RunRecorder, CompactStepsAreTheStepsOfTheWatchedRun) {
+  const std::string program = Program(
+      {"wiederhole 3 mal", "  wiederhole 700 mal",
+       "    wenn IstWand dann LinksDrehen sonst Schritt *wenn", "  *wiederhole", "  Hinlegen",
+       "  wiederhole 500 mal", "    wenn NichtIstWand dann Schritt *wenn",
+       "    wenn IstMarke dann RechtsDrehen sonst LinksDrehen *wenn", "    RechtsDrehen",
+       "  *wiederhole", "  MarkeSetzen", "  Aufheben", "*wiederhole"});
+  TRecordedRun watched;
+  ASSERT_TRUE(watched.Run(program));
+  TRecordedRun quiet;
+  quiet.Engine.OnStep = nullptr;
+  ASSERT_TRUE(quiet.Run(program));
+
+  const TRunRecorder& w = watched.Recorder;
+  const TRunRecorder& q = quiet.Recorder;
+  ASSERT_EQ(q.FirstStep(), 0u);
+  ASSERT_EQ(q.LastStep(), w.LastStep());
+  EXPECT_LT(q.MemoryBytes() * 4, w.MemoryBytes());
+  for (uint64_t n = 0; n <= w.LastStep(); ++n) {
+    const TRecordedStep a = q.Step(n), b = w.Step(n);
+    ASSERT_EQ(std::tie(a.Line, a.X, a.Y, a.Heading, a.Carried, a.Failure),
+              std::tie(b.Line, b.X, b.Y, b.Heading, b.Carried, b.Failure))
+        << "step " << n;
+  }
+  quiet.Snapshots = watched.Snapshots;
+  quiet.Lines = watched.Lines;
+  std::vector<uint64_t> order;
+  for (uint64_t n = w.LastStep(); n > 53; n -= 53) order.push_back(n);
+  order.insert(order.end(), {0, w.LastStep(), 1, w.LastStep() - 1});
+  quiet.ExpectEveryStepRestored(order);
+}
+
+namespace {
+
+// Steps in compact form whose lines are their step numbers.
+class TNumberedSteps : public TCompactSteps {
+ public:
+  TNumberedSteps(uint64_t first, uint64_t count) : first_(first), count_(count) {}
+  uint64_t Count() const override { return count_; }
+  TRecordedStep Get(uint64_t k) const override {
+    TRecordedStep s;
+    s.Line = int32_t(first_ + k);
+    s.X = int32_t(k % 5);
+    return s;
+  }
+  size_t MemoryBytes() const override { return sizeof(*this); }
+
+ private:
+  uint64_t first_, count_;
+};
+
+}  // namespace
+
+// Entries and pieces in compact form, in turns, beyond the step limit: the oldest are
+// dropped, and every kept step keeps its number.
+TEST(RunRecorder, CompactStepsKeepTheirNumbersAmongEntriesAsTheOldestAreDropped) {
+  TWelt world;
+  TRunRecorderLimits limits;
+  limits.MaxSteps = 2 * 4096;
+  TRunRecorder r(world, limits);
+  r.Start();
+  uint64_t next = 0;
+  const auto expectNumbered = [&] {
+    ASSERT_EQ(r.LastStep() + 1, next);
+    for (uint64_t n = r.FirstStep(); n <= r.LastStep(); ++n)
+      ASSERT_EQ(r.Step(n).Line, int32_t(n)) << "step " << n;
+  };
+  for (int round = 0; round < 6; ++round) {
+    for (int i = 0; i < 3000 + round; ++i) r.Record(int32_t(next++));
+    expectNumbered();
+    const uint64_t count = round == 2 ? 1 : 5000;
+    r.RecordCompact(std::make_shared<TNumberedSteps>(next, count));
+    next += count;
+    expectNumbered();
+  }
+  EXPECT_GT(r.FirstStep(), 0u);
 }
