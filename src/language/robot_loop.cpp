@@ -108,7 +108,6 @@ bool BuildRobotLoop(const std::vector<TFlatInstruction>& ins, int32_t step, TRob
         return false;
       const TFlatInstruction& tail = ins[size_t(in.Tail)];
       item.EmptyEnds = tail.Ends;
-      ++loop.Questions;
       loop.MaxStatements += 1 + std::max(thenStatements, elseStatements);
       pc = tail.After;
     } else {

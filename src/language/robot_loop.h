@@ -27,7 +27,7 @@ struct TRobotAction {
   uint32_t FoldedFirst = 0, FoldedCount = 0;  // the end words' lines in TRobotLoop::Lines
 };
 
-// One statement of the body: an action (Then, no question) or a WENN, with the end words that
+// Actions one after the other (in Then, with no question), or a WENN with the end words that
 // follow it.
 struct TRobotItem {
   enum : uint8_t { kAction, kWall, kMark, kHeading };
@@ -46,7 +46,6 @@ struct TRobotLoop {
   int32_t Step = 0;           // the RepeatStep
   int32_t StepLine = 0;
   int32_t MaxStatements = 0;  // statements of the longest pass (the step op is none)
-  int32_t Questions = 0;      // asked in every pass
   std::vector<TRobotItem> Items;
   std::vector<TRobotAction> Actions;
   std::vector<int32_t> Lines;  // of the folded end words

@@ -16,7 +16,8 @@ namespace {
 // needs no test of its own.
 constexpr int64_t kBatchPasses = 4096;
 
-// The room as the running loop reads it, in registers.
+// The room as the running loop reads it, in registers (a TRoomView, with its vectors, would
+// stay in memory).
 struct TLiveRoom {
   const TRaum& Room;
   const uint8_t* const Ground;

@@ -1,9 +1,6 @@
 #include "language/robot_loop_steps.h"
 
-#include "world/raum.h"
 #include "world/tumbo.h"
-
-static_assert(TRaum::kGroundBlocked == 0x80);
 
 TRoomView::TRoomView(const TRaum& room)
     : room_(room), version_(room.Version()), length_(room.Length()), ground_(room.GroundMap()) {
@@ -20,8 +17,6 @@ std::shared_ptr<const TRoomView> TRoomView::Copy(const TRaum& room) {
       view->marksCopy_[size_t(x) * size_t(room.Length()) + size_t(y)] = room.HasMark(x, y);
   return view;
 }
-
-bool TRoomView::LiveMark(int32_t x, int32_t y) const { return room_.HasMark(x, y); }
 
 TRobotLoopSteps::TRobotLoopSteps(std::shared_ptr<const TRobotLoop> loop,
                                  std::shared_ptr<const TRoomView> room, bool ownsRoom, int32_t x,

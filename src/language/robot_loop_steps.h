@@ -8,9 +8,8 @@
 #include <vector>
 
 #include "language/robot_loop.h"
+#include "world/raum.h"
 #include "world/run_recorder.h"
-
-class TRaum;
 
 // What the questions of a robot loop read: the room's ground map and marks, either of the
 // room as it is (valid while it does not change) or copied.
@@ -23,17 +22,15 @@ public:
   const TRaum& Room() const { return room_; }
   int32_t GroundIndex(int32_t x, int32_t y) const { return (x + 1) * (length_ + 2) + (y + 1); }
   bool Wall(int32_t here, uint8_t heading) const {
-    return (ground_[here + offset_[heading]] & kBlocked) != 0;
+    return (ground_[here + offset_[heading]] & TRaum::kGroundBlocked) != 0;
   }
   bool Mark(int32_t x, int32_t y) const {
-    return marksCopy_.empty() ? LiveMark(x, y) : marksCopy_[size_t(x) * size_t(length_) + size_t(y)] != 0;
+    return marksCopy_.empty() ? room_.HasMark(x, y)
+                              : marksCopy_[size_t(x) * size_t(length_) + size_t(y)] != 0;
   }
   size_t MemoryBytes() const { return sizeof(*this) + groundCopy_.capacity() + marksCopy_.capacity(); }
 
 private:
-  static constexpr uint8_t kBlocked = 0x80;  // the ground map's blocked bit
-  bool LiveMark(int32_t x, int32_t y) const;
-
   const TRaum& room_;
   uint64_t version_;
   int32_t length_;

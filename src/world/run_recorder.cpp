@@ -65,7 +65,7 @@ void TRunRecorder::Clear() {
   shadow_.clear();
   touched_.clear();
   pending_ = roomReset_ = false;
-  firstStep_ = firstEntry_ = 0;
+  firstStep_ = chunkBase_ = firstEntry_ = 0;
   compact_.clear();
   compactSteps_ = droppedCompactSteps_ = 0;
   compactBytes_ = 0;
@@ -88,7 +88,7 @@ void TRunRecorder::TakeBaseline() {
 // A room of other dimensions cannot be reached by changes of cells: the history starts
 // again at `step`.
 void TRunRecorder::Restart(uint64_t step) {
-  firstEntry_ = EntryCount();
+  chunkBase_ = firstEntry_ = EntryCount();
   droppedCompactSteps_ = compactSteps_;
   compact_.clear();
   compactBytes_ = 0;
@@ -171,33 +171,54 @@ void TRunRecorder::NewChunk() {
 void TRunRecorder::RecordCompact(std::shared_ptr<const TCompactSteps> steps) {
   if (!steps || steps->Count() == 0) return;
   if (pending_) CollectChanges(NextStep());
-  compact_.push_back({NextStep(), EntryCount(), steps});
+  compact_.push_back({NextStep(), EntryCount(), 0, steps});
   compactSteps_ += steps->Count();
   compactBytes_ += steps->MemoryBytes();
   FitLimits();
 }
 
+// Entries are kept within the step limit a chunk at a time. Steps in compact form, which
+// cost little memory, count against it as well: the oldest of them are dropped one by one.
 void TRunRecorder::FitLimits() {
-  while (chunks_.size() * kChunkSteps > limits_.MaxSteps || MemoryBytes() > limits_.MaxBytes)
-    if (!DropOldestPiece()) return;
+  for (;;) {
+    if (chunks_.size() * kChunkSteps > limits_.MaxSteps || MemoryBytes() > limits_.MaxBytes) {
+      if (!DropOldestPiece(UINT64_MAX)) return;
+    } else if (StepCount() > limits_.MaxSteps) {
+      if (!DropOldestPiece(StepCount() - limits_.MaxSteps)) return;
+    } else {
+      return;
+    }
+  }
 }
 
-// Drops the oldest chunk of entries, or the oldest steps in compact form if they come first;
-// never the chunk being filled. False when nothing could be dropped.
-bool TRunRecorder::DropOldestPiece() {
-  const auto dropCompact = [this] {
-    droppedCompactSteps_ += compact_.front().Steps->Count();
-    compactBytes_ -= compact_.front().Steps->MemoryBytes();
+// Drops the oldest chunk of entries, or at most `most` of the oldest steps in compact form if
+// they come first; never the chunk being filled. False when nothing could be dropped.
+bool TRunRecorder::DropOldestPiece(uint64_t most) {
+  const auto dropCompact = [this](uint64_t most) {
+    TCompactPiece& piece = compact_.front();
+    const uint64_t drop = std::min(most, piece.Count());
+    droppedCompactSteps_ += drop;
+    if (drop < piece.Count()) {
+      piece.Skip += drop;
+      piece.FirstStep += drop;
+      return;
+    }
+    compactBytes_ -= piece.Steps->MemoryBytes();
     compact_.pop_front();
   };
   if (!compact_.empty() && compact_.front().Entry <= firstEntry_) {
-    dropCompact();
+    dropCompact(most);
   } else if (chunks_.size() > 1) {
     spare_.push_back(std::move(chunks_.front()));
     chunks_.pop_front();
-    firstEntry_ += kChunkSteps;
-    while (!compact_.empty() && compact_.front().Entry < firstEntry_) dropCompact();
+    chunkBase_ += kChunkSteps;
+    firstEntry_ = std::max(firstEntry_, chunkBase_);
+    while (!compact_.empty() && compact_.front().Entry < firstEntry_) dropCompact(UINT64_MAX);
     while (spare_.size() > 1) spare_.pop_back();
+  } else if (!compact_.empty() && most != UINT64_MAX) {
+    // Entries older than steps in compact form, in the chunk being filled: no longer kept,
+    // though their memory stays until the chunk is given up.
+    firstEntry_ += std::min(most, compact_.front().Entry - firstEntry_);
   } else {
     return false;
   }
@@ -213,7 +234,7 @@ bool TRunRecorder::DropOldestPiece() {
 }
 
 const TRunRecorder::TPackedStep& TRunRecorder::Packed(uint64_t entry) const {
-  const uint64_t i = entry - firstEntry_;
+  const uint64_t i = entry - chunkBase_;
   return chunks_[i / kChunkSteps][i % kChunkSteps];
 }
 
@@ -228,10 +249,9 @@ TRecordedStep TRunRecorder::Step(uint64_t n) const {
   bool inPiece = false;
   if (piece != compact_.begin()) {
     const TCompactPiece& p = *std::prev(piece);
-    const uint64_t count = p.Steps->Count();
-    inPiece = n - p.FirstStep < count;
-    if (inPiece) s = p.Steps->Get(n - p.FirstStep);
-    compactBefore = p.FirstStep - p.Entry + count;
+    inPiece = n - p.FirstStep < p.Count();
+    if (inPiece) s = p.Steps->Get(p.Skip + (n - p.FirstStep));
+    compactBefore = p.FirstStep - p.Entry + p.Count();
   }
   if (!inPiece) {
     const TPackedStep& p = Packed(n - compactBefore);

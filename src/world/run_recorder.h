@@ -139,20 +139,21 @@ private:
   struct TCompactPiece {
     uint64_t FirstStep = 0;
     uint64_t Entry = 0;
+    uint64_t Skip = 0;  // its first steps, dropped
     std::shared_ptr<const TCompactSteps> Steps;
+    uint64_t Count() const { return Steps->Count() - Skip; }
   };
 
   const TPackedStep& Packed(uint64_t entry) const;
   // Entries recorded in this run so far, the dropped ones included.
   uint64_t EntryCount() const {
-    return chunks_.empty() ? firstEntry_
-                           : firstEntry_ + (chunks_.size() - 1) * kChunkSteps +
+    return chunks_.empty() ? chunkBase_
+                           : chunkBase_ + (chunks_.size() - 1) * kChunkSteps +
                                  uint64_t(next_ - chunks_.back().get());
   }
   uint64_t NextStep() const { return EntryCount() + compactSteps_; }
-  uint64_t KeptEntries() const { return EntryCount() - firstEntry_; }
   void FitLimits();
-  bool DropOldestPiece();
+  bool DropOldestPiece(uint64_t most);
 
   void CellChanged(int32_t x, int32_t y) override;
   void RoomReset() override;
@@ -182,7 +183,8 @@ private:
   TPackedStep* chunkEnd_ = nullptr;
   TPackedStep* limit_ = nullptr;       // chunkEnd_, or next_ while changes wait
   uint64_t firstStep_ = 0;             // the oldest step kept
-  uint64_t firstEntry_ = 0;            // the entry at the start of the first chunk
+  uint64_t chunkBase_ = 0;             // the entry at the start of the first chunk
+  uint64_t firstEntry_ = 0;            // the oldest entry kept, in the first chunk
   std::deque<TCompactPiece> compact_;  // ordered by FirstStep
   uint64_t compactSteps_ = 0;          // steps in compact form in this run, dropped ones too
   uint64_t droppedCompactSteps_ = 0;   // of those, the ones dropped

@@ -367,7 +367,7 @@ class TNumberedSteps : public TCompactSteps {
 }  // namespace
 
 // Entries and pieces in compact form, in turns, beyond the step limit: the oldest are
-// dropped, and every kept step keeps its number.
+// dropped, a piece in compact form step by step, and every kept step keeps its number.
 TEST(RunRecorder, CompactStepsKeepTheirNumbersAmongEntriesAsTheOldestAreDropped) {
   TWelt world;
   TRunRecorderLimits limits;
@@ -383,10 +383,11 @@ TEST(RunRecorder, CompactStepsKeepTheirNumbersAmongEntriesAsTheOldestAreDropped)
   for (int round = 0; round < 6; ++round) {
     for (int i = 0; i < 3000 + round; ++i) r.Record(int32_t(next++));
     expectNumbered();
-    const uint64_t count = round == 2 ? 1 : 5000;
+    const uint64_t count = round == 2 ? 1 : round == 4 ? 20000 : 5000;
     r.RecordCompact(std::make_shared<TNumberedSteps>(next, count));
     next += count;
     expectNumbered();
+    EXPECT_LE(r.StepCount(), limits.MaxSteps);
   }
   EXPECT_GT(r.FirstStep(), 0u);
 }
