@@ -38,7 +38,7 @@ class TRobotLoopRun {
   TRobotLoopRun(const TRobotLoop& loop, TTumbo& robot, int32_t left, int64_t budget,
                 uint64_t ends)
       : loop_(loop), robot_(robot), room_(robot.Room), live_(robot.Room),
-        markDirty_(!room_.AllDirty()), maxJump_(robot.MaxJump), x_(robot.X), y_(robot.Y),
+        markDirty_(!room_.AllDirty()), maxJump_(robot.MaxJump), stride_(room_.Length() + 2),
         heading_(robot.Heading), here_(room_.GroundIndex(robot.X, robot.Y)), left_(left),
         budget_(budget), ends_(ends) {}
 
@@ -52,7 +52,7 @@ class TRobotLoopRun {
           bool then = true;
           if (item->Question != TRobotItem::kAction) {
             --budget_;
-            then = Answer(*item, live_, here_, x_, y_, heading_);
+            then = Answer(*item, live_, here_, X(), Y(), heading_);
           }
           const TRobotAction* action = loop_.Actions.data() + (then ? item->ThenFirst : item->ElseFirst);
           const TRobotAction* const end = action + (then ? item->ThenCount : item->ElseCount);
@@ -79,7 +79,7 @@ class TRobotLoopRun {
         --left_;
         budget_ -= trail;
         ends_ += item.TrailEnds;
-        const TRobotAction* action = Answer(item, live_, here_, x_, y_, heading_) ? then : otherwise;
+        const TRobotAction* action = Answer(item, live_, here_, X(), Y(), heading_) ? then : otherwise;
         if (!action) {
           ends_ += item.EmptyEnds;
         } else if (!Act(*action)) {
@@ -101,22 +101,18 @@ class TRobotLoopRun {
   // The action with its folded end words; false, with nothing done, for a step that cannot be
   // made.
   [[gnu::always_inline]] bool Act(const TRobotAction& action) {
-    static constexpr int32_t kAheadX[4] = {0, -1, 0, 1};
-    static constexpr int32_t kAheadY[4] = {1, 0, -1, 0};
     if (action.Kind == TRobotAction::kStep) {
       const int32_t ahead = live_.Ahead(here_, heading_);
       const uint8_t to = live_.Ground[ahead];
       const int32_t climb = int32_t(to) - int32_t(live_.Ground[here_] & TRaum::kGroundHeight);
       if ((to & TRaum::kGroundBlocked) || (climb < 0 ? -climb : climb) > maxJump_) [[unlikely]]
         return false;
-      if (markDirty_) room_.MarkTopDirty(x_, y_);
-      x_ += kAheadX[heading_];
-      y_ += kAheadY[heading_];
+      if (markDirty_) room_.MarkTopDirty(X(), Y());
       here_ = ahead;
-      if (markDirty_) room_.MarkTopDirty(x_, y_);
+      if (markDirty_) room_.MarkTopDirty(X(), Y());
     } else if (action.Kind != TRobotAction::kNothing) {
       heading_ = uint8_t((heading_ + (action.Kind == TRobotAction::kLeft ? 3 : 1)) & 3);
-      if (markDirty_) room_.MarkTopDirty(x_, y_);
+      if (markDirty_) room_.MarkTopDirty(X(), Y());
     }
     budget_ -= action.Statements;
     ends_ += action.Ends;
@@ -129,9 +125,14 @@ class TRobotLoopRun {
     return std::min({int64_t(left_), budget_ / loop_.MaxStatements, kBatchPasses});
   }
 
+  // The robot's cell, from its place in the ground map: needed seldom (marks, dirty flags),
+  // so not kept in registers.
+  int32_t X() const { return here_ / stride_ - 1; }
+  int32_t Y() const { return here_ % stride_ - 1; }
+
   int32_t Leave(int32_t pc) {
-    robot_.X = x_;
-    robot_.Y = y_;
+    robot_.X = X();
+    robot_.Y = Y();
     robot_.Heading = heading_;
     return pc;
   }
@@ -142,7 +143,7 @@ class TRobotLoopRun {
   const TLiveRoom live_;
   const bool markDirty_;
   const int32_t maxJump_;
-  int32_t x_, y_;
+  const int32_t stride_;  // of the ground map
   uint8_t heading_;
   int32_t here_;
   int32_t left_;
