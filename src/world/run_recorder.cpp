@@ -47,6 +47,15 @@ void TRunRecorder::Start() {
   Watch(true);
 }
 
+void TRunRecorder::Reserve() {
+  constexpr size_t kChunkBytes = kChunkSteps * sizeof(TPackedStep);
+  const size_t chunks = std::min<size_t>(limits_.MaxSteps / kChunkSteps + 1,
+                                         limits_.MaxBytes / 2 / kChunkBytes);
+  // Value-initialised: every page is touched now.
+  while (chunks_.size() + spare_.size() < chunks)
+    spare_.push_back(std::make_unique<TPackedStep[]>(kChunkSteps));
+}
+
 void TRunRecorder::Finish() {
   if (pending_ && !Empty()) SyncLastStep();
   Watch(false);

@@ -391,3 +391,22 @@ TEST(RunRecorder, CompactStepsKeepTheirNumbersAmongEntriesAsTheOldestAreDropped)
   }
   EXPECT_GT(r.FirstStep(), 0u);
 }
+
+// The memory made ready beforehand holds the steps the limits allow, stays within the byte
+// limit, and a run then takes its chunks from it.
+TEST(RunRecorder, ReservedMemoryHoldsTheStepLimitWithinTheByteLimit) {
+  TRecordedRun run;
+  run.Recorder.Reserve();
+  const size_t reserved = run.Recorder.MemoryBytes();
+  EXPECT_GE(reserved, TRunRecorderLimits{}.MaxSteps * 8);
+  EXPECT_LE(reserved, TRunRecorderLimits{}.MaxBytes / 2 + (64 << 10));
+  ASSERT_TRUE(run.Run(Program({"wiederhole 5000 mal", "  LinksDrehen", "  RechtsDrehen", "*wiederhole"})));
+  EXPECT_GT(run.Recorder.StepCount(), 10000u);
+  EXPECT_LE(run.Recorder.MemoryBytes(), reserved + (64 << 10));
+
+  TRunRecorderLimits small;
+  small.MaxBytes = 256 << 10;
+  TRecordedRun limited(small);
+  limited.Recorder.Reserve();
+  EXPECT_LE(limited.Recorder.MemoryBytes(), small.MaxBytes);
+}

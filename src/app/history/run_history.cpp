@@ -1,6 +1,7 @@
 #include "app/history/run_history.h"
 
 #include <QAction>
+#include <QTimer>
 #include <QToolButton>
 
 #include "app/history/replay_bar.h"
@@ -31,6 +32,9 @@ TRunHistory::TRunHistory(TMainForm &form)
     });
     connect(form_.Editor, &QsciScintilla::textChanged, this, &TRunHistory::LeaveReplay);
     UpdateStepBack();
+    // Once the window is up, while the pupil looks at it: the first run then records as fast
+    // as any later one.
+    QTimer::singleShot(0, this, [this] { recorder_->Reserve(); });
 }
 
 TRunHistory::~TRunHistory()
