@@ -245,29 +245,15 @@ class TWindowLikeHost : public TTumbo_HeadlessHost {
   uint64_t rounds_ = 0;
 };
 
-void BM_WindowPathWalk(benchmark::State& state) {
+void BM_WindowPath(benchmark::State& state, const std::string* program, bool record) {
   TWindowLikeHost host;
-  RunWalk(state, host);
+  RunWalk(state, host, *program, record);
 }
-BENCHMARK(BM_WindowPathWalk)->Unit(benchmark::kMillisecond);
-
-void BM_WindowPathWalkRecorded(benchmark::State& state) {
-  TWindowLikeHost host;
-  RunWalk(state, host, kWalkProgram, true);
-}
-BENCHMARK(BM_WindowPathWalkRecorded)->Unit(benchmark::kMillisecond);
-
-void BM_WindowPathShuttle(benchmark::State& state) {
-  TWindowLikeHost host;
-  RunWalk(state, host, kShuttleProgram);
-}
-BENCHMARK(BM_WindowPathShuttle)->Unit(benchmark::kMillisecond);
-
-void BM_WindowPathShuttleRecorded(benchmark::State& state) {
-  TWindowLikeHost host;
-  RunWalk(state, host, kShuttleProgram, true);
-}
-BENCHMARK(BM_WindowPathShuttleRecorded)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WindowPath, Walk, &kWalkProgram, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WindowPath, WalkRecorded, &kWalkProgram, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WindowPath, Shuttle, &kShuttleProgram, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WindowPath, ShuttleRecorded, &kShuttleProgram, true)
+    ->Unit(benchmark::kMillisecond);
 
 #ifdef TUMBO_BENCH_WITH_QT
 // Handles Qt's events after every statement, as an unthrottled window would.
@@ -340,9 +326,9 @@ int main(int argc, char** argv) {
   PrintRatio(reporter, "steps and turns: interpreter / native (design: at most 2)",
              "BM_InterpretedShuttle", "BM_NativeShuttle");
   PrintRatio(reporter, "window's path, walk recorded / not (target: at most 1.15)",
-             "BM_WindowPathWalkRecorded", "BM_WindowPathWalk");
+             "BM_WindowPath/WalkRecorded", "BM_WindowPath/Walk");
   PrintRatio(reporter, "window's path, steps and turns recorded / not (target: at most 1.15)",
-             "BM_WindowPathShuttleRecorded", "BM_WindowPathShuttle");
+             "BM_WindowPath/ShuttleRecorded", "BM_WindowPath/Shuttle");
   PrintRatio(reporter, "command line, walk recorded / not recorded",
              "BM_InterpretedWalkRecorded", "BM_InterpretedWalk");
   PrintRatio(reporter, "command line, steps and turns recorded / not recorded",
