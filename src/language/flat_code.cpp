@@ -83,10 +83,9 @@ void TFlatProgram::Build(TFlatCode& code) {
     }
   }
   for (size_t i = 0; i < code.Ins.size(); ++i) {
+    if (code.Ins[i].Op != TFlatOp::RepeatStep) continue;
     auto loop = std::make_shared<TRobotLoop>();
-    if (code.Ins[i].Op != TFlatOp::RepeatStep ||
-        !BuildRobotLoop(code.Ins, static_cast<int32_t>(i), *loop))
-      continue;
+    if (!BuildRobotLoop(code.Ins, static_cast<int32_t>(i), *loop)) continue;
     code.Ins[i].Target = static_cast<int32_t>(code.RobotLoops.size());
     code.RobotLoops.push_back(std::move(loop));
   }

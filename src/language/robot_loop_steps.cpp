@@ -29,8 +29,6 @@ TRobotLoopSteps::TRobotLoopSteps(std::shared_ptr<const TRobotLoop> loop,
 }
 
 TRecordedStep TRobotLoopSteps::Get(uint64_t k) const {
-  static constexpr int32_t kAheadX[4] = {0, -1, 0, 1};
-  static constexpr int32_t kAheadY[4] = {1, 0, -1, 0};
   const TRobotLoop& loop = *loop_;
   TRecordedStep found;
   if (k >= count_) return found;
@@ -59,8 +57,8 @@ TRecordedStep TRobotLoopSteps::Get(uint64_t k) const {
         const TRobotAction& action = loop.Actions[a];
         if (reached(action.Line)) return found;
         if (action.Kind == TRobotAction::kStep) {
-          at.X += kAheadX[at.Heading];
-          at.Y += kAheadY[at.Heading];
+          at.X += TTumbo::kAheadX[at.Heading];
+          at.Y += TTumbo::kAheadY[at.Heading];
         } else if (action.Kind != TRobotAction::kNothing) {
           at.Heading = uint8_t((at.Heading + (action.Kind == TRobotAction::kLeft ? 3 : 1)) & 3);
         }

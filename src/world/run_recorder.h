@@ -56,7 +56,7 @@ struct TCellChange {
 };
 
 // Steps kept in compact form by whoever made them and made again when asked for: a robot
-// loop's passes, for one, need a bit for each question they asked.
+// loop's passes, for one, need only where the robot began and the room it asked.
 class TCompactSteps {
 public:
   virtual ~TCompactSteps() = default;

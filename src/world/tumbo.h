@@ -110,12 +110,12 @@ public:
   int MessageNumber = 0;     // its number in the message table
   bool Failed = false;
 
-private:
-  static constexpr int32_t kNoValue = -1;  // the interpreter had no current value for the parameter
-
   // The offsets of the cell ahead, by heading.
   static constexpr int32_t kAheadX[4] = {0, -1, 0, 1};
   static constexpr int32_t kAheadY[4] = {1, 0, -1, 0};
+
+private:
+  static constexpr int32_t kNoValue = -1;  // the interpreter had no current value for the parameter
 
   // The ground index of the cell ahead; the heading must be valid.
   int32_t GroundAhead() const { return Room.GroundIndex(X, Y) + Room.GroundOffset(Heading); }
