@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/settings/command_line.h"
-#include "app/settings/ini_file.h"
 #include "app/settings/settings.h"
+#include "text/ini_file.h"
 
 using namespace tumbo::app;
 

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <filesystem>
 
-#include "app/settings/ini_file.h"
+#include "text/ini_file.h"
 #include "text/atomic_file.h"
 #include "text/cp1252.h"
 
@@ -106,7 +106,7 @@ std::string CriteriaText(unsigned criteria) {
 
 TTaskResult ParseTask(std::string_view bytes, const std::string& fileName, TTask& out) {
   TTask task;
-  tumbo::app::IniFile ini;
+  tumbo::text::IniFile ini;
   // Any line-break style reads alike; writing keeps the one found.
   ini.Parse(tumbo::text::ConvertLineBreaks(tumbo::text::DecodeToCp1252(bytes, &task.Format),
                                            tumbo::text::LineBreak::Lf));
@@ -159,7 +159,7 @@ TTaskResult ParseTask(std::string_view bytes, const std::string& fileName, TTask
 }
 
 std::string WriteTaskText(const TTask& task) {
-  tumbo::app::IniFile ini;
+  tumbo::text::IniFile ini;
   ini.WriteString(kSection, "Titel", task.Title);
   ini.WriteString(kSection, "Text", TextToFile(task.Text));
   ini.WriteString(kSection, kCheckKey, CriteriaText(task.Criteria));

@@ -13,7 +13,7 @@
 
 #include "app/files/recovery_file.h"
 #include "app/run/run_control.h"
-#include "app/settings/ini_file.h"
+#include "text/ini_file.h"
 #include "app/task/task_session.h"
 #include "app/window/chart_mode.h"
 #include "app/window/main_form.h"

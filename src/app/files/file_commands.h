@@ -13,9 +13,13 @@
 class QAction;
 class QTimer;
 
+namespace tumbo::text {
+class IniFile;
+}
+
 namespace tumbo::app {
 
-class IniFile;
+using tumbo::text::IniFile;
 class TMainForm;
 class TRecoveryFile;
 

@@ -5,9 +5,11 @@
 #include <string>
 
 #include "app/settings/colour_names.h"
-#include "app/settings/ini_file.h"
+#include "text/ini_file.h"
 
 namespace tumbo::app {
+
+using tumbo::text::IniFile;
 
 struct TumboSettings {
     // [Tips]

@@ -1,4 +1,4 @@
-#include "app/settings/ini_file.h"
+#include "text/ini_file.h"
 
 #include <filesystem>
 #include <fstream>
@@ -6,7 +6,7 @@
 
 #include "text/atomic_file.h"
 
-namespace tumbo::app {
+namespace tumbo::text {
 namespace {
 
 constexpr std::size_t npos = std::string::npos;
@@ -122,6 +122,25 @@ bool IniFile::Save(const std::string &path, std::string *error) const
     return false;
 }
 
+std::vector<IniLine> IniFile::Lines() const
+{
+    std::vector<IniLine> out;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        IniLine line;
+        line.Number = int(i) + 1;
+        if (SectionName(lines_[i], line.Name))
+            line.Type = IniLine::Section;
+        else if (KeyValue(lines_[i], line.Name, line.Value))
+            line.Type = IniLine::Entry;
+        else if (std::string t = Trim(lines_[i]); !t.empty() && t[0] != ';')
+            line.Value = t;
+        else
+            continue;
+        out.push_back(std::move(line));
+    }
+    return out;
+}
+
 std::size_t IniFile::FindSection(const std::string &section) const
 {
     std::string name;
@@ -193,4 +212,4 @@ void IniFile::WriteString(const std::string &section, const std::string &key, co
     lines_.insert(lines_.begin() + std::ptrdiff_t(end), line);
 }
 
-}  // namespace tumbo::app
+}  // namespace tumbo::text

@@ -1,4 +1,4 @@
-#include "app/settings/ini_file.h"
+#include "text/ini_file.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include "support/write_faults.h"
 #include "text/cp1252.h"
 
-using tumbo::app::IniFile;
+using tumbo::text::IniFile;
 
 TEST(IniFile, LooksUpSectionsAndKeysWithoutRegardToCase)
 {
@@ -43,6 +43,24 @@ TEST(IniFile, LongValuesAreCutAt2047Characters)
     IniFile ini;
     ini.Parse("[S]\nk=" + std::string(3000, 'a') + "\n");
     EXPECT_EQ(ini.ReadString("S", "k", "").size(), 2047u);
+}
+
+TEST(IniFile, LinesGivesEveryMeaningfulLineWithItsNumberAndLongValuesUncut)
+{
+    IniFile ini;
+    ini.Parse("; comment\n\n[Kurs]\nTitel = Tumbo \nkein Eintrag\n[Welt1]\nStartWelt=" + std::string(3000, 'n') + "\n");
+    const std::vector<tumbo::text::IniLine> lines = ini.Lines();
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0].Type, tumbo::text::IniLine::Section);
+    EXPECT_EQ(lines[0].Name, "Kurs");
+    EXPECT_EQ(lines[0].Number, 3);
+    EXPECT_EQ(lines[1].Type, tumbo::text::IniLine::Entry);
+    EXPECT_EQ(lines[1].Name, "Titel");
+    EXPECT_EQ(lines[1].Value, "Tumbo");
+    EXPECT_EQ(lines[2].Type, tumbo::text::IniLine::Other);
+    EXPECT_EQ(lines[2].Value, "kein Eintrag");
+    EXPECT_EQ(lines[2].Number, 5);
+    EXPECT_EQ(lines[4].Value.size(), 3000u);
 }
 
 TEST(IniFile, WritingKeepsUnknownLinesAndReplacesInPlace)

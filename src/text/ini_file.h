@@ -5,7 +5,16 @@
 #include <string>
 #include <vector>
 
-namespace tumbo::app {
+namespace tumbo::text {
+
+// One line of the file that means something, for readers that check every line.
+struct IniLine {
+    enum Kind { Section, Entry, Other };
+    Kind Type = Other;
+    int Number = 0;     // from 1
+    std::string Name;   // the section's name, or the entry's key
+    std::string Value;  // the entry's value (not cut), or the whole line of an Other line
+};
 
 class IniFile {
 public:
@@ -23,6 +32,10 @@ public:
     // settings file. False on any failure, with the German message (Windows-1252) in *error.
     bool Save(const std::string &path, std::string *error = nullptr) const;
     std::string Text() const;
+
+    // The section headers, key=value lines and other lines in file order; blank lines and
+    // comments (";") are left out.
+    std::vector<IniLine> Lines() const;
 
     bool HasKey(const std::string &section, const std::string &key) const;
     // The value, or `fallback` when the section or key is missing.
@@ -43,4 +56,4 @@ private:
     std::string newline_ = "\r\n";
 };
 
-}  // namespace tumbo::app
+}  // namespace tumbo::text
