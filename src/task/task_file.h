@@ -1,7 +1,10 @@
 #pragma once
 // The task file (".tda"): an INI file with a section [Aufgabe] (title, text, what is checked,
-// the step limit) and sections [Welt1] … [WeltN], each naming a start and a goal world file
-// relative to the task file's folder. Read and written with the encoding rules of programs.
+// the step limit, the robot's settings, hints, the model solution, required and forbidden
+// words) and sections [Welt1] … [WeltN], each with a start and a goal world: a world file
+// beside the task (Start=, Ziel=) or the world file's one line itself (StartWelt=, ZielWelt=).
+// A world may be hidden from the pupil (Verdeckt=ja). Read and written with the encoding
+// rules of programs; an unknown or doubled key is refused with its line.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -25,10 +28,17 @@ enum TCriterion : unsigned {
 inline constexpr int64_t kDefaultMaxSteps = 1000000;
 inline constexpr int kMaxTaskWorlds = 99;
 inline constexpr const char* kTaskExtension = ".tda";
+inline constexpr int kMaxHints = 5;
+// The ranges of the settings dialog.
+inline constexpr int kMaxJumpLimit = 10;
+inline constexpr int kBrickLimit = 999;
 
 struct TTaskWorldFiles {
-  std::string Start;  // as written in the file (Windows-1252), relative to the task's folder
+  std::string Start;  // file names as written (Windows-1252), relative to the task's folder
   std::string Goal;
+  std::string StartWorld;  // or the world file's line itself ("StartWelt=", "ZielWelt=")
+  std::string GoalWorld;
+  bool Hidden = false;     // "Verdeckt=ja": graded, never shown to the pupil
 };
 
 struct TTask {
@@ -37,6 +47,18 @@ struct TTask {
   unsigned Criteria = kCheckAll;
   bool NoNotes = false;      // "KeineHinweise": a robot failure note fails the world
   int64_t MaxSteps = kDefaultMaxSteps;
+  // The robot's settings while the task is open and graded ("Sprunghoehe=N",
+  // "Ziegel=START MAX"); without these keys: jump height 1, no brick counting.
+  int MaxJump = 1;
+  bool Bricks = false;
+  int BrickStart = 999;
+  int MaxBrick = 0;
+  std::vector<std::string> Hints;  // "Tipp1" … "Tipp5", in order; lines separated by '\n'
+  std::string ModelSolution;       // "Musterloesung": a program file beside the task, or empty
+  int ModelSolutionLine = 0;       // its line in the task file, for messages
+  // "Gefordert", "Verboten": words of the language in their usual spelling ("solange").
+  std::vector<std::string> Required;
+  std::vector<std::string> Forbidden;
   std::vector<TTaskWorldFiles> Worlds;
   tumbo::text::TextFormat Format = tumbo::text::kNewFileFormat;  // saved as it was read
 };
@@ -57,7 +79,7 @@ std::string WriteTaskText(const TTask& task);
 
 // A task with its worlds read, ready for checking programs.
 struct TTaskWorld {
-  std::string StartFile;   // native paths
+  std::string StartFile;   // native paths (the task file for a world given in it)
   std::string GoalFile;
   std::string StartBytes;  // the start world file as read
   TWorldFileContent Start;
@@ -68,14 +90,16 @@ struct TLoadedTask {
   std::string FileName;  // native path of the task file
   TTask Task;
   std::vector<TTaskWorld> Worlds;
+  std::string ModelSolutionFile;  // native path, empty when the task names none
+  bool IsHidden(size_t world) const { return world < Task.Worlds.size() && Task.Worlds[world].Hidden; }
 };
 
 // Reads the task file and every world it names. A damaged task file, a missing or damaged
-// world, or a goal whose size differs from its start is refused with a message; `out` is then
-// left as it was.
+// world, a goal whose size differs from its start, or a model solution that is not there is
+// refused with a message; `out` is then left as it was.
 TTaskResult LoadTask(const std::string& fileName, TLoadedTask& out);
 
-// Writes the task file atomically; its world files are the caller's business.
+// Writes the task file atomically; its world files (if it names any) are the caller's business.
 TTaskResult SaveTask(const std::string& fileName, const TTask& task);
 
 }  // namespace tumbo::task

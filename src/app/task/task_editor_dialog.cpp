@@ -204,7 +204,7 @@ bool TTaskEditorDialog::SaveTo(const QString& path) {
   for (size_t i = 0; i < worlds_.size() && error.empty(); ++i) {
     const QString base = info.completeBaseName() + QStringLiteral("-%1").arg(i + 1);
     const QString start = base + QStringLiteral(".tdw"), goal = base + QStringLiteral("-ziel.tdw");
-    task.Worlds.push_back({ToCore(start), ToCore(goal)});
+    task.Worlds.push_back({ToCore(start), ToCore(goal), "", "", false});
     if (tumbo::text::WriteFileAtomic(info.dir().filePath(start).toStdString(), worlds_[i].Start, error))
       tumbo::text::WriteFileAtomic(info.dir().filePath(goal).toStdString(), worlds_[i].Goal, error);
   }
