@@ -24,7 +24,8 @@ std::vector<std::string> GradeTextLines(const TProgramGrade& grade) {
     return lines;
   }
   for (size_t i = 0; i < grade.Worlds.size(); ++i)
-    if (!grade.Worlds[i].Solved) lines.push_back("  " + WorldLine(int(i) + 1, grade.Worlds[i].Reason));
+    if (!grade.Worlds[i].Solved)
+      lines.push_back("  " + WorldLine(int(i) + 1, grade.Worlds[i].Reason, grade.Worlds[i].Hidden));
   return lines;
 }
 

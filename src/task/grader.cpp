@@ -11,6 +11,8 @@
 #include "language/deep_stack.h"
 #include "language/headless_run.h"
 #include "task/goal_check.h"
+#include "task/hidden_goal.h"
+#include "task/word_rules.h"
 #include "text/atomic_file.h"
 #include "text/cp1252.h"
 #include "text/text_file.h"
@@ -33,15 +35,17 @@ std::string Join(const std::vector<std::string>& parts) {
 }
 
 TWorldGrade Judge(const TRunRecord& run, const TWelt& world, const TTaskWorld& goal,
-                  const TTask& task) {
+                  const TTask& task, bool hidden) {
   TWorldGrade grade;
+  grade.Hidden = hidden;
   grade.FinalWorld = world.SaveToText();
   if (!run.StepLimit.empty()) {
     grade.Reason = run.StepLimit;
   } else if (!run.Failure.empty()) {
     grade.Reason = run.Failure;
   } else {
-    std::vector<std::string> reasons = DifferencesFromGoal(world, goal.Goal, task.Criteria);
+    std::vector<std::string> reasons = hidden ? HiddenDifferencesFromGoal(world, goal.Goal, task.Criteria)
+                                              : DifferencesFromGoal(world, goal.Goal, task.Criteria);
     if (task.NoNotes && !run.FirstNote.empty()) reasons.push_back(run.FirstNote);
     grade.Reason = Join(reasons);
   }
@@ -53,7 +57,8 @@ TProgramGrade NothingRan(const TLoadedTask& task, const std::string& name, std::
   TProgramGrade grade;
   grade.Name = name;
   grade.ProgramError = std::move(error);
-  grade.Worlds.assign(task.Worlds.size(), TWorldGrade{false, grade.ProgramError, {}});
+  for (size_t i = 0; i < task.Worlds.size(); ++i)
+    grade.Worlds.push_back(TWorldGrade{false, grade.ProgramError, {}, task.IsHidden(i)});
   return grade;
 }
 
@@ -65,8 +70,8 @@ int TProgramGrade::SolvedCount() const {
   return n;
 }
 
-std::string WorldLine(int worldNumber, const std::string& reason) {
-  return "Welt " + std::to_string(worldNumber) + ": " + reason;
+std::string WorldLine(int worldNumber, const std::string& reason, bool hidden) {
+  return (hidden ? "Verdeckte Welt " : "Welt ") + std::to_string(worldNumber) + ": " + reason;
 }
 
 TProgramGrade GradeProgramText(const TLoadedTask& task, const std::string& text,
@@ -76,6 +81,10 @@ TProgramGrade GradeProgramText(const TLoadedTask& task, const std::string& text,
   std::string compilerMessage;
   THeadlessRunOptions options;
   options.MaxSteps = task.Task.MaxSteps;
+  options.MaxJump = task.Task.MaxJump;
+  options.Bricks = task.Task.Bricks;
+  options.BrickStart = task.Task.BrickStart;
+  options.MaxBrick = task.Task.MaxBrick;
   THeadlessRun run(world, options, [&](const TRunLine& line) {
     switch (line.Kind) {
       case TRunLineKind::CompilerError:
@@ -93,15 +102,18 @@ TProgramGrade GradeProgramText(const TLoadedTask& task, const std::string& text,
     }
   });
   if (!run.Compile(text, folder)) return NothingRan(task, name, compilerMessage);
+  if (const std::vector<std::string> broken = WordRuleViolations(task.Task, text); !broken.empty())
+    return NothingRan(task, name, Join(broken));
 
   TProgramGrade grade;
   grade.Name = name;
   const auto runAll = [&] {
-    for (const TTaskWorld& w : task.Worlds) {
+    for (size_t i = 0; i < task.Worlds.size(); ++i) {
+      const TTaskWorld& w = task.Worlds[i];
       world.LoadFromText(w.StartBytes, w.StartFile);  // read once already when the task loaded
       record.Clear();
       run.Run();
-      grade.Worlds.push_back(Judge(record, world, w, task.Task));
+      grade.Worlds.push_back(Judge(record, world, w, task.Task, task.IsHidden(i)));
     }
   };
   // Endless recursion runs up to the depth limit, deeper than an ordinary stack allows.

@@ -1,6 +1,7 @@
 #pragma once
-// Checking a program against a task: compiled once, run headlessly (as tumbo-cli run does) on
-// every start world, each final world compared with its goal.
+// Checking a program against a task: compiled once, its words checked against the task's
+// required and forbidden words, run headlessly (as tumbo-cli run does, with the task's jump
+// height and brick counting) on every start world, each final world compared with its goal.
 #include <functional>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@ struct TWorldGrade {
   bool Solved = false;
   std::string Reason;      // German, Windows-1252; empty when solved
   std::string FinalWorld;  // the final world as world file bytes; empty when nothing ran
+  bool Hidden = false;     // a hidden world of the task: its reason names no cells
 };
 
 struct TProgramGrade {
@@ -35,7 +37,8 @@ std::vector<TProgramGrade> GradePrograms(const TLoadedTask& task, const std::vec
                                          unsigned jobs,
                                          const std::function<void(const TProgramGrade&)>& report = {});
 
-// "Welt 2: 3 Zellen mit falscher Ziegelzahl, Position (5, 3) statt (1, 1)".
-std::string WorldLine(int worldNumber, const std::string& reason);
+// "Welt 2: 3 Zellen mit falscher Ziegelzahl, Position (5, 3) statt (1, 1)";
+// "Verdeckte Welt 3: Ziegel stimmen nicht" for a hidden world.
+std::string WorldLine(int worldNumber, const std::string& reason, bool hidden = false);
 
 }  // namespace tumbo::task

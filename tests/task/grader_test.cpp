@@ -101,6 +101,79 @@ TEST_F(Grader, UnreadableProgramSolvesNoWorld) {
   EXPECT_NE(g.ProgramError.find("nicht.tdp"), std::string::npos);
 }
 
+TEST_F(Grader, AHiddenWorldIsGradedButItsReasonNamesNoCells) {
+  task_.Task.Worlds.resize(2);
+  task_.Task.Worlds[1].Hidden = true;
+  const TProgramGrade g = Grade("Programm\r\nSchritt(3)\r\nMarkeSetzen\r\n*Programm");
+  EXPECT_EQ(GradeTextLines(g),
+            (std::vector<std::string>{"p.tdp: 1 von 2 Welten gel\xF6st",
+                                      "  Verdeckte Welt 2: Marken stimmen nicht, Tumbo steht nicht am Ziel"}));
+  EXPECT_TRUE(g.Worlds[1].Hidden);
+  EXPECT_FALSE(g.Worlds[0].Hidden);
+  EXPECT_TRUE(Grade("Programm\r\nsolange NichtIstWand tue\r\nSchritt\r\n*solange\r\nMarkeSetzen\r\n*Programm").SolvedAll());
+}
+
+// Required and forbidden words are looked for as the language reads the program.
+TEST_F(Grader, RequiredAndForbiddenWordsFailEveryWorld) {
+  const std::string solution = "Programm\r\nsolange NichtIstWand tue\r\nSchritt\r\n*solange\r\nMarkeSetzen\r\n*Programm";
+  struct {
+    std::vector<std::string> Required, Forbidden;
+    std::string Program;
+    std::string Reason;  // empty: solved
+  } cases[] = {
+      {{"solange"}, {"wiederhole"}, solution, ""},
+      {{}, {"solange"}, solution, "Das Wort \x84solange\x93 ist in dieser Aufgabe verboten"},
+      {{}, {"solange"}, "programm\r\nSOLANGE nichtistwand TUE\r\ntumbo.schritt\r\n*SOLANGE\r\nMarkeSetzen\r\n*PROGRAMM",
+       "Das Wort \x84solange\x93 ist in dieser Aufgabe verboten"},
+      {{"wiederhole"}, {}, "{ wiederhole fehlt nur im Kommentar }\r\n" + solution, "Das Wort \x84wiederhole\x93 fehlt"},
+      {{"Schritt"}, {}, "Programm\r\nsolange NichtIstWand tue\r\nTumbo.Schritt\r\n*solange\r\nMarkeSetzen\r\n*Programm", ""},
+      {{"wiederhole"}, {"Schritt"}, solution,
+       "Das Wort \x84Schritt\x93 ist in dieser Aufgabe verboten, Das Wort \x84wiederhole\x93 fehlt"},
+  };
+  for (const auto& c : cases) {
+    task_.Task.Required = c.Required;
+    task_.Task.Forbidden = c.Forbidden;
+    const TProgramGrade g = Grade(c.Program);
+    ASSERT_EQ(g.Worlds.size(), 2u);
+    EXPECT_EQ(g.Worlds[0].Solved, c.Reason.empty()) << c.Program;
+    EXPECT_EQ(g.Worlds[1].Reason, c.Reason) << c.Program;
+  }
+}
+
+// One world: the robot faces a stack of two bricks; the goal: a brick laid onto it and the
+// robot on top.
+class GraderRobotSettings : public testing::Test {
+ protected:
+  void SetUp() override {
+    TTaskWorld w;
+    TRaum room;
+    room.Init(1, 3, 4);
+    room.AddItem(0, 1, kZiegel);
+    room.AddItem(0, 1, kZiegel);
+    w.StartBytes = WriteWorldText(room, 0, 0, 0);
+    ASSERT_TRUE(ReadWorldText(w.StartBytes, "start.tdw", w.Start).Ok());
+    room.AddItem(0, 2, kZiegel);
+    ASSERT_TRUE(ReadWorldText(WriteWorldText(room, 0, 1, 0), "ziel.tdw", w.Goal).Ok());
+    task_.Worlds.push_back(std::move(w));
+    task_.Task.NoNotes = true;
+  }
+  bool Solves(const std::string& program) { return GradeProgramText(task_, program, "", "p.tdp").SolvedAll(); }
+  TLoadedTask task_;
+};
+
+TEST_F(GraderRobotSettings, TheTasksJumpHeightAndBrickCountingDecide) {
+  const std::string program = "Programm\r\nSchritt\r\nHinlegen\r\n*Programm";
+  EXPECT_FALSE(Solves(program));  // jump height 1: the stack is too high
+  task_.Task.MaxJump = 2;
+  EXPECT_TRUE(Solves(program));
+  task_.Task.Bricks = true;
+  task_.Task.BrickStart = 0;
+  task_.Task.MaxBrick = 5;
+  EXPECT_FALSE(Solves(program));  // nothing to lay down
+  task_.Task.BrickStart = 1;
+  EXPECT_TRUE(Solves(program));
+}
+
 TEST_F(Grader, CsvHasBomHeaderAndQuotedFields) {
   std::vector<TProgramGrade> grades{Grade("Programm\r\nSchritt(3)\r\nMarkeSetzen\r\n*Programm")};
   grades[0].Name = "a;b.tdp";
