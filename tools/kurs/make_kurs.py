@@ -1,0 +1,269 @@
+#!/usr/bin/env python3
+"""Writes the course "Tumbo lernt laufen" into data/kurs/: kurs.tdk, every task file, its start
+worlds, its model solution, and its goal worlds (made by running the model solution with
+tumbo-cli on each start world). Then checks every task:
+
+  * the model solution runs without a robot failure note and `tumbo-cli grade` solves every world;
+  * no start world already equals its goal in what the task checks;
+  * every hidden world defeats a program that only replays the moves which solve one of the
+    visible worlds.
+
+Usage: tools/kurs/make_kurs.py --cli build/bin/tumbo-cli [--show]
+"""
+import argparse
+import os
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from kurs_aufgaben import KURS_TITEL, KURS_TEXT, ABSCHNITTE  # noqa: E402
+
+ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+OUT = os.path.join(ROOT, "data", "kurs")
+HEADINGS = "SWNO"  # 0 south, 1 west, 2 north, 3 east
+ROBOT_CHARS = {"v": 0, "<": 1, "^": 2, ">": 3}
+CRITERIA = ["Ziegel", "Marken", "Quader", "Position", "Richtung"]
+
+
+class World:
+    def __init__(self, w, l, h, x, y, d):
+        self.w, self.l, self.h, self.x, self.y, self.d = w, l, h, x, y, d
+        self.bricks = {}  # (x, y) -> count, or "q" for a cuboid
+        self.marks = set()
+
+    def text(self):
+        out = ["TumboVersion2Deutsch", self.w, self.l, self.h, self.x, self.y, self.d]
+        for cx in range(self.w):
+            for cy in range(self.l):
+                c = self.bricks.get((cx, cy), 0)
+                levels = ["q", "q"] + ["n"] * (self.h - 2) if c == "q" else ["z"] * c + ["n"] * (self.h - c)
+                out += levels[: self.h] + ["m" if (cx, cy) in self.marks else "o"]
+        return "".join(f"{t} " for t in out)
+
+    def cell(self, cx, cy):
+        return self.bricks.get((cx, cy), 0), (cx, cy) in self.marks
+
+
+def parse_world_text(text):
+    t = text.split()
+    w, l, h, x, y, d = map(int, t[1:7])
+    world, i = World(w, l, h, x, y, d), 7
+    for cx in range(w):
+        for cy in range(l):
+            levels, mark = t[i : i + h], t[i + h]
+            i += h + 1
+            if "q" in levels:
+                world.bricks[cx, cy] = "q"
+            elif levels.count("z"):
+                world.bricks[cx, cy] = levels.count("z")
+            if mark == "m":
+                world.marks.add((cx, cy))
+    return world
+
+
+def world_from_map(rows, robot=None, height=6):
+    """One character per cell: . empty, 1-9 bricks, # cuboid, * mark, a-i marked 1-9 bricks,
+    > < ^ v the robot on an empty field; `robot` = (x, y, "NOSW") puts it anywhere, as on a mark."""
+    l, w = len(rows), len(rows[0])
+    world = World(w, l, height, 0, 0, 0)
+    for cy, row in enumerate(rows):
+        assert len(row) == w, rows
+        for cx, ch in enumerate(row):
+            if ch in ROBOT_CHARS:
+                world.x, world.y, world.d = cx, cy, ROBOT_CHARS[ch]
+            elif ch.isdigit():
+                world.bricks[cx, cy] = int(ch)
+            elif ch == "#":
+                world.bricks[cx, cy] = "q"
+            elif ch == "*":
+                world.marks.add((cx, cy))
+            elif "a" <= ch <= "i":
+                world.bricks[cx, cy] = ord(ch) - ord("a") + 1
+                world.marks.add((cx, cy))
+            else:
+                assert ch == ".", ch
+    if robot:
+        world.x, world.y, world.d = robot[0], robot[1], HEADINGS.index(robot[2])
+    return world
+
+
+def differs(a, b, checks):
+    if "Position" in checks and (a.x, a.y) != (b.x, b.y):
+        return True
+    if "Richtung" in checks and a.d != b.d:
+        return True
+    for cx in range(a.w):
+        for cy in range(a.l):
+            ca, cb = a.bricks.get((cx, cy), 0), b.bricks.get((cx, cy), 0)
+            if "Ziegel" in checks and (0 if ca == "q" else ca) != (0 if cb == "q" else cb):
+                return True
+            if "Quader" in checks and (ca == "q") != (cb == "q"):
+                return True
+            if "Marken" in checks and ((cx, cy) in a.marks) != ((cx, cy) in b.marks):
+                return True
+    return False
+
+
+def show(world, title):
+    print(f"  {title}: {world.w}x{world.l}, Tumbo ({world.x + 1}, {world.y + 1}) {HEADINGS[world.d]}")
+    for cy in range(world.l):
+        row = ""
+        for cx in range(world.w):
+            c, m = world.cell(cx, cy)
+            ch = {0: ".", "q": "#"}.get(c, str(c))
+            if (cx, cy) == (world.x, world.y):
+                ch = "v<^>"[world.d]
+            row += ch + ("*" if m else " ")
+        print("    " + row)
+
+
+def crlf_cp1252(text):
+    return text.replace("\r\n", "\n").replace("\n", "\r\n").encode("cp1252")
+
+
+def write(path, data):
+    with open(path, "wb") as f:
+        f.write(data)
+
+
+def run_cli(cli, *args):
+    return subprocess.run([cli, *args], capture_output=True)
+
+
+def replay_program(history):
+    """A program that replays, move by move, the robot actions recorded in a run history."""
+    lines = [l.split() for l in history.decode("cp1252").splitlines()]
+    steps = [l for l in lines[3:] if l]
+    out = []
+    prev = None
+    for step in steps:
+        x, y, d = int(step[2]), int(step[3]), "SWNO".index(step[4])
+        if prev:
+            px, py, pd = prev
+            if (x, y) != (px, py):
+                out.append(f"Schritt({abs(x - px) + abs(y - py)})")
+            turn = (d - pd) % 4
+            out += {0: [], 1: ["RechtsDrehen"], 2: ["LinksDrehen", "LinksDrehen"], 3: ["LinksDrehen"]}[turn]
+            for change in step[7:]:
+                cell, fromto = change.split(":")
+                cx, cy = map(int, cell.split(","))
+                old, new = fromto.split(">")
+                if (cx, cy) == (px, py) and old.endswith("m") != new.endswith("m"):
+                    out.append("MarkeSetzen" if new.endswith("m") else "MarkeL\u00f6schen")
+                n_old, n_new = int(old.rstrip("m") or 0), int(new.rstrip("m") or 0)
+                if n_new > n_old:
+                    out.append(f"Hinlegen({n_new - n_old})")
+                elif n_new < n_old:
+                    out.append(f"Aufheben({n_old - n_new})")
+        prev = (x, y, d)
+    return "Programm\n" + "".join(f"  {s}\n" for s in out) + "*Programm\n"
+
+
+def task_text(task):
+    keys = [("Titel", task["titel"]), ("Text", "|".join(task["text"])),
+            ("Pr\u00fcfen", ",".join(task["pruefen"])), ("KeineHinweise", "ja" if task.get("keine_hinweise", True) else "nein"),
+            ("MaxSchritte", str(task.get("max_schritte", 100000)))]
+    for i, tipp in enumerate(task["tipps"], 1):
+        keys.append((f"Tipp{i}", tipp))
+    keys.append(("Musterloesung", task["name"] + "-loesung.tdp"))
+    if task.get("gefordert"):
+        keys.append(("Gefordert", task["gefordert"]))
+    if task.get("verboten"):
+        keys.append(("Verboten", task["verboten"]))
+    lines = ["[Aufgabe]"] + [f"{k}={v}" for k, v in keys]
+    for i, w in enumerate(task["welten"], 1):
+        lines += [f"[Welt{i}]", f"Start={task['name']}-{i}.tdw", f"Ziel={task['name']}-{i}-ziel.tdw"]
+        if w.get("verdeckt"):
+            lines.append("Verdeckt=ja")
+    return "\n".join(lines) + "\n"
+
+
+def start_world(spec):
+    if "datei" in spec:
+        with open(os.path.join(ROOT, spec["datei"]), encoding="cp1252") as f:
+            return parse_world_text(f.read())
+    world = world_from_map(spec["karte"], spec.get("tumbo"), spec.get("hoehe", 6))
+    world.marks.update(spec.get("marken", []))
+    return world
+
+
+def make_task(cli, task, section_number, show_worlds, tmp):
+    name, problems = task["name"], []
+    tda = os.path.join(OUT, name + ".tda")
+    solution = os.path.join(OUT, name + "-loesung.tdp")
+    write(solution, crlf_cp1252(task["loesung"].strip("\n") + "\n"))
+    starts = []
+    if show_worlds:
+        print(f"== {name}: {task['titel']}")
+    for i, spec in enumerate(task["welten"], 1):
+        start = start_world(spec)
+        start_path = os.path.join(OUT, f"{name}-{i}.tdw")
+        goal_path = os.path.join(OUT, f"{name}-{i}-ziel.tdw")
+        write(start_path, start.text().encode("cp1252"))
+        r = run_cli(cli, "run", solution, "--world", start_path, "--out", goal_path)
+        if r.returncode != 0 or r.stdout.strip():
+            problems.append(f"Welt {i}: {r.returncode} {r.stdout.decode('cp1252', 'replace')}{r.stderr.decode()}")
+            continue
+        with open(goal_path, encoding="cp1252") as f:
+            goal = parse_world_text(f.read())
+        if not differs(start, goal, task["pruefen"]):
+            problems.append(f"Welt {i}: der Start gleicht schon dem Ziel")
+        if show_worlds:
+            show(start, f"Welt {i}{' (verdeckt)' if spec.get('verdeckt') else ''}")
+            show(goal, "Ziel")
+        starts.append((i, start_path, spec.get("verdeckt", False)))
+    write(tda, crlf_cp1252(task_text(task)))
+    r = run_cli(cli, "grade", tda, solution)
+    if r.returncode != 0:
+        problems.append("grade: " + r.stdout.decode("cp1252", "replace"))
+    if len(task["welten"]) < 2:
+        problems.append("weniger als 2 Welten")
+    if not 1 <= len(task["tipps"]) <= 3:
+        problems.append("1 bis 3 Tipps")
+    hidden = [s for s in starts if s[2]]
+    if section_number >= 3 and not hidden:
+        problems.append("keine verdeckte Welt")
+    for i, start_path, is_hidden in starts:
+        if is_hidden or not hidden:
+            continue
+        r = run_cli(cli, "run", solution, "--world", start_path, "--history", "-")
+        replay = os.path.join(tmp, f"{name}-nachspielen-{i}.tdp")
+        write(replay, crlf_cp1252(replay_program(r.stdout)))
+        g = run_cli(cli, "grade", tda, replay)
+        lines = g.stdout.decode("cp1252", "replace").splitlines()
+        if f"  Welt {i}:" in "\n".join(lines) or "von" not in lines[0]:
+            problems.append(f"das Nachspielen von Welt {i} l\u00f6st Welt {i} nicht: {lines}")
+        for h, _, _ in hidden:
+            if f"  Welt {h}:" not in "\n".join(lines):
+                problems.append(f"das Nachspielen von Welt {i} l\u00f6st die verdeckte Welt {h}")
+    return problems
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--cli", required=True)
+    parser.add_argument("--show", action="store_true", help="print every start and goal world")
+    args = parser.parse_args()
+    cli = os.path.abspath(args.cli)
+    os.makedirs(OUT, exist_ok=True)
+    for f in os.listdir(OUT):
+        os.remove(os.path.join(OUT, f))
+    kurs = ["[Kurs]", f"Titel={KURS_TITEL}", "Text=" + "|".join(KURS_TEXT)]
+    failed = False
+    with tempfile.TemporaryDirectory() as tmp:
+        for s, (title, tasks) in enumerate(ABSCHNITTE, 1):
+            kurs += [f"[Abschnitt{s}]", f"Titel={title}"]
+            for t, task in enumerate(tasks, 1):
+                kurs.append(f"Aufgabe{t}={task['name']}.tda")
+                for p in make_task(cli, task, s, args.show, tmp):
+                    failed = True
+                    print(f"{task['name']}: {p}")
+    write(os.path.join(OUT, "kurs.tdk"), crlf_cp1252("\n".join(kurs) + "\n"))
+    count = sum(len(t) for _, t in ABSCHNITTE)
+    print(f"{len(ABSCHNITTE)} Abschnitte, {count} Aufgaben" + (", mit Fehlern" if failed else ""))
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
