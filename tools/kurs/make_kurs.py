@@ -16,6 +16,7 @@ import subprocess
 import sys
 import tempfile
 
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from kurs_aufgaben import KURS_TITEL, KURS_TEXT, ABSCHNITTE  # noqa: E402
 
@@ -185,7 +186,17 @@ def start_world(spec):
             return parse_world_text(f.read())
     world = world_from_map(spec["karte"], spec.get("tumbo"), spec.get("hoehe", 6))
     world.marks.update(spec.get("marken", []))
-    return world
+    return turned(world) if spec.get("drehen") else world
+
+
+def turned(world):
+    """The world turned by half a turn: what lay in the south lies in the north. So stacks that
+    stand right of an eastward path come to stand behind a westward one and hide nothing in 3D."""
+    w, l = world.w, world.l
+    out = World(w, l, world.h, w - 1 - world.x, l - 1 - world.y, (world.d + 2) % 4)
+    out.bricks = {(w - 1 - x, l - 1 - y): c for (x, y), c in world.bricks.items()}
+    out.marks = {(w - 1 - x, l - 1 - y) for x, y in world.marks}
+    return out
 
 
 def make_task(cli, task, section_number, show_worlds, tmp):
