@@ -1,20 +1,26 @@
 // The course shipped in data/kurs: kurs.tdk lists at least 40 tasks in at least 7 sections;
 // every task is complete (two worlds or more, one to three hints, a model solution, hidden
 // worlds from the third section on), its model solution solves every world and keeps the
-// task's word rules, and a program that does nothing solves no world.
+// task's word rules, a program that does nothing solves no world, and a program that only
+// replays the moves solving a visible world fails a hidden one.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "app/settings/ini_file.h"
+#include "language/headless_run.h"
 #include "language/scanner.h"
 #include "task/grade_report.h"
 #include "task/grader.h"
 #include "text/cp1252.h"
 #include "text/text_file.h"
+#include "world/run_recorder.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -26,6 +32,8 @@ struct TCourseTask {
   int Section = 0;   // counted from 1
   std::string File;  // as listed, e.g. "bis-zur-wand.tda"
 };
+
+void PrintTo(const TCourseTask& t, std::ostream* os) { *os << t.File; }
 
 std::string Numbered(const std::string& prefix, int n) { return prefix + std::to_string(n); }
 
@@ -114,6 +122,43 @@ std::vector<std::string> WordList(const std::string& value) {
   return words;
 }
 
+// The robot's moves in a recorded run as a program without loops or conditions.
+std::string MovesAsProgram(const TRunRecorder& history) {
+  std::string program = "Programm\r\n";
+  const auto add = [&program](const std::string& statement) { program += statement + "\r\n"; };
+  for (uint64_t n = history.FirstStep() + 1; n <= history.LastStep(); ++n) {
+    const TRecordedStep before = history.Step(n - 1), after = history.Step(n);
+    if (const int cells = std::abs(after.X - before.X) + std::abs(after.Y - before.Y); cells > 0)
+      add("Schritt(" + std::to_string(cells) + ")");
+    switch ((after.Heading - before.Heading + 4) % 4) {
+      case 1: add("RechtsDrehen"); break;
+      case 2: add("LinksDrehen"), add("LinksDrehen"); break;
+      case 3: add("LinksDrehen"); break;
+    }
+    for (const TCellChange& c : history.ChangesOf(n)) {
+      const int bricks = (c.New & cell_code::kBricks) - (c.Old & cell_code::kBricks);
+      if (bricks > 0) add("Hinlegen(" + std::to_string(bricks) + ")");
+      if (bricks < 0) add("Aufheben(" + std::to_string(-bricks) + ")");
+      if ((c.New ^ c.Old) & cell_code::kMark)
+        add(c.New & cell_code::kMark ? "MarkeSetzen" : "MarkeL\xF6schen");
+    }
+  }
+  return program + "*Programm\r\n";
+}
+
+// What a pupil would write who copies the moves that solve one world instead of a solution.
+std::string ReplayOfRun(const std::string& program, const TTaskWorld& world) {
+  TWelt welt;
+  EXPECT_TRUE(welt.LoadFromText(world.StartBytes, world.StartFile).Ok());
+  THeadlessRun run(welt, THeadlessRunOptions{}, nullptr);
+  TRunRecorder history(welt);
+  run.SetRecorder(&history);
+  EXPECT_TRUE(run.Compile(program, ""));
+  run.Run();
+  EXPECT_EQ(history.FirstStep(), 0u);
+  return MovesAsProgram(history);
+}
+
 class CourseTask : public testing::TestWithParam<TCourseTask> {
  protected:
   void SetUp() override {
@@ -154,6 +199,26 @@ TEST_P(CourseTask, HidesAWorldFromTheThirdSectionOn) {
   EXPECT_LT(hidden, int(task_.Worlds.size()));
   if (GetParam().Section >= 3) {
     EXPECT_GE(hidden, 1);
+  }
+}
+
+TEST_P(CourseTask, ReplayingTheMovesForAVisibleWorldFailsAHiddenWorld) {
+  std::vector<bool> hidden;
+  for (size_t w = 1; w <= task_.Worlds.size(); ++w)
+    hidden.push_back(ini_.ReadString(Numbered("Welt", int(w)), "Verdeckt", "") == "ja");
+  if (std::find(hidden.begin(), hidden.end(), true) == hidden.end()) GTEST_SKIP();
+  std::string bytes, error;
+  ASSERT_TRUE(tumbo::text::ReadFileBytes(SolutionPath(), bytes, error)) << error;
+  const std::string solution = tumbo::text::DecodeToCp1252(bytes);
+  for (size_t w = 0; w < task_.Worlds.size(); ++w) {
+    if (hidden[w]) continue;
+    const std::string replay = ReplayOfRun(solution, task_.Worlds[w]);
+    const TProgramGrade g = GradeProgramText(task_, replay, "", "nachgespielt.tdp");
+    ASSERT_EQ(g.Worlds.size(), hidden.size()) << replay;
+    EXPECT_TRUE(g.Worlds[w].Solved) << "the replay of world " << w + 1 << ":\n" << replay;
+    bool failsHidden = false;
+    for (size_t h = 0; h < hidden.size(); ++h) failsHidden |= hidden[h] && !g.Worlds[h].Solved;
+    EXPECT_TRUE(failsHidden) << "the replay of world " << w + 1 << " solves every hidden world";
   }
 }
 
