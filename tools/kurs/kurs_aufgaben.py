@@ -158,8 +158,8 @@ Programm
         text=["Baue vor Tumbo eine Treppe aus drei Stufen: erst 1 Ziegel, dann 2, dann 3.",
               "Tumbo steigt dabei hinauf und setzt oben auf der Treppe eine Marke."],
         pruefen=["Ziegel", "Marken", "Quader", "Position", "Richtung"],
-        tipps=["Tumbo kann nur eine Stufe von 1 Ziegel auf einmal hinauf springen.",
-               "Lege erst 1 Ziegel und steige hinauf. Dann 2 Ziegel vor dich legen und wieder hinauf steigen.",
+        tipps=["Tumbo kann nur 1 Ziegel hoch springen.",
+               "Lege erst 1 Ziegel hin und steige hinauf. Dann lege 2 Ziegel vor dich und steige wieder hinauf.",
                "Hinlegen(1), Schritt, Hinlegen(2), Schritt, Hinlegen(3), Schritt, MarkeSetzen."],
         loesung="""
 // Musterl\u00f6sung: Treppe bauen
@@ -305,8 +305,8 @@ Programm
         ]),
     dict(
         name="rahmen", titel="Ein Rahmen aus Marken",
-        text=["Tumbo legt einen Rahmen aus Marken: ein Quadrat mit 4 Feldern an jeder Seite. Jedes Feld am Rand des Quadrats bekommt eine Marke, das sind 12 Marken.",
-              "Tumbo geht rechts herum. Am Ende steht er wieder auf dem Startfeld und schaut wie am Anfang."],
+        text=["Tumbo legt einen Rahmen aus Marken: ein Quadrat mit 4 Feldern an jeder Seite. Sein Startfeld ist eine Ecke. Er geht zuerst geradeaus und biegt an jeder Ecke nach rechts ab.",
+              "Jedes Feld am Rand des Quadrats bekommt eine Marke, das sind 12 Marken. Am Ende steht Tumbo wieder auf dem Startfeld und schaut wie am Anfang."],
         pruefen=["Marken", "Position", "Richtung"], gefordert="wiederhole",
         tipps=["Eine Seite: 3-mal MarkeSetzen und Schritt, danach RechtsDrehen.",
                "Eine wiederhole-Schleife darf in einer anderen stehen: 4 Seiten, jede mit 3 Feldern."],
@@ -554,7 +554,7 @@ Programm
                 dict(alt("bis-zur-wand", 3), verdeckt=True)]),
     dict(
         name="stapel-abtragen", titel="Stapel abtragen",
-        text=["Vor Tumbo steht ein Ziegelstapel. Tumbo hebt alle Ziegel auf, bis das Feld vor ihm leer ist.",
+        text=["Vor Tumbo steht ein Ziegelstapel. Tumbo hebt alle Ziegel auf, bis das Feld vor ihm leer ist. Er bleibt dabei auf seinem Feld.",
               "Wie hoch der Stapel ist, wei\u00df Tumbo vorher nicht."],
         pruefen=["Ziegel", "Position"], gefordert="solange",
         tipps=["IstZiegel fragt, ob vor Tumbo noch Ziegel liegen.",
@@ -932,7 +932,7 @@ Programm
         name="tor-finden", titel="Das Tor in der Mauer",
         text=["Rechts neben Tumbo steht eine Mauer aus Quadern. Irgendwo hat sie eine L\u00fccke, das Tor.",
               "Tumbo geht an der Mauer entlang, bis das Tor rechts neben ihm ist. Dann geht er durch das Tor und bleibt auf dem Feld direkt hinter der Mauer stehen."],
-        pruefen=["Position", "Richtung"], gefordert="Bedingung",
+        pruefen=["Position"], gefordert="Bedingung",
         tipps=["Schreibe eine Bedingung RechtsFrei: Tumbo dreht sich nach rechts, fragt IstWand und dreht sich zur\u00fcck.",
                "solange nicht RechtsFrei tue Schritt *solange",
                "Am Tor: RechtsDrehen und 2 Schritte."],
@@ -975,10 +975,10 @@ Programm
         ]),
     dict(
         name="labyrinth", titel="Labyrinth",
-        text=["Tumbo sucht den Weg durch das Labyrinth bis zur Marke und bleibt auf ihr stehen.",
-              "Tipp: Halte die rechte Hand immer an der Wand."],
+        text=["Tumbo sucht den Weg durch das Labyrinth bis zur Marke und bleibt auf ihr stehen."],
         pruefen=["Position"], gefordert="Bedingung",
-        tipps=["Schreibe eine Bedingung RechtsFrei: Ist rechts neben Tumbo keine Wand?",
+        tipps=["Halte die rechte Hand immer an der Wand: Ist rechts neben Tumbo frei, biegt er nach rechts ab.",
+               "Schreibe eine Bedingung RechtsFrei: Ist rechts neben Tumbo keine Wand?",
                "Solange Tumbo nicht auf der Marke steht: Ist rechts frei, dreht er nach rechts und geht einen Schritt. Sonst geht er geradeaus, oder er dreht nach links, wenn vorn eine Wand ist."],
         loesung="""
 // Musterl\u00f6sung: Labyrinth
@@ -1075,9 +1075,9 @@ ZIEGEL_UND_MARKEN = [
     dict(
         name="stapel-umsetzen", titel="Stapel umsetzen",
         text=["Vor Tumbo steht ein Ziegelstapel, hinter ihm ist das Feld leer. Tumbo setzt den ganzen Stapel auf das Feld hinter sich um.",
-              "Am Ende schaut er wieder nach vorn. Wie hoch der Stapel ist, wei\u00df Tumbo vorher nicht."],
+              "Er bleibt dabei auf seinem Feld und schaut am Ende wieder nach vorn. Wie hoch der Stapel ist, wei\u00df Tumbo vorher nicht."],
         pruefen=["Ziegel", "Position", "Richtung"], gefordert="solange",
-        tipps=["Tumbo tr\u00e4gt immer nur einen Ziegel auf einmal nach hinten.",
+        tipps=["Trage immer nur einen Ziegel auf einmal nach hinten.",
                "Aufheben, umdrehen, Hinlegen, wieder umdrehen. Das wiederholt er, solange vor ihm noch Ziegel liegen."],
         loesung="""
 // Musterl\u00f6sung: Stapel umsetzen
@@ -1112,7 +1112,7 @@ Programm
     dict(
         name="zweier-finden", titel="Zweier finden",
         text=["Tumbo geht bis zur Wand. Steht rechts neben einem Feld seines Weges ein Stapel aus genau 2 Ziegeln, setzt er auf dieses Feld eine Marke.",
-              "Das gilt auch f\u00fcr sein Start- und sein Zielfeld. Andere Stapel bekommen keine Marke."],
+              "Das gilt auch f\u00fcr sein Start- und sein Zielfeld. Neben anderen Stapeln setzt er keine Marke, und alle Stapel bleiben, wie sie sind."],
         pruefen=["Marken", "Ziegel", "Position"], gefordert="Anweisung",
         tipps=["IstZiegel(2) ist nur wahr, wenn vor Tumbo genau 2 Ziegel liegen.",
                "MarkeSetzen wirkt auf Tumbos eigenes Feld, auch wenn er gerade nach rechts schaut.",
@@ -1149,7 +1149,7 @@ Programm
     dict(
         name="markierte-abbauen", titel="Markierte Stapel abbauen",
         text=["Tumbo geht bis zur Wand. Rechts neben seinem Weg stehen Stapel. Steht Tumbo auf einer Marke, baut er den Stapel rechts neben sich ganz ab.",
-              "Die anderen Stapel bleiben stehen. Das gilt auch f\u00fcr sein Start- und sein Zielfeld."],
+              "Die anderen Stapel und alle Marken bleiben, wie sie sind. Das gilt auch f\u00fcr sein Start- und sein Zielfeld."],
         pruefen=["Ziegel", "Marken", "Position"], gefordert="Anweisung",
         tipps=["Schreibe eine Anweisung Abbauen: RechtsDrehen, alle Ziegel aufheben, LinksDrehen.",
                "wenn IstMarke dann Abbauen *wenn, auf jedem Feld bis zur Wand."],
@@ -1305,7 +1305,7 @@ Programm
         name="hin-und-zurueck", titel="Hin und zur\u00fcck",
         text=["Tumbo geht bis zur Wand und kommt genau zu seinem Startfeld zur\u00fcck. Am Ende schaut er in die andere Richtung als am Anfang.",
               "Die Wand ist nicht immer gleich weit weg. " + OHNE_SCHLEIFE],
-        pruefen=["Marken", "Position", "Richtung"], gefordert="Anweisung", verboten="wiederhole,solange",
+        pruefen=["Position", "Richtung"], gefordert="Anweisung", verboten="wiederhole,solange",
         tipps=["F\u00fcr jeden Schritt hin macht Tumbo sp\u00e4ter einen Schritt zur\u00fcck.",
                "Anweisung HinUndZurueck: wenn NichtIstWand dann Schritt, HinUndZurueck, Schritt sonst umdrehen *wenn."],
         loesung="""
@@ -1433,7 +1433,7 @@ Programm
     dict(
         name="stapel-verdoppeln", titel="Stapel verdoppeln",
         text=["Vor Tumbo steht ein Ziegelstapel, hinter ihm ist das Feld leer. Tumbo baut hinter sich einen genauso hohen Stapel. Der Stapel vor ihm bleibt so hoch, wie er war.",
-              "Am Ende schaut Tumbo wieder nach vorn. " + OHNE_SCHLEIFE],
+              "Tumbo bleibt dabei auf seinem Feld und schaut am Ende wieder nach vorn. " + OHNE_SCHLEIFE],
         pruefen=["Ziegel", "Position", "Richtung"], gefordert="Anweisung", verboten="wiederhole,solange",
         tipps=["Tumbo hebt einen Ziegel auf und ruft die Anweisung wieder auf. Liegt nichts mehr vor ihm, dreht er sich um.",
                "Auf dem R\u00fcckweg der Rekursion legt Tumbo jedes Mal 2 Ziegel hin: einen hinter sich und einen vor sich.",
