@@ -18,8 +18,8 @@ KURS_TEXT = [
 A = "aufgaben/"  # the tasks shipped in data/aufgaben, whose worlds the course takes over
 
 
-def alt(name, i):
-    return {"datei": f"data/{A}{name}-{i}.tdw"}
+def alt(name, i, **more):
+    return {"datei": f"data/{A}{name}-{i}.tdw", **more}
 
 
 ERSTE_SCHRITTE = [
@@ -144,8 +144,8 @@ Programm
 """,
         welten=[
             {"karte": [".....",
-                       ".>...",
                        ".....",
+                       ".^...",
                        "....."]},
             {"karte": ["......",
                        "......",
@@ -550,8 +550,7 @@ Programm
   MarkeSetzen
 *Programm
 """,
-        welten=[alt("bis-zur-wand", 1), alt("bis-zur-wand", 2),
-                dict(alt("bis-zur-wand", 3), verdeckt=True)]),
+        welten=[alt("bis-zur-wand", 1), alt("bis-zur-wand", 2), alt("bis-zur-wand", 3, verdeckt=True)]),
     dict(
         name="stapel-abtragen", titel="Stapel abtragen",
         text=["Vor Tumbo steht ein Ziegelstapel. Tumbo hebt alle Ziegel auf, bis das Feld vor ihm leer ist. Er bleibt dabei auf seinem Feld.",
@@ -689,8 +688,8 @@ Programm
   *solange
 *Programm
 """,
-        welten=[alt("ziegelreihe", 1), alt("ziegelreihe", 2),
-                dict(alt("ziegelreihe", 3), verdeckt=True)]),
+        welten=[alt("ziegelreihe", 1, drehen=True), alt("ziegelreihe", 2, drehen=True),
+                alt("ziegelreihe", 3, drehen=True, verdeckt=True)]),
 ]
 
 ANWEISUNGEN = [
@@ -800,7 +799,7 @@ Programm
   *solange
 *Programm
 """,
-        welten=[alt("mauer", 1), alt("mauer", 2),
+        welten=[alt("mauer", 1, drehen=True), alt("mauer", 2, drehen=True),
                 {"drehen": True, "karte": ["..........",
                                            "..........",
                                            ".........."], "tumbo": (0, 0, "O"), "marken": [(2, 0), (3, 0), (7, 0)],
@@ -833,7 +832,7 @@ Programm
   *solange
 *Programm
 """,
-        welten=[alt("stapel-ausgleichen", 1), alt("stapel-ausgleichen", 2),
+        welten=[alt("stapel-ausgleichen", 1, drehen=True), alt("stapel-ausgleichen", 2, drehen=True),
                 {"drehen": True, "karte": [".......",
                                            ">......",
                                            "43.3.52"], "verdeckt": True}]),

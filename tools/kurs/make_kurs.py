@@ -150,9 +150,10 @@ def task_text(task):
 def start_world(spec):
     if "datei" in spec:
         with open(os.path.join(ROOT, spec["datei"]), encoding="cp1252") as f:
-            return parse_world_text(f.read())
-    world = world_from_map(spec["karte"], spec.get("tumbo"), spec.get("hoehe", 6))
-    world.marks.update(spec.get("marken", []))
+            world = parse_world_text(f.read())
+    else:
+        world = world_from_map(spec["karte"], spec.get("tumbo"), spec.get("hoehe", 6))
+        world.marks.update(spec.get("marken", []))
     return turned(world) if spec.get("drehen") else world
 
 
