@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -28,12 +29,12 @@ using namespace tumbo::task;
 
 const std::string kCourseFolder = std::string(TUMBO_DATA_DIR) + "/kurs/";
 
-struct TCourseTask {
+struct TListedTask {
   int Section = 0;   // counted from 1
   std::string File;  // as listed, e.g. "bis-zur-wand.tda"
 };
 
-void PrintTo(const TCourseTask& t, std::ostream* os) { *os << t.File; }
+void PrintTo(const TListedTask& t, std::ostream* os) { *os << t.File; }
 
 std::string Numbered(const std::string& prefix, int n) { return prefix + std::to_string(n); }
 
@@ -60,9 +61,9 @@ tumbo::app::IniFile ReadIni(const std::string& path) {
 
 // The tasks in the order kurs.tdk lists them: [Abschnitt1] Aufgabe1=, Aufgabe2=, …, then
 // [Abschnitt2] and so on.
-std::vector<TCourseTask> CourseTasks() {
+std::vector<TListedTask> CourseTasks() {
   const tumbo::app::IniFile course = ReadIni(kCourseFolder + "kurs.tdk");
-  std::vector<TCourseTask> tasks;
+  std::vector<TListedTask> tasks;
   for (int s = 1; s <= CourseSections(course); ++s) {
     const std::string section = Numbered("Abschnitt", s);
     for (int t = 1; t <= NumberedKeys(course, section, "Aufgabe"); ++t)
@@ -87,7 +88,7 @@ TEST(Course, HasItsTitleAndAtLeastFortyTasksInSevenSections) {
 
 TEST(Course, ListsEveryTaskOnce) {
   std::set<std::string> seen;
-  for (const TCourseTask& t : CourseTasks()) EXPECT_TRUE(seen.insert(t.File).second) << t.File;
+  for (const TListedTask& t : CourseTasks()) EXPECT_TRUE(seen.insert(t.File).second) << t.File;
 }
 
 // The words of a program as the language reads them: upper case, comments left out, end words
@@ -122,9 +123,9 @@ std::vector<std::string> WordList(const std::string& value) {
   return words;
 }
 
-// The robot's moves in a recorded run as a program without loops or conditions.
-std::string MovesAsProgram(const TRunRecorder& history) {
-  std::string program = "Programm\r\n";
+// The robot's moves in a recorded run as statements without loops or conditions.
+std::string MovesAsStatements(const TRunRecorder& history) {
+  std::string program;
   const auto add = [&program](const std::string& statement) { program += statement + "\r\n"; };
   for (uint64_t n = history.FirstStep() + 1; n <= history.LastStep(); ++n) {
     const TRecordedStep before = history.Step(n - 1), after = history.Step(n);
@@ -143,11 +144,30 @@ std::string MovesAsProgram(const TRunRecorder& history) {
         add(c.New & cell_code::kMark ? "MarkeSetzen" : "MarkeL\xF6schen");
     }
   }
-  return program + "*Programm\r\n";
+  return program;
 }
 
-// What a pupil would write who copies the moves that solve one world instead of a solution.
-std::string ReplayOfRun(const std::string& program, const TTaskWorld& world) {
+// A program of `statements` that also uses every word the task requires, in statements that
+// do nothing (IstZiegel(99) is never true), as a pupil might write it to pass the word check.
+std::string ProgramWithRequiredWords(const std::string& required, const std::string& statements) {
+  static const std::map<std::string, std::string> kStandIns = {
+      {"WIEDERHOLE", "wiederhole 0 mal\r\n*wiederhole\r\n"},
+      {"WENN", "wenn IstZiegel(99) dann\r\n*wenn\r\n"},
+      {"SOLANGE", "solange IstZiegel(99) tue\r\n*solange\r\n"},
+      {"ANWEISUNG", "Anweisung Nichts\r\n*Anweisung\r\n"},
+      {"BEDINGUNG", "Bedingung Nie\r\nfalsch\r\n*Bedingung\r\n"},
+  };
+  std::string program = "Programm\r\n";
+  for (const std::string& word : WordList(required)) {
+    const auto standIn = kStandIns.find(word);
+    if (standIn == kStandIns.end()) ADD_FAILURE() << "no statement that only uses " << word;
+    else program += standIn->second;
+  }
+  return program + statements + "*Programm\r\n";
+}
+
+// The moves that solve one world, copied as they are instead of a solution.
+std::string MovesOfRun(const std::string& program, const TTaskWorld& world) {
   TWelt welt;
   EXPECT_TRUE(welt.LoadFromText(world.StartBytes, world.StartFile).Ok());
   THeadlessRun run(welt, THeadlessRunOptions{}, nullptr);
@@ -156,10 +176,10 @@ std::string ReplayOfRun(const std::string& program, const TTaskWorld& world) {
   EXPECT_TRUE(run.Compile(program, ""));
   run.Run();
   EXPECT_EQ(history.FirstStep(), 0u);
-  return MovesAsProgram(history);
+  return MovesAsStatements(history);
 }
 
-class CourseTask : public testing::TestWithParam<TCourseTask> {
+class CourseTask : public testing::TestWithParam<TListedTask> {
  protected:
   void SetUp() override {
     path_ = kCourseFolder + GetParam().File;
@@ -212,7 +232,8 @@ TEST_P(CourseTask, ReplayingTheMovesForAVisibleWorldFailsAHiddenWorld) {
   const std::string solution = tumbo::text::DecodeToCp1252(bytes);
   for (size_t w = 0; w < task_.Worlds.size(); ++w) {
     if (hidden[w]) continue;
-    const std::string replay = ReplayOfRun(solution, task_.Worlds[w]);
+    const std::string replay =
+        ProgramWithRequiredWords(Key("Gefordert"), MovesOfRun(solution, task_.Worlds[w]));
     const TProgramGrade g = GradeProgramText(task_, replay, "", "nachgespielt.tdp");
     ASSERT_EQ(g.Worlds.size(), hidden.size()) << replay;
     EXPECT_TRUE(g.Worlds[w].Solved) << "the replay of world " << w + 1 << ":\n" << replay;
@@ -235,16 +256,18 @@ TEST_P(CourseTask, ModelSolutionKeepsTheTasksWordRules) {
   for (const std::string& w : WordList(Key("Verboten"))) EXPECT_FALSE(words.count(w)) << w;
 }
 
-// No start world already equals its goal, so a program that does nothing solves no world.
+// No start world already equals its goal, so a program that does nothing solves no world, also
+// when it uses the words the task requires.
 TEST_P(CourseTask, DoingNothingSolvesNoWorld) {
-  for (const char* program : {"", "Programm\r\n*Programm\r\n"}) {
+  for (const std::string& program :
+       {std::string(), ProgramWithRequiredWords(Key("Gefordert"), "")}) {
     const TProgramGrade g = GradeProgramText(task_, program, "", "leer.tdp");
     EXPECT_EQ(g.SolvedCount(), 0) << testing::PrintToString(GradeTextLines(g));
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Kurs, CourseTask, testing::ValuesIn(CourseTasks()),
-                         [](const testing::TestParamInfo<TCourseTask>& info) {
+                         [](const testing::TestParamInfo<TListedTask>& info) {
                            std::string name = info.param.File;
                            name = name.substr(0, name.rfind('.'));
                            for (char& c : name)
