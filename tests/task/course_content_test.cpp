@@ -1,21 +1,18 @@
-// The course shipped in data/kurs: kurs.tdk lists at least 40 tasks in at least 7 sections;
+// The course shipped in data/kurs: it loads with at least 40 tasks in at least 7 sections;
 // every task is complete (two worlds or more, one to three hints, a model solution, hidden
-// worlds from the third section on), its model solution solves every world and keeps the
-// task's word rules, a program that does nothing solves no world, and a program that only
-// replays the moves solving a visible world fails a hidden one.
+// worlds from the third section on), its model solution solves every world (its word rules
+// included), a program that does nothing solves no world, and a program that only replays the
+// moves solving a visible world fails a hidden one.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
-#include "app/settings/ini_file.h"
 #include "language/headless_run.h"
-#include "language/scanner.h"
+#include "task/course_file.h"
 #include "task/grade_report.h"
 #include "task/grader.h"
 #include "text/cp1252.h"
@@ -27,100 +24,41 @@ namespace {
 
 using namespace tumbo::task;
 
-const std::string kCourseFolder = std::string(TUMBO_DATA_DIR) + "/kurs/";
+const std::string kCourseFolder = std::string(TUMBO_DATA_DIR) + "/kurs";
 
 struct TListedTask {
   int Section = 0;   // counted from 1
-  std::string File;  // as listed, e.g. "bis-zur-wand.tda"
+  std::string Path;  // native path of the task file
 };
 
-void PrintTo(const TListedTask& t, std::ostream* os) { *os << t.File; }
+void PrintTo(const TListedTask& t, std::ostream* os) { *os << t.Path; }
 
-std::string Numbered(const std::string& prefix, int n) { return prefix + std::to_string(n); }
-
-// How many keys PREFIX1, PREFIX2, … the section holds, counted up to the first gap.
-int NumberedKeys(const tumbo::app::IniFile& ini, const std::string& section,
-                 const std::string& prefix) {
-  int n = 0;
-  while (ini.HasKey(section, Numbered(prefix, n + 1))) ++n;
-  return n;
+// The course as the window opens it; empty when it cannot be read, which the first test reports.
+TLoadedCourse Course() {
+  TLoadedCourse course;
+  LoadCourse(kCourseFolder, course);
+  return course;
 }
 
-int CourseSections(const tumbo::app::IniFile& course) {
-  int n = 0;
-  while (course.HasKey(Numbered("Abschnitt", n + 1), "Titel")) ++n;
-  return n;
-}
-
-// A missing file reads as an empty one, which the tests below then find wanting.
-tumbo::app::IniFile ReadIni(const std::string& path) {
-  tumbo::app::IniFile ini;
-  ini.Load(path);
-  return ini;
-}
-
-// The tasks in the order kurs.tdk lists them: [Abschnitt1] Aufgabe1=, Aufgabe2=, …, then
-// [Abschnitt2] and so on.
 std::vector<TListedTask> CourseTasks() {
-  const tumbo::app::IniFile course = ReadIni(kCourseFolder + "kurs.tdk");
   std::vector<TListedTask> tasks;
-  for (int s = 1; s <= CourseSections(course); ++s) {
-    const std::string section = Numbered("Abschnitt", s);
-    for (int t = 1; t <= NumberedKeys(course, section, "Aufgabe"); ++t)
-      tasks.push_back({s, course.ReadString(section, Numbered("Aufgabe", t), "")});
-  }
+  for (const TCourseTask& t : Course().Tasks) tasks.push_back({t.Section + 1, t.Path});
   return tasks;
 }
 
 TEST(Course, HasItsTitleAndAtLeastFortyTasksInSevenSections) {
-  const tumbo::app::IniFile course = ReadIni(kCourseFolder + "kurs.tdk");
-  EXPECT_EQ(course.ReadString("Kurs", "Titel", ""), "Tumbo lernt laufen");
-  EXPECT_FALSE(course.ReadString("Kurs", "Text", "").empty());
-  const int sections = CourseSections(course);
-  EXPECT_GE(sections, 7);
-  for (int s = 1; s <= sections; ++s) {
-    const std::string section = Numbered("Abschnitt", s);
-    EXPECT_FALSE(course.ReadString(section, "Titel", "").empty()) << section;
-    EXPECT_GE(NumberedKeys(course, section, "Aufgabe"), 1) << section;
+  TLoadedCourse course;
+  const TTaskResult r = LoadCourse(kCourseFolder, course);
+  ASSERT_TRUE(r.Ok()) << r.Message;
+  EXPECT_EQ(course.Course.Title, "Tumbo lernt laufen");
+  EXPECT_FALSE(course.Course.Text.empty());
+  EXPECT_GE(course.Course.Sections.size(), 7u);
+  for (const TCourseSection& s : course.Course.Sections) {
+    EXPECT_FALSE(s.Title.empty());
+    EXPECT_FALSE(s.Tasks.empty()) << s.Title;
   }
-  EXPECT_GE(CourseTasks().size(), 40u);
-}
-
-TEST(Course, ListsEveryTaskOnce) {
-  std::set<std::string> seen;
-  for (const TListedTask& t : CourseTasks()) EXPECT_TRUE(seen.insert(t.File).second) << t.File;
-}
-
-// The words of a program as the language reads them: upper case, comments left out, end words
-// without their "*".
-std::set<std::string> ProgramWords(const std::string& programText) {
-  const std::string source = Preprocess(programText);
-  std::set<std::string> words;
-  std::string word;
-  for (char c : source + ' ') {
-    if (IsWordChar(c) && c != '*') {
-      word += c;
-    } else if (!word.empty()) {
-      words.insert(word);
-      word.clear();
-    }
-  }
-  return words;
-}
-
-// "wiederhole, solange" as upper-case words.
-std::vector<std::string> WordList(const std::string& value) {
-  std::vector<std::string> words;
-  std::string word;
-  for (char c : value + ',') {
-    if (c == ',') {
-      if (!word.empty()) words.push_back(tumbo::text::UpperLanguage(word));
-      word.clear();
-    } else if (c != ' ') {
-      word += c;
-    }
-  }
-  return words;
+  EXPECT_GE(course.Tasks.size(), 40u);
+  for (const TCourseTask& t : course.Tasks) EXPECT_EQ(t.Problem, "") << t.File;
 }
 
 // The robot's moves in a recorded run as statements without loops or conditions.
@@ -149,7 +87,7 @@ std::string MovesAsStatements(const TRunRecorder& history) {
 
 // A program of `statements` that also uses every word the task requires, in statements that
 // do nothing (IstZiegel(99) is never true), as a pupil might write it to pass the word check.
-std::string ProgramWithRequiredWords(const std::string& required, const std::string& statements) {
+std::string ProgramWithRequiredWords(const TTask& task, const std::string& statements) {
   static const std::map<std::string, std::string> kStandIns = {
       {"WIEDERHOLE", "wiederhole 0 mal\r\n*wiederhole\r\n"},
       {"WENN", "wenn IstZiegel(99) dann\r\n*wenn\r\n"},
@@ -158,8 +96,8 @@ std::string ProgramWithRequiredWords(const std::string& required, const std::str
       {"BEDINGUNG", "Bedingung Nie\r\nfalsch\r\n*Bedingung\r\n"},
   };
   std::string program = "Programm\r\n";
-  for (const std::string& word : WordList(required)) {
-    const auto standIn = kStandIns.find(word);
+  for (const std::string& word : task.Required) {
+    const auto standIn = kStandIns.find(tumbo::text::UpperLanguage(word));
     if (standIn == kStandIns.end()) ADD_FAILURE() << "no statement that only uses " << word;
     else program += standIn->second;
   }
@@ -167,10 +105,15 @@ std::string ProgramWithRequiredWords(const std::string& required, const std::str
 }
 
 // The moves that solve one world, copied as they are instead of a solution.
-std::string MovesOfRun(const std::string& program, const TTaskWorld& world) {
+std::string MovesOfRun(const TTask& task, const std::string& program, const TTaskWorld& world) {
   TWelt welt;
   EXPECT_TRUE(welt.LoadFromText(world.StartBytes, world.StartFile).Ok());
-  THeadlessRun run(welt, THeadlessRunOptions{}, nullptr);
+  THeadlessRunOptions options;
+  options.MaxJump = task.MaxJump;
+  options.Bricks = task.Bricks;
+  options.BrickStart = task.BrickStart;
+  options.MaxBrick = task.MaxBrick;
+  THeadlessRun run(welt, options, nullptr);
   TRunRecorder history(welt);
   run.SetRecorder(&history);
   EXPECT_TRUE(run.Compile(program, ""));
@@ -182,85 +125,63 @@ std::string MovesOfRun(const std::string& program, const TTaskWorld& world) {
 class CourseTask : public testing::TestWithParam<TListedTask> {
  protected:
   void SetUp() override {
-    path_ = kCourseFolder + GetParam().File;
-    const TTaskResult r = LoadTask(path_, task_);
+    const TTaskResult r = LoadTask(GetParam().Path, task_);
     ASSERT_TRUE(r.Ok()) << r.Message;
-    ini_ = ReadIni(path_);
   }
-  std::string Key(const std::string& key) const { return ini_.ReadString("Aufgabe", key, ""); }
-  std::string SolutionPath() const { return kCourseFolder + Key("Musterloesung"); }
-
-  std::string path_;
+  int HiddenWorlds() const {
+    int hidden = 0;
+    for (size_t w = 0; w < task_.Worlds.size(); ++w) hidden += task_.IsHidden(w);
+    return hidden;
+  }
   TLoadedTask task_;
-  tumbo::app::IniFile ini_;
 };
 
 TEST_P(CourseTask, HasWorldsHintsAndAModelSolution) {
   EXPECT_FALSE(task_.Task.Title.empty());
   EXPECT_FALSE(task_.Task.Text.empty());
   EXPECT_GE(task_.Worlds.size(), 2u);
-  const int hints = NumberedKeys(ini_, "Aufgabe", "Tipp");
-  EXPECT_GE(hints, 1);
-  EXPECT_LE(hints, 3);
-  for (int h = 1; h <= hints; ++h) EXPECT_FALSE(Key(Numbered("Tipp", h)).empty()) << h;
-  EXPECT_FALSE(Key("Musterloesung").empty());
-  EXPECT_TRUE(std::filesystem::is_regular_file(SolutionPath())) << SolutionPath();
+  EXPECT_GE(task_.Task.Hints.size(), 1u);
+  EXPECT_LE(task_.Task.Hints.size(), 3u);
+  for (const std::string& hint : task_.Task.Hints) EXPECT_FALSE(hint.empty());
+  EXPECT_FALSE(task_.ModelSolutionFile.empty());  // LoadTask refuses one that is not there
 }
 
 // A pupil sees at least one world; from the third section on at least one is hidden, so that a
 // program which only replays the moves for the visible worlds is found out.
 TEST_P(CourseTask, HidesAWorldFromTheThirdSectionOn) {
-  int hidden = 0;
-  for (size_t w = 1; w <= task_.Worlds.size(); ++w) {
-    const std::string value = ini_.ReadString(Numbered("Welt", int(w)), "Verdeckt", "nein");
-    EXPECT_TRUE(value == "ja" || value == "nein") << value;
-    hidden += value == "ja";
-  }
-  EXPECT_LT(hidden, int(task_.Worlds.size()));
+  EXPECT_LT(HiddenWorlds(), int(task_.Worlds.size()));
   if (GetParam().Section >= 3) {
-    EXPECT_GE(hidden, 1);
+    EXPECT_GE(HiddenWorlds(), 1);
   }
 }
 
 TEST_P(CourseTask, ReplayingTheMovesForAVisibleWorldFailsAHiddenWorld) {
-  std::vector<bool> hidden;
-  for (size_t w = 1; w <= task_.Worlds.size(); ++w)
-    hidden.push_back(ini_.ReadString(Numbered("Welt", int(w)), "Verdeckt", "") == "ja");
-  if (std::find(hidden.begin(), hidden.end(), true) == hidden.end()) GTEST_SKIP();
+  if (HiddenWorlds() == 0) GTEST_SKIP();
   std::string bytes, error;
-  ASSERT_TRUE(tumbo::text::ReadFileBytes(SolutionPath(), bytes, error)) << error;
+  ASSERT_TRUE(tumbo::text::ReadFileBytes(task_.ModelSolutionFile, bytes, error)) << error;
   const std::string solution = tumbo::text::DecodeToCp1252(bytes);
   for (size_t w = 0; w < task_.Worlds.size(); ++w) {
-    if (hidden[w]) continue;
+    if (task_.IsHidden(w)) continue;
     const std::string replay =
-        ProgramWithRequiredWords(Key("Gefordert"), MovesOfRun(solution, task_.Worlds[w]));
+        ProgramWithRequiredWords(task_.Task, MovesOfRun(task_.Task, solution, task_.Worlds[w]));
     const TProgramGrade g = GradeProgramText(task_, replay, "", "nachgespielt.tdp");
-    ASSERT_EQ(g.Worlds.size(), hidden.size()) << replay;
+    ASSERT_EQ(g.Worlds.size(), task_.Worlds.size()) << replay;
     EXPECT_TRUE(g.Worlds[w].Solved) << "the replay of world " << w + 1 << ":\n" << replay;
     bool failsHidden = false;
-    for (size_t h = 0; h < hidden.size(); ++h) failsHidden |= hidden[h] && !g.Worlds[h].Solved;
+    for (size_t h = 0; h < g.Worlds.size(); ++h) failsHidden |= task_.IsHidden(h) && !g.Worlds[h].Solved;
     EXPECT_TRUE(failsHidden) << "the replay of world " << w + 1 << " solves every hidden world";
   }
 }
 
 TEST_P(CourseTask, ModelSolutionSolvesEveryWorld) {
-  const TProgramGrade g = GradeProgramFile(task_, SolutionPath());
+  const TProgramGrade g = GradeProgramFile(task_, task_.ModelSolutionFile);
   EXPECT_TRUE(g.SolvedAll()) << testing::PrintToString(GradeTextLines(g));
-}
-
-TEST_P(CourseTask, ModelSolutionKeepsTheTasksWordRules) {
-  std::string bytes, error;
-  ASSERT_TRUE(tumbo::text::ReadFileBytes(SolutionPath(), bytes, error)) << error;
-  const std::set<std::string> words = ProgramWords(tumbo::text::DecodeToCp1252(bytes));
-  for (const std::string& w : WordList(Key("Gefordert"))) EXPECT_TRUE(words.count(w)) << w;
-  for (const std::string& w : WordList(Key("Verboten"))) EXPECT_FALSE(words.count(w)) << w;
 }
 
 // No start world already equals its goal, so a program that does nothing solves no world, also
 // when it uses the words the task requires.
 TEST_P(CourseTask, DoingNothingSolvesNoWorld) {
-  for (const std::string& program :
-       {std::string(), ProgramWithRequiredWords(Key("Gefordert"), "")}) {
+  for (const std::string& program : {std::string(), ProgramWithRequiredWords(task_.Task, "")}) {
     const TProgramGrade g = GradeProgramText(task_, program, "", "leer.tdp");
     EXPECT_EQ(g.SolvedCount(), 0) << testing::PrintToString(GradeTextLines(g));
   }
@@ -268,8 +189,7 @@ TEST_P(CourseTask, DoingNothingSolvesNoWorld) {
 
 INSTANTIATE_TEST_SUITE_P(Kurs, CourseTask, testing::ValuesIn(CourseTasks()),
                          [](const testing::TestParamInfo<TListedTask>& info) {
-                           std::string name = info.param.File;
-                           name = name.substr(0, name.rfind('.'));
+                           std::string name = std::filesystem::path(info.param.Path).stem().string();
                            for (char& c : name)
                              if (c == '-') c = '_';
                            return name;
