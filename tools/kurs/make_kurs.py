@@ -20,7 +20,6 @@ ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 OUT = os.path.join(ROOT, "data", "kurs")
 HEADINGS = "SWNO"  # 0 south, 1 west, 2 north, 3 east
 ROBOT_CHARS = {"v": 0, "<": 1, "^": 2, ">": 3}
-CRITERIA = ["Ziegel", "Marken", "Quader", "Position", "Richtung"]
 
 
 class World:
