@@ -6,6 +6,7 @@
 #include "cli/cli_io.h"
 #include "cli/command_table.h"
 #include "cli/offscreen_app.h"
+#include "cli/output_files.h"
 #include "language/headless_host.h"
 #include "language/parser.h"
 #include "text/cp1252.h"
@@ -50,6 +51,8 @@ int cmdChart(const TCliArgs &args)
         return UsageError("", kUsage);
     if (!HasChartSuffix(output))
         return UsageError("Die Ausgabedatei muss auf .svg, .emf, .png oder .pdf enden.", kUsage);
+    if (RefuseOutputClash({program}, {output}))
+        return kExitUsage;
 
     const auto file = ReadProgramFile(program);
     if (!file)

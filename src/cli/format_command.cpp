@@ -5,6 +5,7 @@
 
 #include "cli/cli_io.h"
 #include "cli/command_table.h"
+#include "cli/output_files.h"
 #include "editor/format_utf8.h"
 #include "text/cp1252.h"
 #include "text/text_file.h"
@@ -67,6 +68,7 @@ int cmdFormat(const TCliArgs& args) {
     }
   }
   if (program.empty()) return UsageError("", kUsage);
+  if (RefuseOutputClash({program}, {})) return kExitUsage;
   tumbo::text::DecodedText text;
   std::string error;
   if (!tumbo::text::ReadTextFile(program, text, error)) {
@@ -74,6 +76,10 @@ int cmdFormat(const TCliArgs& args) {
     return kExitUsage;
   }
   const TFormatResult result = FormatUtf8Lines(SplitLines(text.Utf8), tab, canonical);
+  if (result.TooLarge) {
+    PrintError("Das formatierte Programm w\xE4re gr\xF6\xDF" "er als 16 MB und wird nicht geschrieben.");
+    return kExitProgramErrors;
+  }
   if (!inPlace) {
     PrintBytes(JoinLines(result.Lines, "\r\n", true));
     return kExitOk;

@@ -8,6 +8,7 @@
 #include "cli/command_table.h"
 #include "cli/grade_html.h"
 #include "cli/offscreen_app.h"
+#include "cli/output_files.h"
 #include "task/grade_report.h"
 #include "text/atomic_file.h"
 #include "text/cp1252.h"
@@ -68,6 +69,10 @@ int cmdGrade(const TCliArgs& args) {
     PrintError(r.Message);
     return kExitUsage;
   }
+  std::vector<std::string> inputs = o.Programs;
+  inputs.push_back(o.Task);
+  for (const TTaskWorld& w : task.Worlds) inputs.insert(inputs.end(), {w.StartFile, w.GoalFile});
+  if (RefuseOutputClash(inputs, {o.Csv, o.Html})) return kExitUsage;
 
   const std::vector<TProgramGrade> grades = GradePrograms(task, o.Programs, o.Jobs, [](const TProgramGrade& g) {
     for (const std::string& line : GradeTextLines(g)) PrintLine(line);

@@ -9,6 +9,7 @@
 #include "cli/cli_io.h"
 #include "cli/command_table.h"
 #include "cli/offscreen_app.h"
+#include "cli/output_files.h"
 #include "text/cp1252.h"
 #include "world/qt/welt_qt.h"
 #include "world/qt/world_picture.h"
@@ -70,6 +71,7 @@ int cmdRender(const TCliArgs& args) {
   const std::optional<TPictureFormat> format = PictureFormatOf(outputName);
   if (!format)
     return UsageError("Die Ausgabedatei muss auf .png, .bmp, .svg oder .emf enden.", kUsage);
+  if (RefuseOutputClash({worldFile}, {output})) return kExitUsage;
 
   TWelt world;
   const TWorldFileResult read = world.LoadFromFile(worldFile);

@@ -5,6 +5,7 @@
 
 #include "cli/cli_io.h"
 #include "cli/command_table.h"
+#include "cli/output_files.h"
 #include "language/deep_stack.h"
 #include "language/headless_run.h"
 #include "text/atomic_file.h"
@@ -107,6 +108,7 @@ bool WriteOutput(const std::string& target, const std::string& bytes) {
 int cmdRun(const TCliArgs& args) {
   TRunOptions o;
   if (const std::string error = ParseOptions(args, o); !error.empty()) return UsageError(error, kUsage);
+  if (RefuseOutputClash({o.Program, o.World}, {o.Out, o.History})) return kExitUsage;
   const auto file = ReadProgramFile(o.Program);
   if (!file) return kExitUsage;
 

@@ -66,7 +66,11 @@ TFormatResult FormatUtf8Lines(const std::vector<std::string>& utf8Lines, int tab
     lines.push_back(encoded.back().Cp1252);
   }
   TFormatResult result = FormatLines(lines, tabWidth, formatToken);
-  for (size_t i = 0; i < result.Lines.size() && i < encoded.size(); ++i)
+  size_t bytes = 0;  // in UTF-8, which may take more than Windows-1252
+  for (size_t i = 0; i < result.Lines.size() && i < encoded.size(); ++i) {
     result.Lines[i] = Decode(result.Lines[i], encoded[i]);
+    bytes += result.Lines[i].size() + kLineBreakBytes;
+    if (bytes > kMaxFormattedBytes) return TFormatResult{{}, false, true};
+  }
   return result;
 }

@@ -124,6 +124,7 @@ void TFlatProgram::EmitStatement(TFlatCode& code, TTumbo_Program* node, int32_t 
       if (inCondition) in.Result = static_cast<TTumbo_Program_Bool*>(code.Scope);
       in.Value = kind == kindTrue;
     }
+    if (in.Op != TFlatOp::Definition) ++counted_;
     ends.push_back(ins.size());
     ins.push_back(in);
     return;
@@ -137,6 +138,7 @@ void TFlatProgram::EmitStatement(TFlatCode& code, TTumbo_Program* node, int32_t 
   const size_t head = ins.size();
   ends.push_back(head);
   ins.push_back(in);
+  ++counted_;
   auto body = [&](TTumbo_Program* first, int32_t bodySlot, std::vector<size_t>& bodyEnds) {
     const auto entry = static_cast<int32_t>(ins.size());
     EmitSequence(code, first, nest + 1, bodySlot, bodyEnds);
@@ -167,8 +169,10 @@ void TFlatProgram::EmitStatement(TFlatCode& code, TTumbo_Program* node, int32_t 
       stepOp.Op = TFlatOp::UntilStep;
       stepOp.Value = kind == kindRepeatUntil;  // the condition's answer that ends the loop
     }
+    const int64_t countedBefore = counted_;
     const int32_t entry = body(node->Body, kind == kindRepeat ? slot + 1 : slot, bodyEnds);
     step = static_cast<int32_t>(ins.size());
+    stepOp.Uncounted = ins[head].Uncounted = counted_ == countedBefore;
     stepOp.Body = ins[head].Body = entry < 0 ? step : entry;
     stepOp.Step = step;
     ins.push_back(stepOp);

@@ -49,6 +49,9 @@ struct TFlatInstruction {
   TFlatOp Op = TFlatOp::Nothing;
   bool Negated = false;     // heads: the condition is negated
   bool Value = false;       // SetResult: WAHR
+  // Heads and step ops of loops whose body holds no statement that is counted (it is empty or
+  // holds only definitions): a pass that counts nothing else counts as one statement.
+  bool Uncounted = false;
   // While the run is quiet, the end of a statement that went well is also the end of the
   // statements with a body whose Tails follow it at once: Ends statement ends in all, after
   // which the run goes on at After.
@@ -117,4 +120,5 @@ class TFlatProgram {
 
   std::vector<std::unique_ptr<TFlatCode>> codes_;
   std::unordered_map<const TTumbo_Program_Top*, int32_t> codeOf_;
+  int64_t counted_ = 0;  // statements laid out so that a run counts them (not definitions)
 };

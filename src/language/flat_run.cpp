@@ -80,7 +80,7 @@ int32_t TTumbo_Parser::EnterBody(int32_t entry, int depth, int32_t otherwise) {
 
 int32_t TTumbo_Parser::NextPass(const TFlatInstruction& in, int32_t& left, int bodyDepth) {
   if (left <= 0) return in.Tail;
-  --left;
+  if (left != kParamForever) --left;  // WIEDERHOLE IMMER never runs out
   PauseInRun();
   return EnterBody(in.Body, bodyDepth, in.Step);
 }
@@ -95,10 +95,32 @@ int32_t TTumbo_Parser::WhilePass(const TFlatInstruction& in, bool holds, int dep
   return EnterBody(in.Body, depth + 1, in.Step);
 }
 
-int32_t TTumbo_Parser::UntilPass(const TFlatInstruction& in, bool holds, int depth) {
-  if (holds == in.Value || Stopped || !LoopStep(in.Line)) return in.Tail;
+int32_t TTumbo_Parser::UntilPass(const TFlatInstruction& in, bool holds, int depth,
+                                 bool testCounted) {
+  if (holds == in.Value || Stopped) return in.Tail;
+  if (in.Uncounted && !testCounted && !CountEmptyPass()) return in.Tail;
+  if (!LoopStep(in.Line)) return in.Tail;
   PauseInRun();
   return EnterBody(in.Body, depth + 1, in.Step);
+}
+
+bool TTumbo_Parser::CountEmptyPass() {
+  if (Stopped) return true;  // the loop ends after this pass anyway
+  if (++StatementCount > StatementLimit && StatementLimit > 0) {
+    StopAtStatementLimit();
+    return false;
+  }
+  AfterStatement();
+  Recheck();
+  return true;
+}
+
+bool TTumbo_Parser::WhileTest(const TFlatInstruction& in, int32_t x, int depth) {
+  const int64_t before = StatementCount;
+  const bool holds = Test(in, x, depth);
+  // Noted after the test, which may run loops of its own, for the step op after the body.
+  passCounted_ = StatementCount != before;
+  return holds;
 }
 
 bool TTumbo_Parser::Test(const TFlatInstruction& in, int32_t x, int depth) {
@@ -285,26 +307,31 @@ void TTumbo_Parser::RunCode(int32_t index, int depth, int32_t x) {
         continue;
       }
       case TFlatOp::RepeatStep:
-        pc = !LoopStep(in.Line) || Stopped
+        pc = (in.Uncounted && !CountEmptyPass()) || !LoopStep(in.Line) || Stopped
                  ? in.Tail
                  : NextPass(in, counters_[counters + in.Slot], depth + in.Nest + 1);
         continue;
       case TFlatOp::WhileHead:
         BEGIN;
-        pc = WhilePass(in, Test(in, x, depth + in.Nest), depth + in.Nest);
+        pc = WhilePass(in, WhileTest(in, x, depth + in.Nest), depth + in.Nest);
         continue;
       case TFlatOp::WhileStep:
-        pc = LoopStep(in.Line) ? WhilePass(in, Test(in, x, depth + in.Nest), depth + in.Nest)
-                               : in.Tail;
+        // A body that counts nothing: the pass counted only when its condition did.
+        pc = (in.Uncounted && !passCounted_ && !CountEmptyPass()) || !LoopStep(in.Line)
+                 ? in.Tail
+                 : WhilePass(in, WhileTest(in, x, depth + in.Nest), depth + in.Nest);
         continue;
       case TFlatOp::UntilHead:
         BEGIN;
         PauseInRun();
         pc = EnterBody(in.Body, depth + in.Nest + 1, in.Step);
         continue;
-      case TFlatOp::UntilStep:
-        pc = UntilPass(in, Test(in, x, depth + in.Nest), depth + in.Nest);
+      case TFlatOp::UntilStep: {
+        const int64_t before = StatementCount;
+        const bool holds = Test(in, x, depth + in.Nest);
+        pc = UntilPass(in, holds, depth + in.Nest, StatementCount != before);
         continue;
+      }
       case TFlatOp::Return:
         counters_.resize(counters);
         return;

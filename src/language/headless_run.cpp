@@ -1,5 +1,6 @@
 #include "language/headless_run.h"
 
+#include <cstdlib>
 #include <utility>
 
 THeadlessRun::THeadlessRun(TWelt& world, const THeadlessRunOptions& options, TLineHandler onLine)
@@ -18,6 +19,8 @@ THeadlessRun::THeadlessRun(TWelt& world, const THeadlessRunOptions& options, TLi
   parser_.Delay = 0;
   parser_.MaxDepth = options_.MaxDepth;
   parser_.StatementLimit = options_.MaxSteps;
+  if (const char* first = std::getenv(kFirstStatementCountVariable))
+    parser_.FirstStatementCount = std::strtoll(first, nullptr, 10);
   parser_.OnStatementLimit = [this] {
     Emit(TRunLineKind::StepLimit,
          "Abgebrochen: mehr als " + std::to_string(options_.MaxSteps) + " Schritte");

@@ -22,6 +22,11 @@ struct THeadlessRunOptions {
   int MaxDepth = kMaxDepth;
 };
 
+// For tests of the command-line tool and of the task checks: the environment variable names
+// the statement count every headless run starts with (see TTumbo_Parser::FirstStatementCount),
+// so that a limit of billions of statements is reached at once.
+inline constexpr const char* kFirstStatementCountVariable = "TUMBO_TEST_FIRST_STATEMENT_COUNT";
+
 enum class TRunLineKind {
   CompilerError,  // "[Fehlernr N] …" while compiling
   RunError,       // "[Fehlernr N] …" while running

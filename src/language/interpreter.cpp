@@ -32,7 +32,7 @@ void TTumbo_Parser::Run(uint8_t mode) {
   Stopped = false;
   Fast = false;
   CurrentLine = 0;
-  StatementCount = 0;
+  StatementCount = FirstStatementCount;
   StatementLimitReached = false;
   if (Program) {
     Robot().ResetForRun();

@@ -192,8 +192,10 @@ std::string ExpandLibraries(const std::string& source, const std::string& folder
         continue;
       }
       if (tooLarge) continue;
+      // Every byte counts, also the program's text after the block, which is still to come.
+      const size_t rest = source.size() - i;
       if (library.TooLarge ||
-          result.size() + currentMark.size() + library.Text.size() + 2 > kMaxProgramBytes) {
+          result.size() + rest + currentMark.size() + library.Text.size() + 2 > kMaxProgramBytes) {
         report(msgTooLarge);
         tooLarge = true;
         continue;

@@ -94,6 +94,9 @@ class TTumbo_Parser {
   int MaxDepth = kMaxDepth;
   int64_t StatementLimit = 0;
   int64_t StatementCount = 0;
+  // The count a run starts with: 0, or near a limit for a test that would otherwise run
+  // billions of statements to reach it.
+  int64_t FirstStatementCount = 0;
   bool StatementLimitReached = false;
   std::function<void()> OnStatementLimit;
 
@@ -139,9 +142,17 @@ class TTumbo_Parser {
   // statement's.
   int32_t IfBranch(const TFlatInstruction& in, bool holds, int depth);
   int32_t WhilePass(const TFlatInstruction& in, bool holds, int depth);
-  int32_t UntilPass(const TFlatInstruction& in, bool holds, int depth);
+  // `testCounted`: the condition counted statements (an own condition's), so the pass did.
+  int32_t UntilPass(const TFlatInstruction& in, bool holds, int depth, bool testCounted = true);
+  // A loop pass that counted no statement (its body counts nothing, see
+  // TFlatInstruction::Uncounted) counts as one and ends as a statement does, so that every
+  // endless loop meets the statement limit and a window's run still handles events. False
+  // when the limit stops the run there: the pass gets no step point.
+  [[gnu::noinline]] bool CountEmptyPass();
   // The condition of a head or step op, evaluated at `depth` (its statement's).
   bool Test(const TFlatInstruction& in, int32_t x, int depth);
+  // Test for SOLANGE, noting in passCounted_ whether it counted statements.
+  bool WhileTest(const TFlatInstruction& in, int32_t x, int depth);
   // Test once the robot's answer is known (kNoRobotCondition: an own or unknown condition):
   // negation, and the report of a robot failure.
   bool FinishTest(const TFlatInstruction& in, int depth, int robotAnswer);
@@ -165,6 +176,7 @@ class TTumbo_Parser {
   // below every count when not quiet) and its end one test of quiet_.
   bool quiet_ = false;
   int64_t quietLimit_ = INT64_MIN;
+  bool passCounted_ = false;  // the last SOLANGE condition tested counted statements
   std::unique_ptr<TFlatProgram> flat_;
   std::vector<int32_t> counters_;  // pass counters of the running repetitions, by frame
   std::shared_ptr<const TRoomView> roomCopy_;  // the room as recorded robot loops saw it

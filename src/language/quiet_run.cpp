@@ -160,12 +160,13 @@ RepeatHead: {
   } else if (p <= 0) {
     pc = in->Tail;
   } else {
-    passes[in->Slot] = p - 1;  // passes left after this one
+    passes[in->Slot] = p == kParamForever ? p : p - 1;  // passes left after this one
     pc = in->Body;
   }
   DISPATCH;
 }
 RepeatStep: {
+  if (in->Uncounted) goto Leave;
   int32_t& left = passes[in->Slot];
   if (in->Target >= 0 && !robot.Failed && robot.Heading <= kOsten) {
     const auto& loop = code.RobotLoops[size_t(in->Target)];
@@ -176,15 +177,17 @@ RepeatStep: {
   }
   stepPoint();
   pc = left > 0 ? in->Body : in->Tail;
-  --left;  // -1 once done: the repetition's head sets it anew
+  if (left != kParamForever) --left;  // -1 once done: the repetition's head sets it anew
   DISPATCH;
 }
 WhileHead:
+  if (in->Uncounted) goto Leave;
   BEGIN;
   ASK(WhilePass);
   pc = answer ? in->Body : in->Tail;
   DISPATCH;
 WhileStep:
+  if (in->Uncounted) goto Leave;
   stepPoint();
   ASK(WhilePass);
   pc = answer ? in->Body : in->Tail;
@@ -194,6 +197,7 @@ UntilHead:
   pc = in->Body;
   DISPATCH;
 UntilStep:
+  if (in->Uncounted) goto Leave;
   ASK(UntilPass);
   if (answer == in->Value) {
     pc = in->Tail;
@@ -206,7 +210,8 @@ UntilStep:
 Return:
   store();
   return kReturned;
-Leave:  // waits, sounds, the pace, Beenden, errors and the statement limit: RunCode's loop
+Leave:  // waits, sounds, the pace, Beenden, errors, the statement limit and the loops whose
+        // passes may count nothing: RunCode's loop
   store();
   return pc;
 #undef DISPATCH

@@ -4,6 +4,7 @@
 // stay in registers.
 #include <algorithm>
 
+#include "language/program_tree.h"
 #include "language/robot_loop.h"
 #include "language/robot_loop_steps.h"
 #include "world/raum.h"
@@ -40,7 +41,7 @@ class TRobotLoopRun {
       : loop_(loop), robot_(robot), room_(robot.Room), live_(robot.Room),
         markDirty_(!room_.AllDirty()), maxJump_(robot.MaxJump), stride_(room_.Length() + 2),
         heading_(robot.Heading), here_(room_.GroundIndex(robot.X, robot.Y)), left_(left),
-        budget_(budget), ends_(ends) {}
+        forever_(left == kParamForever), budget_(budget), ends_(ends) {}
 
   // The general pass: any number of items and actions.
   [[gnu::always_inline]] int32_t Run() {
@@ -92,8 +93,10 @@ class TRobotLoopRun {
     return Leave(loop_.Step);
   }
 
-  // The counters as the quiet run keeps them.
-  int32_t Left() const { return left_; }
+  // The counters as the quiet run keeps them; WIEDERHOLE IMMER keeps its count.
+  int32_t Left() const { return forever_ ? kParamForever : left_; }
+  // The passes begun.
+  int64_t Passes(int32_t leftBefore) const { return int64_t(leftBefore) - left_ + refilled_; }
   int64_t Budget() const { return budget_; }
   uint64_t Ends() const { return ends_; }
 
@@ -120,8 +123,13 @@ class TRobotLoopRun {
   }
 
   // Passes that can run without a test: as many as are left and the budget holds (a pass
-  // takes MaxStatements at most), and no more than a batch.
-  int64_t Batch() const {
+  // takes MaxStatements at most), and no more than a batch. WIEDERHOLE IMMER never runs out:
+  // its count is filled up again for each batch.
+  int64_t Batch() {
+    if (forever_) {
+      refilled_ += kParamForever - left_;
+      left_ = kParamForever;
+    }
     return std::min({int64_t(left_), budget_ / loop_.MaxStatements, kBatchPasses});
   }
 
@@ -147,6 +155,8 @@ class TRobotLoopRun {
   uint8_t heading_;
   int32_t here_;
   int32_t left_;
+  const bool forever_;
+  int64_t refilled_ = 0;  // passes added to left_ by Batch
   int64_t budget_;
   uint64_t ends_;
 };
@@ -154,9 +164,10 @@ class TRobotLoopRun {
 // The passes of one shape, in a function of its own so that each shape has all registers.
 template <bool kOneChoice>
 [[gnu::noinline]] int32_t RunPasses(const TRobotLoop& loop, TTumbo& robot, int32_t& left,
-                                    int64_t& budget, uint64_t& ends) {
+                                    int64_t& budget, uint64_t& ends, int64_t& passes) {
   TRobotLoopRun run(loop, robot, left, budget, ends);
   const int32_t pc = kOneChoice ? run.RunOneChoice() : run.Run();
+  passes = run.Passes(left);
   left = run.Left();
   budget = run.Budget();
   ends = run.Ends();
@@ -175,15 +186,15 @@ int32_t RunRobotLoop(const std::shared_ptr<const TRobotLoop>& loop, TTumbo& robo
                      int32_t& left, int64_t& budget, uint64_t& ends) {
   const int32_t x = robot.X, y = robot.Y;
   const uint8_t heading = robot.Heading;
-  const int32_t passesBefore = left;
   const int64_t budgetBefore = budget;
+  int64_t passes = 0;
   const TRobotItem& first = loop->Items.front();
   const bool oneChoice = loop->Items.size() == 1 && first.Question != TRobotItem::kAction &&
                          first.ThenCount <= 1 && first.ElseCount <= 1;
-  const int32_t pc = oneChoice ? RunPasses<true>(*loop, robot, left, budget, ends)
-                               : RunPasses<false>(*loop, robot, left, budget, ends);
+  const int32_t pc = oneChoice ? RunPasses<true>(*loop, robot, left, budget, ends, passes)
+                               : RunPasses<false>(*loop, robot, left, budget, ends, passes);
   // Every step point is a pass's, or that of a statement begun.
-  const uint64_t stepPoints = uint64_t(passesBefore - left) + uint64_t(budgetBefore - budget);
+  const uint64_t stepPoints = uint64_t(passes) + uint64_t(budgetBefore - budget);
   if constexpr (kRecord) {
     const TRaum& room = robot.Room;
     if (stepPoints < kFewSteps) {

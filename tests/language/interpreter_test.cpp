@@ -257,6 +257,95 @@ TEST(Interpreter, StatementLimitSkipsTheStatementAndStops) {
   EXPECT_EQ(h.World.Robot.Y, 2);
 }
 
+// Statement limits are 64-bit counts, honoured exactly also beyond 2^32 (a run starts near
+// the limit instead of running that long).
+TEST(Interpreter, StatementLimitsBeyond32BitsAreExact) {
+  for (const int64_t limit : {(int64_t(1) << 32) + 100, int64_t(1000000000000)}) {
+    TEngineHarness h;
+    h.TraceSteps = false;
+    h.Engine.StatementLimit = limit;
+    h.Engine.FirstStatementCount = limit - 10;
+    RunProgram(Lines({"solange NichtIstMarke tue", "LinksDrehen", "*solange"}), h);
+    EXPECT_TRUE(h.Engine.StatementLimitReached) << limit;
+    EXPECT_EQ(h.Engine.StatementCount, limit + 1);
+    EXPECT_EQ(h.World.Robot.Heading, kOsten) << "the head, then five turns before the limit";
+  }
+}
+
+// WIEDERHOLE IMMER ends only by the statement limit (or Beenden, Stop, an abort), however
+// large the limit: its passes are never counted down. 2^31 passes run quietly here in a few
+// seconds; without optimisation they would take minutes.
+TEST(Interpreter, WiederholeImmerNeverRunsOut) {
+#if !defined(__OPTIMIZE__) || defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "2^31 passes take minutes without optimisation";
+#endif
+  TEngineHarness h;
+  h.Engine.OnStep = nullptr;  // nothing looks at the steps: the run is quiet
+  const int64_t limit = (int64_t(1) << 31) + 100;
+  h.Engine.StatementLimit = limit;
+  ASSERT_TRUE(h.CompileAndRun(Lines({"wiederhole immer", "*wiederhole"})));
+  EXPECT_TRUE(h.Engine.StatementLimitReached);
+  EXPECT_EQ(h.Engine.StatementCount, limit + 1);
+}
+
+// A loop whose body counts nothing (empty, or only definitions, as when SONST cuts a loop
+// off before its end word) counts each pass as one statement: every endless loop meets the
+// statement limit, and the pass stopped there makes no step point (limit 6: PROGRAMM, the
+// head and four passes are counted, the fifth pass passes the limit).
+TEST(Interpreter, LoopPassesThatCountNothingCountAsOne) {
+  struct TCase {
+    const char* Name;
+    std::string Program;
+    std::string Trace;
+  } cases[] = {
+      {"Solange", Lines({"Programm", "solange NichtIstMarke tue", "sonst"}),
+       "@1 | @2 | @2 | @2 | @2 | @2 | @-1"},
+      {"WiederholeImmer", Lines({"Programm", "wiederhole immer", "sonst"}),
+       "@1 | @2 | @2 | @2 | @2 | @2 | @-1"},
+      {"WiederholeSolange", Lines({"Programm", "wiederhole solange NichtIstMarke", "sonst"}),
+       "@1 | @2 | @2 | @2 | @2 | @2 | @-1"},
+      {"OnlyADefinition",
+       Lines({"Programm", "wiederhole immer", "Anweisung A Schritt *Anweisung", "sonst"}),
+       "@1 | @2 | @2 | @2 | @2 | @2 | @-1"},
+      // The condition counts a statement in every pass: nothing more is counted.
+      {"OwnConditionCounts",
+       Lines({"Bedingung Immer wahr *Bedingung", "solange Immer tue", "sonst"}),
+       "@2 | @1 | @2 | @1 | @2 | @1 | @2 | @1 | @2 | @1 | @2 | @-1"},
+  };
+  for (const TCase& c : cases) {
+    TEngineHarness h;
+    h.Engine.StatementLimit = 6;
+    EXPECT_EQ(RunProgram(c.Program, h), c.Trace) << c.Name;
+    EXPECT_TRUE(h.Engine.StatementLimitReached) << c.Name;
+    EXPECT_EQ(h.Engine.StatementCount, 7) << c.Name;
+  }
+  // *WIEDERHOLE BIS always has its end word in a program text: a tree built by hand.
+  TEngineHarness h;
+  h.Engine.StatementLimit = 6;
+  auto root = std::make_unique<TTumbo_Program_Top>(kindTop, 0, 0, false, "", 1);
+  root->Body = new TTumbo_Program(kindRepeatUntil, condIstMarke, 0, false, "", 3);
+  h.Engine.Program = std::move(root);
+  h.Engine.Run(1);
+  EXPECT_EQ(h.Joined(), "@3 | @3 | @3 | @3 | @3 | @3 | @-1");
+  EXPECT_EQ(h.Engine.StatementCount, 7);
+}
+
+// Such a loop also ends a statement in every pass: the window handles its events, and the
+// stop button ends it when there is no statement limit.
+TEST(Interpreter, LoopPassesThatCountNothingHandleEvents) {
+  for (uint8_t mode : {1, 2}) {
+    TEngineHarness h;
+    h.TraceSteps = false;
+    int rounds = 0;
+    h.Host.OnEvents = [&] {
+      if (++rounds == 50) h.Engine.Stop();
+    };
+    RunProgram(Lines({"solange NichtIstMarke tue", "sonst"}), h, mode);
+    EXPECT_EQ(rounds, 51) << int(mode) << ": 50 passes, then the end of the loop's statement";
+    EXPECT_FALSE(h.Engine.StatementLimitReached);
+  }
+}
+
 // Messages 10 and 11 only arise from trees that Compile never builds.
 TEST(Interpreter, UnknownNodesInAHandBuiltTree) {
   struct TCase {

@@ -140,7 +140,8 @@ TEST(Libraries, UnreadableLibraryGivesMessage9) {
 }
 
 // A program with its libraries is at most 16 MB of text: naming a large library again and
-// again, a library beyond the limit or a program beyond it gives message 34 once, quickly.
+// again, a library beyond the limit, a program beyond it, or a large library with a large
+// program (wherever the block stands) gives message 34 once, quickly.
 TEST(Libraries, ProgramWithItsLibrariesIsLimitedTo16MB) {
   namespace fs = std::filesystem;
   const fs::path dir = fs::temp_directory_path() / ("tumbo_lang_size_" + std::to_string(getpid()));
@@ -148,6 +149,9 @@ TEST(Libraries, ProgramWithItsLibrariesIsLimitedTo16MB) {
   std::string oneMegabyte;
   while (oneMegabyte.size() < (size_t(1) << 20)) oneMegabyte += "Schritt\r\n";
   std::ofstream(dir / "mega.tdp", std::ios::binary) << oneMegabyte;
+  std::string nineMegabytes;
+  for (int i = 0; i < 9; ++i) nineMegabytes += oneMegabyte;
+  std::ofstream(dir / "neun.tdp", std::ios::binary) << nineMegabytes;
   std::ofstream(dir / "riesig.tdp", std::ios::binary) << "Schritt";
   fs::resize_file(dir / "riesig.tdp", kMaxProgramBytes + 1);
   const std::string folder = dir.string() + "/";
@@ -168,6 +172,9 @@ TEST(Libraries, ProgramWithItsLibrariesIsLimitedTo16MB) {
       {namingMega(300), false},
       {"Einf\xFCgen riesig *Einf\xFCgen", false},
       {std::string(kMaxProgramBytes + 1, ' '), false},
+      {"Einf\xFCgen neun *Einf\xFCgen\r\n" + nineMegabytes, false},
+      {nineMegabytes + "Einf\xFCgen neun *Einf\xFCgen\r\n", false},
+      {"Einf\xFCgen neun *Einf\xFCgen\r\n" + oneMegabyte, true},
   };
   for (const TCase& c : cases) {
     TEngineHarness h;

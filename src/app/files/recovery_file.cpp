@@ -5,6 +5,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 
 #include "text/atomic_file.h"
@@ -18,6 +21,25 @@ const QByteArray kTag = "TumboWiederherstellung1";
 
 QString LockName(const QString &fileName) { return fileName + QStringLiteral(".lock"); }
 
+// Readable by its owner only: a pupil's unsaved program is nobody else's business.
+void MakeOwnersOnly(const QString &fileName)
+{
+    ::chmod(QFile::encodeName(fileName).constData(), 0600);
+}
+
+// The folder of the files, private to the user: made with mode 0700 when missing, tightened
+// when it is wider; false when it is a link or belongs to someone else.
+bool MakePrivateFolder(const QString &folder)
+{
+    if (!QDir().mkpath(folder))
+        return false;
+    const QByteArray name = QFile::encodeName(folder);
+    struct stat st;
+    if (::lstat(name.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid())
+        return false;
+    return (st.st_mode & 077) == 0 || ::chmod(name.constData(), st.st_mode & 0700) == 0;
+}
+
 std::unique_ptr<QLockFile> TryLock(const QString &fileName)
 {
     auto lock = std::make_unique<QLockFile>(LockName(fileName));
@@ -25,6 +47,7 @@ std::unique_ptr<QLockFile> TryLock(const QString &fileName)
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0))
         return nullptr;
+    MakeOwnersOnly(LockName(fileName));
     return lock;
 }
 
@@ -55,7 +78,7 @@ tumbo::text::TextFormat ParseFormat(const QByteArray &s)
 TRecoveryFile::TRecoveryFile(const QString &folder, QObject *parent) : QObject(parent)
 {
     QDir dir(folder);
-    if (!dir.mkpath(QStringLiteral(".")))
+    if (!MakePrivateFolder(dir.absolutePath()))
         return;
     const QString base = kPrefix + QString::number(QCoreApplication::applicationPid());
     for (int n = 1; n < 1000; ++n) {
@@ -83,8 +106,12 @@ bool TRecoveryFile::Write(const RecoveredProgram &program)
     bytes += '\n';
     bytes += program.Text.toUtf8();
     std::string error;
-    return tumbo::text::WriteFileAtomic(fileName_.toStdString(), std::string_view(bytes.data(), size_t(bytes.size())),
-                                        error);
+    if (!tumbo::text::WriteFileAtomic(fileName_.toStdString(), std::string_view(bytes.data(), size_t(bytes.size())),
+                                      error))
+        return false;
+    // A new file gets the usual mode; the private folder keeps it from others meanwhile.
+    MakeOwnersOnly(fileName_);
+    return true;
 }
 
 void TRecoveryFile::Remove()

@@ -34,7 +34,9 @@ struct LeftBehindFile {
 
 class TRecoveryFile : public QObject {
 public:
-    // Claims a file name of its own in `folder` (created when missing).
+    // Claims a file name of its own in `folder`, which is made private to the user (created
+    // with mode 0700 when missing, tightened when wider; not usable when it belongs to someone
+    // else). The file and its lock are readable by their owner only (0600).
     explicit TRecoveryFile(const QString &folder, QObject *parent = nullptr);
     // Releases the lock; the file stays (only Remove deletes it).
     ~TRecoveryFile() override;

@@ -95,7 +95,11 @@ void TMainForm::Formatieren1Click()
     // The text stays as it is while a program runs: its lines are being marked.
     if (parser_->RunMode != 0 || !Editor->EditingEnabled())
         return;
-    tumbo::editor::FormatEditor(*Editor, FormatToken);
+    bool tooLarge = false;
+    tumbo::editor::FormatEditor(*Editor, FormatToken, &tooLarge);
+    if (tooLarge)
+        ShowError(QStringLiteral("Das formatierte Programm w\u00E4re gr\u00F6\u00DFer als 16 MB. "
+                                 "Es bleibt, wie es ist."));
 }
 
 void TMainForm::UpdateOverview(bool empty)

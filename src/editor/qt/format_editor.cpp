@@ -20,7 +20,7 @@ QString LineWithoutBreak(const QsciScintilla &editor, int line)
 
 }  // namespace
 
-bool FormatEditor(QsciScintilla &editor, bool formatToken)
+bool FormatEditor(QsciScintilla &editor, bool formatToken, bool *tooLarge)
 {
     const int lineCount = editor.lines();
     std::vector<std::string> lines;
@@ -30,6 +30,8 @@ bool FormatEditor(QsciScintilla &editor, bool formatToken)
         lines.push_back(before.back().toStdString());
     }
     const TFormatResult result = FormatUtf8Lines(lines, editor.tabWidth(), formatToken);
+    if (tooLarge)
+        *tooLarge = result.TooLarge;
 
     bool changed = false;
     for (int i = 0; i < lineCount && i < static_cast<int>(result.Lines.size()); ++i) {

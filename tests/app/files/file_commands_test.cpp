@@ -10,6 +10,13 @@
 
 #include <QSysInfo>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include "app/files/recovery_file.h"
 #include "support/write_faults.h"
 #include "file_commands_fixture.h"
@@ -578,6 +585,47 @@ TEST(RecoveryFile, FilesOfGoneWindowsAreFoundAndTheirLocksCleared)
     // A file that is not a recovery file is not read as one.
     write("tumbo-wiederherstellung-3-1.txt", "Programm\n*Programm\n");
     EXPECT_FALSE(TRecoveryFile::Read(folder + "tumbo-wiederherstellung-3-1.txt"));
+}
+
+// A pupil's unsaved program is the pupil's own: the recovery file and its lock are 0600 in a
+// folder of mode 0700 (a wider one is tightened), and another user can read neither.
+TEST(RecoveryFile, IsReadableByItsOwnerOnly)
+{
+    QTemporaryDir dir;
+    const QByteArray top = QFile::encodeName(dir.path());
+    ASSERT_EQ(::chmod(top.constData(), 0755), 0);  // as a home folder made by useradd
+    const QString folder = dir.path() + QStringLiteral("/einstellungen");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0755), 0);
+
+    TRecoveryFile own(folder);
+    ASSERT_TRUE(own.Usable());
+    ASSERT_TRUE(own.Write({QString(), tumbo::text::kNewFileFormat, {}, QStringLiteral("geheim")}));
+    auto mode = [](const QString &name) {
+        struct stat st {};
+        EXPECT_EQ(::stat(QFile::encodeName(name).constData(), &st), 0) << name.toStdString();
+        return st.st_mode & 07777;
+    };
+    EXPECT_EQ(mode(folder), 0700u);
+    EXPECT_EQ(mode(own.FileName()), 0600u);
+    EXPECT_EQ(mode(own.FileName() + QStringLiteral(".lock")), 0600u);
+
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "reading as another user needs root to become one";
+    const QByteArray file = QFile::encodeName(own.FileName());
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // The user "nobody": only system calls between fork and _exit.
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(2);
+        const int fd = ::open(file.constData(), O_RDONLY);
+        ::_exit(fd < 0 && errno == EACCES ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: another user read the file, 2: could not become one";
 }
 
 // Every file the window writes, under every write fault: the old file stays, a message names

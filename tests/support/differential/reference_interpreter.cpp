@@ -1,5 +1,7 @@
 // The reference interpreter: the engine's former tree walk, one recursive Execute per block.
-// Only the access to the engine's state differs from the original (E.field instead of field).
+// Only the access to the engine's state differs from the original (E.field instead of field),
+// and it follows the rules made since: WIEDERHOLE IMMER never runs out, and a loop pass that
+// counted no statement counts as one.
 #include "reference_interpreter.h"
 
 #include "language/messages.h"
@@ -16,7 +18,7 @@ void TReferenceInterpreter::Run(uint8_t mode) {
   E.Stopped = false;
   E.Fast = false;
   E.CurrentLine = 0;
-  E.StatementCount = 0;
+  E.StatementCount = E.FirstStatementCount;
   E.StatementLimitReached = false;
   if (E.Program) {
     Robot().ResetForRun();
@@ -91,6 +93,17 @@ void TReferenceInterpreter::Execute(TTumbo_Program* node, TTumbo_Program_Top* sc
   }
 }
 
+bool TReferenceInterpreter::CountedPass(int64_t passStart) {
+  if (E.StatementCount != passStart || E.Stopped) return true;
+  ++E.StatementCount;
+  if (E.StatementLimit > 0 && E.StatementCount > E.StatementLimit) {
+    StopAtStatementLimit();
+    return false;
+  }
+  AfterStatement();
+  return true;
+}
+
 void TReferenceInterpreter::AfterStatement() {
   if (!E.Fast || E.RunMode == 3) Host.UpdateView();
   Host.ProcessEvents();
@@ -156,30 +169,34 @@ void TReferenceInterpreter::RunNode(TTumbo_Program* node, TTumbo_Program_Top* sc
       if (p == kParamX) {
         robot.Fail(17);
       } else {
-        for (int32_t pass = 0; pass < p; ++pass) {
+        // WIEDERHOLE IMMER (P = 2147483647) never runs out.
+        for (int32_t pass = 0; pass < p; pass += p != kParamForever) {
+          const int64_t passStart = E.StatementCount;
           Pause();
           Execute(node->Body, scope, depth + 1, x);
-          if (!StepPoint(node) || E.Stopped) break;
+          if (!CountedPass(passStart) || !StepPoint(node) || E.Stopped) break;
         }
       }
       break;
     case kindWhile:
     case kindRepeatWhile:
       for (;;) {
+        const int64_t passStart = E.StatementCount;
         if (!EvaluateCondition(node, scope, depth, p) || E.Stopped) break;
         Pause();
         Execute(node->Body, scope, depth + 1, x);
-        if (!StepPoint(node)) break;
+        if (!CountedPass(passStart) || !StepPoint(node)) break;
       }
       break;
     case kindRepeatUntil:
     case kindRepeatWhileAfter:
       for (;;) {
+        const int64_t passStart = E.StatementCount;
         Pause();
         Execute(node->Body, scope, depth + 1, x);
         const bool holds = EvaluateCondition(node, scope, depth, p);
         if (holds == (node->Kind == kindRepeatUntil) || E.Stopped) break;
-        if (!StepPoint(node)) break;
+        if (!CountedPass(passStart) || !StepPoint(node)) break;
       }
       break;
     case kindTrue:

@@ -1,5 +1,5 @@
 #pragma once
-// The tree-walking interpreter as it was before the flat execution form, kept unchanged as the
+// The tree-walking interpreter as it was before the flat execution form, kept as the
 // reference that the differential test and its fuzz target compare the engine with. It runs the
 // program tree of a TTumbo_Parser and reads and writes that engine's public state (RunMode,
 // Stopped, CurrentLine, StatementCount, the callbacks ...), so a host that drives the engine
@@ -28,6 +28,9 @@ class TReferenceInterpreter {
   void ReportAndClearRobotFailure();
   void RepeatAction(int kind, int32_t count);
   void AfterStatement();
+  // After a loop's pass, before its step point: a pass that counted no statement counts as
+  // one, unless the run was stopped. False when that passes the statement limit.
+  bool CountedPass(int64_t passStart);
   void AbortTooDeep();
   void StopAtStatementLimit();
   void Wait(int32_t ms);
