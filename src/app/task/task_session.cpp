@@ -256,6 +256,8 @@ void TTaskSession::CheckFinished(const std::vector<tumbo::task::TWorldGrade>& gr
                                                        : QStringLiteral("Alle %1 Welten gelöst.").arg(grades.size()));
   else
     form_.RunControl().AddInfoLine(QStringLiteral("Klicke auf eine Welt, um ihr Ergebnis zu sehen."));
+  // A run the pupil started meanwhile keeps its world; the lines stay to be clicked.
+  if (form_.RunControl().RunOnStack()) return;
   // Solved: the last world as the program left it, which is its goal; else the first one not solved.
   ShowResult(firstUnsolved < 0 ? int(grades.size()) - 1 : firstUnsolved);
 }
