@@ -145,10 +145,11 @@ void TTaskSession::InstallOverlays() {
     });
   if (auto* image = views.Image3D())
     image->SetOverlay(!show ? TWorldViewWidget::Overlay() : [this](QPainter& p, const TViewScale& scale) {
-      const TWeltView3D& view = form_.WeltViews().View3D();
-      PaintGoal3D(p, task_->Worlds[world_].Goal, scale.Factor, [&](double x, double y, double z) {
-        return scale.Map(view.Project3D(x, y, z));
-      });
+      const TWeltQt& views = form_.WeltViews();
+      PaintGoal3D(p, form_.Welt().Room, task_->Worlds[world_].Goal, task_->Task.Criteria,
+                  views.Pictures().ScaledFor(scale.Factor), scale.Factor, [&](double x, double y, double z) {
+                    return scale.Map(views.View3D().Project3D(x, y, z));
+                  });
     });
 }
 

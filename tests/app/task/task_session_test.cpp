@@ -262,5 +262,26 @@ TEST_F(TaskSession, TeacherTakesStartAndGoalFromTheWindowAndSavesTheTaskWithItsW
     EXPECT_EQ(saved.Worlds[0].Goal.Y, 2);
 }
 
+TEST_F(TaskSession, GoalIsDrawnIn3DAsSeeThroughStacksAndAnOutlineWhereTumboEnds)
+{
+    WriteFile(QStringLiteral("tumbo.ini"), "[Sizes]\r\nViewScale=100\r\n");
+    Open();
+    ASSERT_TRUE(Tasks().OpenTask(QStringLiteral(TUMBO_DATA_DIR "/aufgaben/treppe-bauen.tda")));
+    QWidget *image = form_->WeltViews().Image3D();
+    const QImage without = image->grab().toImage();
+    Tasks().ZielZeigen1->setChecked(true);
+    const QImage with = image->grab().toImage();
+    ASSERT_EQ(with.size(), without.size());
+    int changed = 0, outline = 0;
+    for (int y = 0; y < with.height(); ++y)
+        for (int x = 0; x < with.width(); ++x)
+            if (with.pixel(x, y) != without.pixel(x, y)) {
+                ++changed;
+                outline += with.pixelColor(x, y) == QColor(0xE0, 0x40, 0xC0);
+            }
+    EXPECT_GT(outline, 20);              // the goal field and heading of Tumbo
+    EXPECT_GT(changed - outline, 1000);  // the six bricks of the stairs, half transparent
+}
+
 }  // namespace
 }  // namespace tumbo::app::test
