@@ -68,8 +68,10 @@ std::string GradeHtml(const TLoadedTask& task, const std::vector<TProgramGrade>&
                   "</h1>\n";
   int solvedAll = 0;
   for (const TProgramGrade& g : grades) solvedAll += g.SolvedAll();
+  const std::string worlds =
+      task.Worlds.size() == 1 ? "die Welt" : "alle " + std::to_string(task.Worlds.size()) + " Welten";
   h += "<p>" + std::to_string(solvedAll) + " von " + std::to_string(grades.size()) +
-       " Programmen l\xC3\xB6sen alle " + std::to_string(task.Worlds.size()) + " Welten.</p>\n";
+       " Programmen l\xC3\xB6sen " + worlds + ".</p>\n";
 
   h += "<table><tr><th>Programm</th>";
   for (size_t i = 0; i < task.Worlds.size(); ++i) h += "<th>Welt " + std::to_string(i + 1) + "</th>";

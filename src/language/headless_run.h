@@ -54,6 +54,12 @@ class THeadlessRun {
   // Gives the world's robot the options' settings and runs the compiled program once.
   void Run();
   bool StepLimitReached() const { return parser_.StatementLimitReached; }
+  // The line of the statement run last; when the step limit is passed, the line it stopped in.
+  int32_t CurrentLine() const { return parser_.CurrentLine; }
+  // Called between any two statements of a run, where it may Stop() it (a run stopped from
+  // another thread looks at a flag there). A run with it leaves the quiet path.
+  void SetOnEvents(std::function<void()> onEvents) { host_.OnEvents = std::move(onEvents); }
+  void Stop() { parser_.Stop(); }
   // Records the steps of every run from now on; nullptr for none. Not owned.
   void SetRecorder(TRunRecorder* recorder) { parser_.Recorder = recorder; }
 

@@ -5,12 +5,24 @@ namespace {
 
 bool HasCuboid(const TRaum& room, int32_t x, int32_t y) { return room.ContentAt(x, y, 0) == kQuader; }
 
-std::string CellCount(int n, const char* adjective, const char* what) {
-  return std::to_string(n) + (n == 1 ? " Zelle mit " : " Zellen mit ") + adjective + what;
-}
-
 std::string Pos(int32_t x, int32_t y) {
   return "(" + std::to_string(x + 1) + ", " + std::to_string(y + 1) + ")";
+}
+
+// "fehlt" when the goal has it and the world not, "zu viel" the other way round.
+const char* MissingOrExtra(bool inGoal) { return inGoal ? " fehlt" : " zu viel"; }
+
+// The differences of one field, each as its own text.
+void FieldDifferences(const TRaum& room, const TRaum& goal, int32_t x, int32_t y, unsigned criteria,
+                      std::vector<std::string>& out) {
+  const std::string field = "Feld " + Pos(x, y) + ": ";
+  if ((criteria & kCheckBricks) && room.BrickCount(x, y) != goal.BrickCount(x, y))
+    out.push_back(field + std::to_string(room.BrickCount(x, y)) + " Ziegel, Ziel " +
+                  std::to_string(goal.BrickCount(x, y)));
+  if ((criteria & kCheckMarks) && room.HasMark(x, y) != goal.HasMark(x, y))
+    out.push_back(field + "Marke" + MissingOrExtra(goal.HasMark(x, y)));
+  if ((criteria & kCheckCuboids) && HasCuboid(room, x, y) != HasCuboid(goal, x, y))
+    out.push_back(field + "Quader" + MissingOrExtra(HasCuboid(goal, x, y)));
 }
 
 }  // namespace
@@ -30,22 +42,22 @@ bool CellDiffersFromGoal(const TRaum& room, const TRaum& goal, int32_t x, int32_
 std::vector<std::string> DifferencesFromGoal(const TWelt& world, const TWorldFileContent& goal,
                                              unsigned criteria) {
   const TRaum& room = world.Room;
-  int bricks = 0, marks = 0, cuboids = 0;
-  for (int32_t x = 0; x < room.Width(); ++x)
-    for (int32_t y = 0; y < room.Length(); ++y) {
-      bricks += room.BrickCount(x, y) != goal.Room.BrickCount(x, y);
-      marks += room.HasMark(x, y) != goal.Room.HasMark(x, y);
-      cuboids += HasCuboid(room, x, y) != HasCuboid(goal.Room, x, y);
-    }
   std::vector<std::string> out;
-  if ((criteria & kCheckBricks) && bricks) out.push_back(CellCount(bricks, "falscher ", "Ziegelzahl"));
-  if ((criteria & kCheckMarks) && marks) out.push_back(CellCount(marks, "falscher ", "Marke"));
-  if ((criteria & kCheckCuboids) && cuboids) out.push_back(CellCount(cuboids, "falschem ", "Quader"));
+  for (int32_t y = 0; y < room.Length(); ++y)
+    for (int32_t x = 0; x < room.Width(); ++x)
+      if (CellDiffersFromGoal(room, goal.Room, x, y, criteria))
+        FieldDifferences(room, goal.Room, x, y, criteria, out);
+  // "und 1 weitere" would take the room of the one it counts: that one is named instead.
+  if (out.size() > size_t(kMaxNamedFields) + 1) {
+    const size_t more = out.size() - kMaxNamedFields;
+    out.resize(kMaxNamedFields);
+    out.push_back("und " + std::to_string(more) + " weitere");
+  }
   const TTumbo& robot = world.Robot;
   if ((criteria & kCheckPosition) && (robot.X != goal.X || robot.Y != goal.Y))
-    out.push_back("Position " + Pos(robot.X, robot.Y) + " statt " + Pos(goal.X, goal.Y));
+    out.push_back("Tumbo steht auf " + Pos(robot.X, robot.Y) + ", Ziel " + Pos(goal.X, goal.Y));
   if ((criteria & kCheckHeading) && robot.Heading != goal.Heading)
-    out.push_back("Richtung " + HeadingName(robot.Heading) + " statt " + HeadingName(goal.Heading));
+    out.push_back("Tumbo schaut nach " + HeadingName(robot.Heading) + ", Ziel " + HeadingName(goal.Heading));
   return out;
 }
 

@@ -18,7 +18,7 @@ std::string CsvField(const std::string& cp1252) {
 
 std::vector<std::string> GradeTextLines(const TProgramGrade& grade) {
   std::vector<std::string> lines{grade.Name + ": " + std::to_string(grade.SolvedCount()) + " von " +
-                                 std::to_string(grade.Worlds.size()) + " Welten gel\xF6st"};
+                                 WorldCount(grade.Worlds.size()) + " gel\xF6st"};
   if (!grade.ProgramError.empty()) {
     lines.push_back("  " + grade.ProgramError);
     return lines;

@@ -7,7 +7,7 @@
 
 namespace tumbo::task {
 
-// "NAME: K von N Welten gelöst", then one indented line per world not solved (a program that
+// "NAME: K von N Welten gelöst" ("von 1 Welt"), then one indented line per world not solved (a program that
 // did not compile or could not be read: one indented line with the reason). Windows-1252.
 std::vector<std::string> GradeTextLines(const TProgramGrade& grade);
 

@@ -16,7 +16,7 @@ class Grade : public Cli {
 
 const std::string kReport =
     "bis-zur-wand-falsch.tdp: 1 von 3 Welten gel\xC3\xB6st\n"
-    "  Welt 2: 2 Zellen mit falscher Marke, Position (10, 2) statt (12, 2)\n"
+    "  Welt 2: Feld (10, 2): Marke zu viel; Feld (12, 2): Marke fehlt; Tumbo steht auf (10, 2), Ziel (12, 2)\n"
     "  Welt 3: [Hinweis] (Zeile 3): Tumbo ist am Quader angesto\xC3\x9F" "en\n"
     "fehler.tdp: 0 von 3 Welten gel\xC3\xB6st\n"
     "  [Fehlernr 10] (Zeile 2): Unbekannte Anweisung. Schreibweise kontrollieren!\n"
@@ -82,6 +82,10 @@ TEST_F(Grade, HtmlIsOnePageWithPicturesOfTheWorldsNotSolved) {
   EXPECT_EQ(page.find("href="), std::string::npos);
   EXPECT_NE(page.find("\xE2\x9C\x93"), std::string::npos);  // ✓
   EXPECT_NE(page.find("\xE2\x9C\x97"), std::string::npos);  // ✗
+  EXPECT_NE(page.find("<h3>Welt 2: Feld (10, 2): Marke zu viel; Feld (12, 2): Marke fehlt; Tumbo steht auf (10, 2), "
+                      "Ziel (12, 2)</h3>"),
+            std::string::npos);
+  EXPECT_NE(page.find("<p>1 von 3 Programmen l\xC3\xB6sen alle 3 Welten.</p>"), std::string::npos);
 }
 
 TEST_F(Grade, FailedWriteIsReported) {

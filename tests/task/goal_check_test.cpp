@@ -1,6 +1,7 @@
-// Comparing a final world with the goal of a task.
+// Comparing a final world with the goal of a task: every difference names its field.
 #include <gtest/gtest.h>
 
+#include "room_rows.h"
 #include "task/goal_check.h"
 
 namespace {
@@ -8,56 +9,70 @@ namespace {
 using namespace tumbo::task;
 using Reasons = std::vector<std::string>;
 
-class GoalCheck : public testing::Test {
- protected:
-  GoalCheck() : world_(4, 3, 3) { goal_.Room.Init(4, 3, 3); }
-  TWelt world_;
-  TWorldFileContent goal_;
+struct TGoalCase {
+  const char* What;
+  std::vector<std::string> End;
+  std::vector<std::string> Goal;
+  unsigned Criteria;
+  Reasons Expected;
 };
 
-TEST_F(GoalCheck, EqualWorldsHaveNoDifferences) {
-  world_.Room.AddItem(1, 1, kZiegel);
-  goal_.Room.AddItem(1, 1, kZiegel);
-  EXPECT_EQ(DifferencesFromGoal(world_, goal_, kCheckAll), Reasons{});
+TEST(GoalCheck, DifferencesNameTheirFieldsRowByRow) {
+  const TGoalCase cases[] = {
+      {"equal", {"1..", "..m"}, {"1..", "..m"}, kCheckAll, {}},
+      {"bricks", {"...", "..2"}, {"...", "..3"}, kCheckAll, {"Feld (3, 2): 2 Ziegel, Ziel 3"}},
+      {"bricks taken away", {"...", "2.."}, {"...", "..."}, kCheckAll, {"Feld (1, 2): 2 Ziegel, Ziel 0"}},
+      {"marks", {"...m", "...."}, {"m...", "...."}, kCheckAll,
+       {"Feld (1, 1): Marke fehlt", "Feld (4, 1): Marke zu viel"}},
+      {"cuboids", {"q.", ".."}, {"..", ".q"}, kCheckCuboids,
+       {"Feld (1, 1): Quader zu viel", "Feld (2, 2): Quader fehlt"}},
+      {"rows before columns", {"..", "m.", ".m"}, {".m", "..", ".."}, kCheckMarks,
+       {"Feld (2, 1): Marke fehlt", "Feld (1, 2): Marke zu viel", "Feld (2, 3): Marke zu viel"}},
+      {"five named, the rest counted", {"1111111"}, {"......."}, kCheckAll,
+       {"Feld (1, 1): 1 Ziegel, Ziel 0", "Feld (2, 1): 1 Ziegel, Ziel 0", "Feld (3, 1): 1 Ziegel, Ziel 0",
+        "Feld (4, 1): 1 Ziegel, Ziel 0", "Feld (5, 1): 1 Ziegel, Ziel 0", "und 2 weitere"}},
+      {"a sixth is named rather than counted", {"111111"}, {"......"}, kCheckBricks,
+       {"Feld (1, 1): 1 Ziegel, Ziel 0", "Feld (2, 1): 1 Ziegel, Ziel 0", "Feld (3, 1): 1 Ziegel, Ziel 0",
+        "Feld (4, 1): 1 Ziegel, Ziel 0", "Feld (5, 1): 1 Ziegel, Ziel 0", "Feld (6, 1): 1 Ziegel, Ziel 0"}},
+      {"two differences of one field", {"2m"}, {"1."}, kCheckAll,
+       {"Feld (1, 1): 2 Ziegel, Ziel 1", "Feld (2, 1): Marke zu viel"}},
+      {"unchecked criteria", {"1m", "q."}, {"..", ".."}, kCheckPosition | kCheckHeading, {}},
+      {"marks only", {"1m", ".."}, {"..", ".."}, kCheckMarks, {"Feld (2, 1): Marke zu viel"}},
+  };
+  for (const TGoalCase& c : cases) {
+    TWelt world(1, 1, 1);
+    TWorldFileContent goal;
+    FillRows(world.Room, c.End);
+    FillRows(goal.Room, c.Goal);
+    EXPECT_EQ(DifferencesFromGoal(world, goal, c.Criteria), c.Expected) << c.What;
+  }
 }
 
-TEST_F(GoalCheck, CountsCellsPerCriterion) {
-  world_.Room.AddItem(0, 0, kZiegel);  // 1 brick too many
-  goal_.Room.AddItem(1, 0, kZiegel);   // 1 brick missing
-  goal_.Room.AddItem(2, 0, kZiegel);
-  world_.Room.AddItem(2, 0, kZiegel);  // equal: not counted
-  world_.Room.SetMark(3, 2);
-  goal_.Room.AddItem(0, 2, kQuader);
-  EXPECT_EQ(DifferencesFromGoal(world_, goal_, kCheckAll),
-            (Reasons{"2 Zellen mit falscher Ziegelzahl", "1 Zelle mit falscher Marke",
-                     "1 Zelle mit falschem Quader"}));
+TEST(GoalCheck, RobotPlaceCountsFromOneAsInTheWindowAndHeadingIsAWord) {
+  TWelt world(4, 3, 3);
+  TWorldFileContent goal;
+  goal.Room.Init(4, 3, 3);
+  goal.X = 3;
+  goal.Y = 1;
+  goal.Heading = kOsten;
+  world.Robot.Y = 1;
+  EXPECT_EQ(DifferencesFromGoal(world, goal, kCheckAll),
+            (Reasons{"Tumbo steht auf (1, 2), Ziel (4, 2)", "Tumbo schaut nach S\xFC" "den, Ziel Osten"}));
+  EXPECT_EQ(DifferencesFromGoal(world, goal, kCheckHeading),
+            (Reasons{"Tumbo schaut nach S\xFC" "den, Ziel Osten"}));
+  world.Robot.X = 3;
+  world.Robot.Heading = kOsten;
+  EXPECT_EQ(DifferencesFromGoal(world, goal, kCheckAll), Reasons{});
 }
 
-TEST_F(GoalCheck, RobotPositionCountsFromOneAsInTheWindowAndHeadingIsAWord) {
-  world_.Robot.X = 3;
-  world_.Robot.Y = 1;
-  world_.Robot.Heading = kOsten;
-  EXPECT_EQ(DifferencesFromGoal(world_, goal_, kCheckAll),
-            (Reasons{"Position (4, 2) statt (1, 1)", "Richtung Osten statt S\xFC" "den"}));
-}
-
-TEST_F(GoalCheck, OnlyTheCheckedCriteriaCount) {
-  world_.Room.AddItem(0, 0, kZiegel);
-  world_.Room.SetMark(0, 0);
-  world_.Robot.X = 1;
-  world_.Robot.Heading = kNorden;
-  EXPECT_EQ(DifferencesFromGoal(world_, goal_, kCheckMarks | kCheckHeading),
-            (Reasons{"1 Zelle mit falscher Marke", "Richtung Norden statt S\xFC" "den"}));
-  EXPECT_EQ(DifferencesFromGoal(world_, goal_, kCheckCuboids), Reasons{});
-}
-
-TEST_F(GoalCheck, CellDiffersOnlyInTheCheckedCriteria) {
-  world_.Room.AddItem(1, 1, kQuader);
-  goal_.Room.SetMark(2, 2);
-  EXPECT_TRUE(CellDiffersFromGoal(world_.Room, goal_.Room, 1, 1, kCheckCuboids));
-  EXPECT_FALSE(CellDiffersFromGoal(world_.Room, goal_.Room, 1, 1, kCheckBricks | kCheckMarks));
-  EXPECT_TRUE(CellDiffersFromGoal(world_.Room, goal_.Room, 2, 2, kCheckMarks));
-  EXPECT_FALSE(CellDiffersFromGoal(world_.Room, goal_.Room, 0, 0, kCheckAll));
+TEST(GoalCheck, CellDiffersOnlyInTheCheckedCriteria) {
+  TRaum room, goal;
+  FillRows(room, {"...", ".q.", "..."});
+  FillRows(goal, {"...", "...", "..m"});
+  EXPECT_TRUE(CellDiffersFromGoal(room, goal, 1, 1, kCheckCuboids));
+  EXPECT_FALSE(CellDiffersFromGoal(room, goal, 1, 1, kCheckBricks | kCheckMarks));
+  EXPECT_TRUE(CellDiffersFromGoal(room, goal, 2, 2, kCheckMarks));
+  EXPECT_FALSE(CellDiffersFromGoal(room, goal, 0, 0, kCheckAll));
 }
 
 }  // namespace

@@ -3,9 +3,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include <unistd.h>
 
+#include "room_rows.h"
 #include "task/grade_report.h"
 #include "task/grader.h"
 #include "text/cp1252.h"
@@ -49,7 +51,8 @@ TEST_F(Grader, CountingStepsFailsTheOtherWorld) {
   const TProgramGrade g = Grade("Programm\r\nSchritt(3)\r\nMarkeSetzen\r\n*Programm");
   EXPECT_EQ(GradeTextLines(g),
             (std::vector<std::string>{"p.tdp: 1 von 2 Welten gel\xF6st",
-                                      "  Welt 2: 2 Zellen mit falscher Marke, Position (1, 4) statt (1, 7)"}));
+                                      "  Welt 2: Feld (1, 4): Marke zu viel; Feld (1, 7): Marke fehlt; "
+                                      "Tumbo steht auf (1, 4), Ziel (1, 7)"}));
 }
 
 TEST_F(Grader, NotesFailOnlyWhenTheTaskForbidsThem) {
@@ -70,7 +73,9 @@ TEST_F(Grader, EndlessProgramsEndAtTheLimits) {
     const char* Reason;
   } cases[] = {
       {1000, "Programm\r\nwiederhole immer\r\nLinksDrehen\r\n*wiederhole\r\n*Programm",
-       "Abgebrochen: mehr als 1000 Schritte"},
+       "Abgebrochen nach 1000 Schritten in Zeile 2 \x96 l\xE4uft das Programm endlos?"},
+      {3, "Programm\r\nLinksDrehen\r\nSchritt\r\nLinksDrehen\r\n*Programm",
+       "Abgebrochen nach 3 Schritten in Zeile 3 \x96 l\xE4uft das Programm endlos?"},
       {kDefaultMaxSteps, "Anweisung Tief\r\nTief\r\n*Anweisung\r\nProgramm\r\nTief\r\n*Programm",
        "[Abbruch] (Zeile 2): Zu tiefe Rekursion: mehr als 10000 verschachtelte Aufrufe."},
   };
@@ -180,7 +185,96 @@ TEST_F(Grader, CsvHasBomHeaderAndQuotedFields) {
   EXPECT_EQ(GradeCsv(grades),
             "\xEF\xBB\xBFProgramm;Welt;Ergebnis;Begr\xC3\xBCndung\r\n"
             "\"a;b.tdp\";1;gel\xC3\xB6st;\r\n"
-            "\"a;b.tdp\";2;nicht gel\xC3\xB6st;2 Zellen mit falscher Marke, Position (1, 4) statt (1, 7)\r\n");
+            "\"a;b.tdp\";2;nicht gel\xC3\xB6st;\"Feld (1, 4): Marke zu viel; Feld (1, 7): Marke fehlt; Tumbo steht "
+            "auf (1, 4), Ziel (1, 7)\"\r\n");
+}
+
+// A task of one world: start and goal as rows, the robot starting at (0, 0) facing south.
+struct TWorldCase {
+  const char* Program;  // the lines between "Programm" and "*Programm"
+  std::vector<std::string> Start;
+  std::vector<std::string> Goal;
+  int32_t GoalX, GoalY;
+  uint8_t GoalHeading;
+  const char* Reason;
+};
+
+TLoadedTask OneWorldTask(const TWorldCase& c) {
+  TLoadedTask task;
+  TTaskWorld w;
+  TRaum room;
+  FillRows(room, c.Start);
+  w.StartBytes = WriteWorldText(room, 0, 0, 0);
+  w.StartFile = "start.tdw";
+  EXPECT_TRUE(ReadWorldText(w.StartBytes, w.StartFile, w.Start).Ok());
+  FillRows(room, c.Goal);
+  EXPECT_TRUE(ReadWorldText(WriteWorldText(room, c.GoalX, c.GoalY, c.GoalHeading), "ziel.tdw", w.Goal).Ok());
+  task.Worlds.push_back(std::move(w));
+  return task;
+}
+
+TEST(GraderReasons, NameWhatTheProgramLeftAndWhatTheGoalWants) {
+  const TWorldCase cases[] = {
+      {"Hinlegen", {"...", "...", "..."}, {"...", "1..", "..."}, 0, 0, 0, ""},
+      {"Hinlegen(2)", {"...", "...", "..."}, {"...", "3..", "..."}, 0, 0, 0,
+       "Feld (1, 2): 2 Ziegel, Ziel 3"},
+      {"Aufheben", {"...", "2..", "..."}, {"...", "2..", "..."}, 0, 0, 0, "Feld (1, 2): 1 Ziegel, Ziel 2"},
+      {"LinksDrehen", {"...", "...", "..."}, {".m.", "...", "..."}, 0, 0, 3,
+       "Feld (2, 1): Marke fehlt"},
+      {"MarkeSetzen\r\nSchritt", {"...", "...", "..."}, {"...", "...", "..."}, 0, 1, 0,
+       "Feld (1, 1): Marke zu viel"},
+      {"Schritt", {"...", "...", "..."}, {"...", "...", "..."}, 2, 2, 0, "Tumbo steht auf (1, 2), Ziel (3, 3)"},
+      {"RechtsDrehen", {"...", "...", "..."}, {"...", "...", "..."}, 0, 0, 3,
+       "Tumbo schaut nach Westen, Ziel Osten"},
+      {"Schritt\r\nLinksDrehen", {"m..", "...", "..."}, {"...", "...", "..."}, 0, 0, 0,
+       "Feld (1, 1): Marke zu viel; Tumbo steht auf (1, 2), Ziel (1, 1); Tumbo schaut nach Osten, Ziel S\xFC" "den"},
+  };
+  for (const TWorldCase& c : cases) {
+    const TLoadedTask task = OneWorldTask(c);
+    const std::string program = std::string("Programm\r\n") + c.Program + "\r\n*Programm";
+    const TProgramGrade g = GradeProgramText(task, program, "", "p.tdp");
+    ASSERT_EQ(g.Worlds.size(), 1u);
+    EXPECT_EQ(g.Worlds[0].Reason, c.Reason) << c.Program;
+    EXPECT_EQ(g.Worlds[0].Solved, *c.Reason == 0) << c.Program;
+    EXPECT_EQ(GradeWorld(task, 0, program, "").Reason, c.Reason) << c.Program;
+  }
+}
+
+TEST_F(Grader, OneWorldAloneGradesAsWithTheOthers) {
+  const std::string program = "Programm\r\nSchritt(3)\r\nMarkeSetzen\r\n*Programm";
+  const TProgramGrade all = Grade(program);
+  for (size_t i = 0; i < 2; ++i) {
+    const TWorldGrade one = GradeWorld(task_, i, program, "");
+    EXPECT_EQ(one.Solved, all.Worlds[i].Solved);
+    EXPECT_EQ(one.Reason, all.Worlds[i].Reason);
+    EXPECT_EQ(one.FinalWorld, all.Worlds[i].FinalWorld);
+    EXPECT_FALSE(one.Cancelled);
+  }
+  EXPECT_EQ(GradeWorld(task_, 1, "Programm\r\nSchrit\r\n*Programm", "").Reason,
+            "[Fehlernr 10] (Zeile 2): Unbekannte Anweisung. Schreibweise kontrollieren!");
+  EXPECT_EQ(CompilerMessage("Programm\r\nSchrit\r\n*Programm", ""),
+            "[Fehlernr 10] (Zeile 2): Unbekannte Anweisung. Schreibweise kontrollieren!");
+  EXPECT_EQ(CompilerMessage(program, ""), "");
+}
+
+TEST_F(Grader, ACancelledRunStopsAndIsNotJudged) {
+  task_.Task.MaxSteps = 1000000000000;
+  std::atomic<bool> cancel{false};
+  std::jthread canceller([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    cancel = true;
+  });
+  const TWorldGrade g =
+      GradeWorld(task_, 0, "Programm\r\nwiederhole immer\r\nLinksDrehen\r\n*wiederhole\r\n*Programm", "", &cancel);
+  EXPECT_TRUE(g.Cancelled);
+  EXPECT_FALSE(g.Solved);
+}
+
+TEST_F(Grader, OneWorldIsSingular) {
+  task_.Worlds.resize(1);
+  EXPECT_EQ(GradeTextLines(Grade("Programm\r\nSchritt\r\n*Programm"))[0], "p.tdp: 0 von 1 Welt gel\xF6st");
+  EXPECT_EQ(WorldCount(1), "1 Welt");
+  EXPECT_EQ(WorldCount(4), "4 Welten");
 }
 
 }  // namespace

@@ -173,6 +173,8 @@ void TRunControl::StartRun(int mode)
     if (RunOnStack())
         return;
     form_.History().LeaveReplay();
+    if (BeforeRun)
+        BeforeRun();
     form_.Editor->SetEditingEnabled(false);
     marks_.ClearErrorMarks();
     if (form_.RestoreWorld && !form_.WorldFileName.isEmpty() && QFileInfo(form_.WorldFileName).isFile()) {
@@ -277,7 +279,8 @@ void TRunControl::ResetInfoList()
 {
     form_.InfoBox->clear();
     form_.InfoBox->addItem(QStringLiteral("Programm : ") + form_.ProgramFileName);
-    form_.InfoBox->addItem(QStringLiteral("Welt : ") + form_.WorldFileName);
+    const QString caption = form_.WorldFileName.isEmpty() && WorldCaption ? WorldCaption() : QString();
+    form_.InfoBox->addItem(QStringLiteral("Welt : ") + (caption.isEmpty() ? form_.WorldFileName : caption));
     form_.InfoBox->addItem(QStringLiteral("----------"));
 }
 

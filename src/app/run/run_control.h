@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <string>
 
 #include "app/run/run_marks.h"
@@ -32,6 +33,11 @@ public:
     void ClearMessagesCommand();
     // A run is on the stack: running, paused, or stopped and still waiting out the pause it
     // had begun. Nothing may compile or start a run until it has returned.
+    // Called as a run starts, before the world file is read again: the open task puts back the
+    // start of a world whose checked end state is shown.
+    std::function<void()> BeforeRun;
+    // The world's caption in the information list when it has no file (a task's world); may be empty.
+    std::function<QString()> WorldCaption;
     bool RunOnStack() const { return runDepth_ > 0; }
 
     // The first three lines of the information list name the program and the world.

@@ -4,6 +4,7 @@
 #include <QPolygonF>
 
 #include "task/goal_check.h"
+#include "world/qt/welt_pictures.h"
 
 namespace tumbo::app {
 namespace {
@@ -47,6 +48,17 @@ void PaintGoal2D(QPainter& p, const TRaum& room, const TWorldFileContent& goal, 
   font.setBold(true);
   font.setPixelSize(std::max(8, cellRect(0, 0).height() / 3));
   p.setFont(font);
+  // The goal robot first: the tags stay readable where they meet it.
+  if (criteria & (tumbo::task::kCheckPosition | tumbo::task::kCheckHeading)) {
+    const QRect cell = cellRect(goal.X, goal.Y);
+    QPolygonF triangle = GoalTriangle(goal);
+    for (QPointF& pt : triangle)
+      pt = QPointF(cell.left() + (pt.x() - goal.X) * cell.width(),
+                   cell.top() + (pt.y() - goal.Y) * cell.height());
+    p.setPen(GoalPen(2 * scale));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolygon(triangle);
+  }
   for (int x = 0; x < room.Width(); ++x)
     for (int y = 0; y < room.Length(); ++y) {
       if (!tumbo::task::CellDiffersFromGoal(room, goal.Room, x, y, criteria)) continue;
@@ -62,34 +74,44 @@ void PaintGoal2D(QPainter& p, const TRaum& room, const TWorldFileContent& goal, 
       p.setPen(Qt::white);
       p.drawText(tag, Qt::AlignCenter, label);
     }
-  if (criteria & (tumbo::task::kCheckPosition | tumbo::task::kCheckHeading)) {
-    const QRect cell = cellRect(goal.X, goal.Y);
-    QPolygonF triangle = GoalTriangle(goal);
-    for (QPointF& pt : triangle)
-      pt = QPointF(cell.left() + (pt.x() - goal.X) * cell.width(),
-                   cell.top() + (pt.y() - goal.Y) * cell.height());
-    p.setPen(GoalPen(2 * scale));
-    p.setBrush(Qt::NoBrush);
-    p.drawPolygon(triangle);
-  }
   p.restore();
 }
 
-void PaintGoal3D(QPainter& p, const TWorldFileContent& goal, double scale,
+void PaintGoal3D(QPainter& p, const TRaum& room, const TWorldFileContent& goal, unsigned criteria,
+                 const TScaledPictures& pictures, double scale,
                  const std::function<QPoint(double x, double y, double z)>& project) {
-  const double z = goal.Room.Contains(goal.X, goal.Y) ? goal.Room.Height(goal.X, goal.Y) : 0;
-  QPolygonF triangle;
-  for (const QPointF& pt : GoalTriangle(goal)) triangle << QPointF(project(pt.x(), pt.y(), z));
-  QPolygonF face;
-  for (const QPointF& corner : {QPointF(0, 0), QPointF(1, 0), QPointF(1, 1), QPointF(0, 1)})
-    face << QPointF(project(goal.X + corner.x(), goal.Y + corner.y(), z));
+  if (goal.Room.Width() != room.Width() || goal.Room.Length() != room.Length()) return;
   p.save();
-  p.setRenderHint(QPainter::Antialiasing, true);
-  p.setBrush(Qt::NoBrush);
-  p.setPen(GoalPen(2 * scale, Qt::DashLine));
-  p.drawPolygon(face);
-  p.setPen(GoalPen(3 * scale));
-  p.drawPolygon(triangle);
+  // Back to front, as the view paints: the goal's stacks of the fields not done yet.
+  p.setOpacity(0.5);
+  auto draw = [&p](const QImage& picture, QPoint bottomLeft) {
+    if (!picture.isNull()) p.drawImage(bottomLeft - QPoint(0, picture.height()), picture);
+  };
+  for (int x = 0; x < room.Width(); ++x)
+    for (int y = 0; y < room.Length(); ++y) {
+      if (!tumbo::task::CellDiffersFromGoal(room, goal.Room, x, y, criteria)) continue;
+      const int height = goal.Room.Height(x, y);
+      for (int z = 0; z < height; ++z) {
+        const uint8_t content = goal.Room.ContentAt(x, y, z);
+        if (content == kZiegel) draw(pictures.BrickPicture, project(x, y + 1, z));
+        else if (content == kQuader && z == 0) draw(pictures.CuboidPicture, project(x, y + 1, z));
+      }
+      if (goal.Room.HasMark(x, y)) draw(pictures.MarkPicture, project(x, y + 1, height));
+    }
+  p.setOpacity(1.0);
+  if (criteria & (tumbo::task::kCheckPosition | tumbo::task::kCheckHeading)) {
+    const double z = goal.Room.Contains(goal.X, goal.Y) ? goal.Room.Height(goal.X, goal.Y) : 0;
+    QPolygonF field, arrow;
+    for (const QPointF& corner : {QPointF(0.08, 0.08), QPointF(0.92, 0.08), QPointF(0.92, 0.92), QPointF(0.08, 0.92)})
+      field << QPointF(project(goal.X + corner.x(), goal.Y + corner.y(), z));
+    for (const QPointF& pt : GoalTriangle(goal)) arrow << QPointF(project(pt.x(), pt.y(), z));
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(GoalPen(2 * scale));
+    p.drawPolygon(field);
+    p.setPen(GoalPen(2.5 * scale));
+    p.drawPolygon(arrow);
+  }
   p.restore();
 }
 

@@ -9,6 +9,7 @@
 #include "world/world_file.h"
 
 class QPainter;
+struct TScaledPictures;
 
 namespace tumbo::app {
 
@@ -18,8 +19,12 @@ namespace tumbo::app {
 void PaintGoal2D(QPainter& p, const TRaum& room, const TWorldFileContent& goal, unsigned criteria,
                  double scale, const std::function<QRect(int x, int y)>& cellRect);
 
-// 3D: the goal robot as an outlined triangle on top of its goal cell.
-void PaintGoal3D(QPainter& p, const TWorldFileContent& goal, double scale,
+// 3D: in every field whose checked contents differ from the goal, the goal's bricks, cuboid and
+// mark half transparent, with the view's own pictures at the view's places (`project` gives the
+// device point of a room point, pictures stand on it with their bottom-left corner); the goal
+// robot as an outline of its field and an arrow for its heading, on the goal's floor there.
+void PaintGoal3D(QPainter& p, const TRaum& room, const TWorldFileContent& goal, unsigned criteria,
+                 const TScaledPictures& pictures, double scale,
                  const std::function<QPoint(double x, double y, double z)>& project);
 
 }  // namespace tumbo::app

@@ -3,16 +3,26 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QFileInfo>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QShortcut>
+#include <QStatusBar>
 #include <QTextBrowser>
+#include <QToolButton>
+
+#include <algorithm>
 
 #include "app/run/run_control.h"
 #include "app/window/main_form.h"
 #include "app/window/program_editor.h"
 #include "app/task/goal_overlay.h"
+#include "app/history/run_history.h"
+#include "app/task/task_check_job.h"
 #include "app/task/task_editor_dialog.h"
+#include "language/deep_stack.h"
+#include "language/headless_run.h"
 #include "task/grader.h"
 #include "text/cp1252.h"
 #include "world/qt/welt_qt.h"
@@ -21,6 +31,13 @@ namespace tumbo::app {
 namespace {
 
 QString FromCore(const std::string& cp1252) { return QString::fromStdString(tumbo::text::Cp1252ToUtf8(cp1252)); }
+
+// The information list's lines of a check's worlds carry the world's index (from 0).
+constexpr int kWorldRole = Qt::UserRole + 1;
+
+// At most this many steps of a world's run are run again for the "Verlauf" slider, as many
+// as the history keeps.
+constexpr int64_t kReplaySteps = 1000000;
 
 }  // namespace
 
@@ -37,11 +54,38 @@ TTaskSession::TTaskSession(TMainForm& form) : QObject(&form), form_(form) {
   dock_->setWidget(text_);
   form_.addDockWidget(Qt::TopDockWidgetArea, dock_);
   dock_->hide();
+
+  job_ = new TTaskCheckJob(this);
+  connect(job_, &TTaskCheckJob::Progress, this, [this](int world, int count) {
+    form_.statusBar()->showMessage(QStringLiteral("Aufgabe prüfen: Welt %1 von %2 … (Stopp oder Esc bricht ab)")
+                                       .arg(world)
+                                       .arg(count));
+  });
+  connect(job_, &TTaskCheckJob::Finished, this, &TTaskSession::CheckFinished);
+  connect(job_, &TTaskCheckJob::Cancelled, this, [this] {
+    CheckEnded();
+    form_.RunControl().AddInfoLine(QStringLiteral("Prüfung abgebrochen"));
+  });
+  escape_ = new QShortcut(QKeySequence(Qt::Key_Escape), &form_);
+  escape_->setContext(Qt::WindowShortcut);
+  escape_->setEnabled(false);
+  connect(escape_, &QShortcut::activated, this, &TTaskSession::CancelCheck);
+  connect(form_.btnAblaufStopp, &QToolButton::clicked, this, &TTaskSession::CancelCheck);
+  connect(form_.Stopp1, &QAction::triggered, this, &TTaskSession::CancelCheck);
+  connect(form_.InfoBox, &QListWidget::itemClicked, this, &TTaskSession::ResultLineChosen);
+  connect(form_.InfoBox, &QListWidget::itemActivated, this, &TTaskSession::ResultLineChosen);
+  form_.RunControl().BeforeRun = [this] { BeforeRun(); };
+  form_.RunControl().WorldCaption = [this] {
+    return HasTask() ? QStringLiteral("Welt %1 der Aufgabe „%2“").arg(world_ + 1).arg(FromCore(task_->Task.Title))
+                     : QString();
+  };
   InstallOverlays();
   UpdateActions();
 }
 
 TTaskSession::~TTaskSession() = default;
+
+bool TTaskSession::Checking() const { return job_->Running(); }
 
 void TTaskSession::CreateMenu() {
   auto* menu = new QMenu(QStringLiteral("A&ufgabe"), form_.menuBar());
@@ -101,15 +145,17 @@ void TTaskSession::InstallOverlays() {
     });
   if (auto* image = views.Image3D())
     image->SetOverlay(!show ? TWorldViewWidget::Overlay() : [this](QPainter& p, const TViewScale& scale) {
-      const TWeltView3D& view = form_.WeltViews().View3D();
-      PaintGoal3D(p, task_->Worlds[world_].Goal, scale.Factor, [&](double x, double y, double z) {
-        return scale.Map(view.Project3D(x, y, z));
-      });
+      const TWeltQt& views = form_.WeltViews();
+      PaintGoal3D(p, form_.Welt().Room, task_->Worlds[world_].Goal, task_->Task.Criteria,
+                  views.Pictures().ScaledFor(scale.Factor), scale.Factor, [&](double x, double y, double z) {
+                    return scale.Map(views.View3D().Project3D(x, y, z));
+                  });
     });
 }
 
 bool TTaskSession::OpenTask(const QString& path) {
   if (form_.RunControl().RunOnStack()) return false;
+  CancelCheck();
   tumbo::task::TLoadedTask loaded;
   const QString file = QFileInfo(path).absoluteFilePath();
   if (const tumbo::task::TTaskResult r = tumbo::task::LoadTask(file.toStdString(), loaded); !r.Ok()) {
@@ -127,7 +173,8 @@ bool TTaskSession::OpenTask(const QString& path) {
   form_.resizeDocks({dock_}, {text_->fontMetrics().lineSpacing() * 6 + 16}, Qt::Vertical);
   UpdateActions();
   LoadStartWorld(0);
-  form_.RunControl().AddInfoLine(QStringLiteral("Aufgabe : %1 (%2 Welten, prüfen mit F10)").arg(file).arg(task_->Worlds.size()));
+  form_.RunControl().AddInfoLine(QStringLiteral("Aufgabe : %1 (%2, prüfen mit F10)")
+                                     .arg(file, FromCore(tumbo::task::WorldCount(task_->Worlds.size()))));
   return true;
 }
 
@@ -153,7 +200,11 @@ void TTaskSession::ShowWorld(const std::string& worldBytes, const std::string& f
 
 void TTaskSession::LoadStartWorld(int index) {
   if (!task_ || form_.RunControl().RunOnStack() || index < 0 || index >= int(task_->Worlds.size())) return;
+  CancelCheck();
+  form_.History().LeaveReplay();
   world_ = index;
+  resultShown_ = false;
+  results_.clear();
   const tumbo::task::TTaskWorld& w = task_->Worlds[index];
   ShowWorld(w.StartBytes, w.StartFile);
   form_.RunControl().ResetInfoList();
@@ -161,40 +212,120 @@ void TTaskSession::LoadStartWorld(int index) {
 }
 
 void TTaskSession::CheckTaskCommand() {
-  if (!task_ || form_.RunControl().RunOnStack()) return;
-  const std::string text = tumbo::text::Utf8ToCp1252(form_.Editor->TrimmedText().toStdString());
-  const QString name = form_.ProgramFileName.isEmpty() ? QStringLiteral("Programm")
-                                                       : QFileInfo(form_.ProgramFileName).fileName();
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  const tumbo::task::TProgramGrade grade = tumbo::task::GradeProgramText(
-      *task_, text, form_.ProgramFolder().toStdString(), tumbo::text::Utf8ToCp1252(name.toStdString()));
-  QApplication::restoreOverrideCursor();
-
-  form_.RunControl().ResetInfoList();
-  int firstUnsolved = -1;
-  for (int i = 0; i < int(grade.Worlds.size()); ++i) {
-    const tumbo::task::TWorldGrade& w = grade.Worlds[i];
-    if (w.Solved) {
-      form_.RunControl().AddInfoLine(QStringLiteral("Welt %1: gelöst ✓").arg(i + 1));
-      continue;
-    }
-    form_.RunControl().AddInfoLine(QStringLiteral("Welt %1: nicht gelöst ✗ – ").arg(i + 1) + FromCore(w.Reason));
-    if (firstUnsolved < 0) firstUnsolved = i;
-  }
-  if (firstUnsolved < 0) {
-    form_.RunControl().AddInfoLine(QStringLiteral("Alle %1 Welten gelöst.").arg(grade.Worlds.size()));
+  if (!task_ || form_.RunControl().RunOnStack() || Checking()) return;
+  form_.History().LeaveReplay();
+  // A program with errors is reported once, as by the syntax check, and runs on no world.
+  form_.RunControl().SyntaxCheckCommand();
+  if (form_.Parser().ErrorFound) {
+    const int line = form_.Editor->Mark(ProgramEditor::kErrorMark).Line;
+    if (line >= 1) form_.Editor->setCursorPosition(line - 1, 0);
+    form_.Editor->setFocus();
     return;
   }
-  world_ = firstUnsolved;
-  const tumbo::task::TTaskWorld& w = task_->Worlds[firstUnsolved];
-  // A program that did not compile leaves the start world.
-  const std::string& shown = grade.Worlds[firstUnsolved].FinalWorld;
-  ShowWorld(shown.empty() ? w.StartBytes : shown, w.StartFile);
+  form_.RunControl().ResetInfoList();
+  results_.clear();
+  checkedText_ = tumbo::text::Utf8ToCp1252(form_.Editor->TrimmedText().toStdString());
+  checkedFolder_ = form_.ProgramFolder().toStdString();
+  form_.Editor->SetEditingEnabled(false);
+  escape_->setEnabled(true);
+  form_.statusBar()->show();
+  job_->Start(*task_, checkedText_, checkedFolder_);
+}
+
+void TTaskSession::CancelCheck() { job_->Cancel(); }
+
+void TTaskSession::CheckEnded() {
+  escape_->setEnabled(false);
+  form_.statusBar()->clearMessage();
+  form_.statusBar()->hide();
+  form_.Editor->SetEditingEnabled(true);
+}
+
+void TTaskSession::CheckFinished(const std::vector<tumbo::task::TWorldGrade>& grades) {
+  CheckEnded();
+  results_ = grades;
+  int firstUnsolved = -1;
+  for (int i = 0; i < int(grades.size()); ++i) {
+    const tumbo::task::TWorldGrade& w = grades[i];
+    form_.RunControl().AddInfoLine(w.Solved ? QStringLiteral("Welt %1: gelöst ✓").arg(i + 1)
+                                            : QStringLiteral("Welt %1: nicht gelöst ✗ – ").arg(i + 1) + FromCore(w.Reason));
+    form_.InfoBox->item(form_.InfoBox->count() - 1)->setData(kWorldRole, i);
+    if (!w.Solved && firstUnsolved < 0) firstUnsolved = i;
+  }
+  if (firstUnsolved < 0)
+    form_.RunControl().AddInfoLine(grades.size() == 1 ? QStringLiteral("Die Welt ist gelöst.")
+                                                       : QStringLiteral("Alle %1 Welten gelöst.").arg(grades.size()));
+  else
+    form_.RunControl().AddInfoLine(QStringLiteral("Klicke auf eine Welt, um ihr Ergebnis zu sehen."));
+  // A run the pupil started meanwhile keeps its world; the lines stay to be clicked.
+  if (form_.RunControl().RunOnStack()) return;
+  // Solved: the last world as the program left it, which is its goal; else the first one not solved.
+  ShowResult(firstUnsolved < 0 ? int(grades.size()) - 1 : firstUnsolved);
+}
+
+void TTaskSession::ResultLineChosen(QListWidgetItem* item) {
+  const QVariant world = item ? item->data(kWorldRole) : QVariant();
+  if (world.isValid() && !Checking() && !form_.RunControl().RunOnStack()) ShowResult(world.toInt());
+}
+
+void TTaskSession::ShowResult(int index) {
+  if (!task_ || index < 0 || index >= int(results_.size()) || index >= int(task_->Worlds.size())) return;
+  form_.History().LeaveReplay();
+  world_ = index;
+  resultShown_ = true;
+  for (int row = 0; row < form_.InfoBox->count(); ++row)
+    if (form_.InfoBox->item(row)->data(kWorldRole) == QVariant(index)) form_.InfoBox->setCurrentRow(row);
+  const tumbo::task::TTaskWorld& w = task_->Worlds[index];
+  const std::string& shown = results_[index].FinalWorld;
+  if (shown.empty()) {  // nothing ran
+    ShowWorld(w.StartBytes, w.StartFile);
+    return;
+  }
+  ReplayResult(index);
+  // A run longer than the history keeps is shown as it ended, without its steps.
+  if (form_.Welt().SaveToText() != shown) {
+    form_.History().LeaveReplay();
+    ShowWorld(shown, w.StartFile);
+  }
+}
+
+void TTaskSession::ReplayResult(int index) {
+  const tumbo::task::TTaskWorld& w = task_->Worlds[index];
+  ShowWorld(w.StartBytes, w.StartFile);
+  TTumbo& robot = form_.Welt().Robot;
+  // The run uses the task's robot; the window's own settings come back afterwards.
+  const int32_t maxJump = robot.MaxJump, maxBrick = robot.MaxBrick, brickStart = robot.BrickStart;
+  const bool checkBrick = robot.CheckBrick;
+  THeadlessRunOptions options;
+  options.MaxSteps = std::min<int64_t>(task_->Task.MaxSteps, kReplaySteps);
+  THeadlessRun run(form_.Welt(), options, {});
+  if (!run.Compile(checkedText_, checkedFolder_)) return;
+  run.SetRecorder(form_.Parser().Recorder);
+  const auto work = [&run] { run.Run(); };
+  if (!RunWithStack(StackBytesForDepth(options.MaxDepth), work)) work();
+  robot.MaxJump = maxJump;
+  robot.CheckBrick = checkBrick;
+  robot.BrickStart = brickStart;
+  robot.MaxBrick = maxBrick;
+  form_.Welt().RedrawAll();
+  form_.RunControl().UpdateStatusFields();
+  form_.History().RunEnded();
+}
+
+// F9 after a check runs the program from the start of the world shown, not from its end.
+void TTaskSession::BeforeRun() {
+  if (!task_ || !resultShown_) return;
+  resultShown_ = false;
+  const tumbo::task::TTaskWorld& w = task_->Worlds[world_];
+  ShowWorld(w.StartBytes, w.StartFile);
 }
 
 void TTaskSession::CloseTaskCommand() {
   if (form_.RunControl().RunOnStack()) return;
+  CancelCheck();
   task_.reset();
+  results_.clear();
+  resultShown_ = false;
   world_ = 0;
   ZielZeigen1->setChecked(false);
   dock_->hide();

@@ -6,17 +6,23 @@
 #include <QObject>
 #include <QPointer>
 #include <optional>
+#include <string>
+#include <vector>
 
+#include "task/grader.h"
 #include "task/task_file.h"
 
 class QAction;
 class QDockWidget;
+class QListWidgetItem;
 class QMenu;
+class QShortcut;
 class QTextBrowser;
 
 namespace tumbo::app {
 
 class TMainForm;
+class TTaskCheckJob;
 class TTaskEditorDialog;
 
 inline const char* const kTaskFileFilter = "Aufgaben für Robot Tumbo (*.tda)|*.tda|Alle Dateien (*.*)|*.*";
@@ -33,7 +39,8 @@ class TTaskSession : public QObject {
   // Loads a task file; a damaged one is refused with a message and the open task stays.
   bool OpenTask(const QString& path);
   void OpenTaskCommand();
-  void CheckTaskCommand();  // F10
+  void CheckTaskCommand();  // F10: starts the check; its result lines follow when it is done
+  void CancelCheck();       // Stopp, Escape
   void CloseTaskCommand();
   void CreateTaskCommand();
   // Makes start world `index` (from 0) the window's world; its goal is the one shown.
@@ -43,12 +50,22 @@ class TTaskSession : public QObject {
   const tumbo::task::TLoadedTask* Task() const { return task_ ? &*task_ : nullptr; }
   int CurrentWorld() const { return world_; }
   QDockWidget* TextDock() const { return dock_; }
+  TTaskCheckJob& CheckJob() const { return *job_; }
+  bool Checking() const;
+  // Shows the end state of world `index` (from 0) of the last check, its run ready to replay.
+  void ShowResult(int index);
 
  private:
   void CreateMenu();
   void UpdateActions();
   void ShowWorld(const std::string& worldBytes, const std::string& fileName);
   void InstallOverlays();
+  void CheckFinished(const std::vector<tumbo::task::TWorldGrade>& grades);
+  void CheckEnded();
+  void ResultLineChosen(QListWidgetItem* item);
+  // Runs the checked program again on the window's world, recorded for the "Verlauf" slider.
+  void ReplayResult(int index);
+  void BeforeRun();
 
   TMainForm& form_;
   std::optional<tumbo::task::TLoadedTask> task_;
@@ -57,6 +74,12 @@ class TTaskSession : public QObject {
   QDockWidget* dock_ = nullptr;
   QTextBrowser* text_ = nullptr;
   QPointer<TTaskEditorDialog> editor_;
+  TTaskCheckJob* job_ = nullptr;
+  QShortcut* escape_ = nullptr;
+  // The last check: the program checked, where its libraries are, and a grade per world.
+  std::string checkedText_, checkedFolder_;
+  std::vector<tumbo::task::TWorldGrade> results_;
+  bool resultShown_ = false;  // the window shows a check's end state, not a start world
 };
 
 }  // namespace tumbo::app

@@ -3,13 +3,20 @@
 #include <QDockWidget>
 #include <QImage>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTextBrowser>
+#include <QToolButton>
 
 #include "app/files/file_commands.h"
+#include "app/history/replay_bar.h"
+#include "app/run/run_control.h"
+#include "app/task/task_check_job.h"
 #include "app/task/task_editor_dialog.h"
 #include "app/task/task_session.h"
 #include "app/world/world_commands.h"
+#include "task/goal_check.h"
 #include "task/task_file.h"
 #include "window_fixture.h"
 #include "world/qt/welt_qt.h"
@@ -30,6 +37,33 @@ protected:
         EXPECT_TRUE(form_->Tasks->OpenTask(kTask));
         return Tasks();
     }
+    // F10 in the editor, then the events until the check has ended.
+    void CheckAndWait()
+    {
+        form_->Editor->setFocus();
+        QTest::keyClick(form_->Editor, Qt::Key_F10);
+        for (int waited = 0; Tasks().Checking() && waited < 20000; waited += 10)
+            QTest::qWait(10);
+        ASSERT_FALSE(Tasks().Checking());
+    }
+    int RowOf(const QString &start) const
+    {
+        for (int row = 0; row < form_->InfoBox->count(); ++row)
+            if (form_->InfoBox->item(row)->text().startsWith(start))
+                return row;
+        return -1;
+    }
+    // Fields of the window's world that differ from the goal of the task's world shown.
+    int FieldsOffGoal()
+    {
+        const TRaum &room = form_->Welt().Room;
+        const auto &goal = Tasks().Task()->Worlds[Tasks().CurrentWorld()].Goal.Room;
+        int n = 0;
+        for (int x = 0; x < room.Width(); ++x)
+            for (int y = 0; y < room.Length(); ++y)
+                n += tumbo::task::CellDiffersFromGoal(room, goal, x, y, tumbo::task::kCheckAll);
+        return n;
+    }
 };
 
 TEST_F(TaskSession, OpeningShowsTheTextAndTheFirstStartWorldWithoutNamingItsFile)
@@ -49,27 +83,114 @@ TEST_F(TaskSession, CheckWritesOneLinePerWorldAndShowsTheFirstWorldNotSolved)
 {
     OpenWithTask();
     SetProgram(kWrong);
-    form_->Editor->setFocus();
-    QTest::keyClick(form_->Editor, Qt::Key_F10);
+    CheckAndWait();
     const QStringList lines = InfoLines();
+    EXPECT_EQ(lines[1], QStringLiteral("Welt : Welt 1 der Aufgabe „Bis zur Wand“"));
     EXPECT_TRUE(lines.contains(QStringLiteral("Welt 1: gelöst ✓")));
-    EXPECT_TRUE(lines.contains(QStringLiteral(
-        "Welt 2: nicht gelöst ✗ – 2 Zellen mit falscher Marke, Position (10, 2) statt (12, 2)")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Welt 2: nicht gelöst ✗ – Feld (10, 2): Marke zu viel; "
+                                              "Feld (12, 2): Marke fehlt; Tumbo steht auf (10, 2), Ziel (12, 2)")));
     EXPECT_TRUE(lines.contains(
         QStringLiteral("Welt 3: nicht gelöst ✗ – [Hinweis] (Zeile 2): Tumbo ist am Quader angestoßen")));
     EXPECT_EQ(Tasks().CurrentWorld(), 1);
     EXPECT_EQ(form_->Welt().Room.Width(), 12);  // the final state of world 2
     EXPECT_EQ(form_->Welt().Robot.X, 9);
     EXPECT_TRUE(form_->Welt().Room.HasMark(9, 1));
+    EXPECT_EQ(form_->InfoBox->currentRow(), RowOf(QStringLiteral("Welt 2:")));
+    EXPECT_TRUE(form_->Editor->EditingEnabled());
 }
 
-TEST_F(TaskSession, CheckOfASolutionSaysAllWorldsAreSolved)
+TEST_F(TaskSession, CheckOfASolutionSaysAllWorldsAreSolvedAndShowsTheLastGoalReached)
 {
     OpenWithTask();
     SetProgram(QStringLiteral("Programm\r\nsolange NichtIstWand tue\r\nSchritt\r\n*solange\r\nMarkeSetzen\r\n*Programm"));
-    Tasks().AufgabePruefen1->trigger();
+    CheckAndWait();
     EXPECT_EQ(InfoLines().filter(QStringLiteral("gelöst ✓")).size(), 3);
     EXPECT_EQ(InfoLines().last(), QStringLiteral("Alle 3 Welten gelöst."));
+    EXPECT_EQ(Tasks().CurrentWorld(), 2);
+    EXPECT_EQ(FieldsOffGoal(), 0);  // nothing left to frame
+    EXPECT_EQ(form_->Welt().Robot.X, Tasks().Task()->Worlds[2].Goal.X);
+}
+
+TEST_F(TaskSession, ASyntaxErrorIsReportedOnceWithTheCursorOnItsLineAndNoWorldRuns)
+{
+    OpenWithTask();
+    SetProgram(QStringLiteral("Programm\r\nSchritt\r\nSchrit\r\n*Programm\r\n"));
+    CheckAndWait();
+    EXPECT_EQ(InfoLines().filter(QStringLiteral("Fehlernr")).size(), 1);
+    EXPECT_EQ(InfoLines().filter(QStringLiteral("Welt 1:")).size(), 0);
+    EXPECT_EQ(form_->Editor->CaretLine(), 3);
+    EXPECT_EQ(form_->Welt().Robot.Y, 1);  // the start world stays
+    EXPECT_EQ(form_->Welt().Robot.X, 0);
+}
+
+TEST_F(TaskSession, ClickingOrEnteringAResultLineShowsThatWorldsEndAndItsRunToReplay)
+{
+    OpenWithTask();
+    SetProgram(kWrong);
+    CheckAndWait();
+    QListWidget *list = form_->InfoBox;
+    const int row = RowOf(QStringLiteral("Welt 1:"));
+    ASSERT_GE(row, 0);
+    const QRect line = list->visualItemRect(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line.center());
+    EXPECT_EQ(Tasks().CurrentWorld(), 0);
+    EXPECT_EQ(form_->Welt().Room.Width(), 8);
+    EXPECT_EQ(form_->Welt().Robot.X, 7);
+    EXPECT_TRUE(form_->Welt().Room.HasMark(7, 1));
+    ASSERT_TRUE(form_->ReplayBar->isVisible());
+    // The slider's first step is the world's start.
+    form_->ReplayBar->Slider->setValue(form_->ReplayBar->Slider->minimum());
+    EXPECT_EQ(form_->Welt().Robot.X, 0);
+    EXPECT_FALSE(form_->Welt().Room.HasMark(7, 1));
+
+    list->setFocus();
+    list->setCurrentRow(RowOf(QStringLiteral("Welt 3:")));
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(Tasks().CurrentWorld(), 2);
+    EXPECT_EQ(form_->Welt().Room.Width(), Tasks().Task()->Worlds[2].Start.Room.Width());
+}
+
+TEST_F(TaskSession, RunAfterAFailedCheckStartsFromThatWorldsStart)
+{
+    OpenWithTask();
+    SetProgram(kWrong);
+    CheckAndWait();
+    ASSERT_EQ(form_->Welt().Robot.X, 9);  // world 2 as the program left it
+    form_->RunControl().FastCommand();
+    EXPECT_EQ(form_->Welt().Room.Width(), 12);
+    EXPECT_EQ(form_->Welt().Robot.X, 9);  // from its end, seven steps would have hit the wall
+    EXPECT_TRUE(InfoLines().filter(QStringLiteral("angestoßen")).isEmpty());
+}
+
+TEST_F(TaskSession, EscapeCancelsAnEndlessCheckAtOnce)
+{
+    Open();
+    TRaum room;
+    room.Init(3, 3, 2);
+    WriteFile(QStringLiteral("s.tdw"), QByteArray::fromStdString(WriteWorldText(room, 0, 0, 0)));
+    WriteFile(QStringLiteral("endlos.tda"),
+              "[Aufgabe]\r\nTitel=Endlos\r\nMaxSchritte=1000000000\r\n"
+              "[Welt1]\r\nStart=s.tdw\r\nZiel=s.tdw\r\n[Welt2]\r\nStart=s.tdw\r\nZiel=s.tdw\r\n");
+    ASSERT_TRUE(Tasks().OpenTask(Folder() + QStringLiteral("endlos.tda")));
+    SetProgram(QStringLiteral("Programm\r\nwiederhole immer\r\nLinksDrehen\r\n*wiederhole\r\n*Programm\r\n"));
+    form_->Editor->setFocus();
+    QTest::keyClick(form_->Editor, Qt::Key_F10);
+    ASSERT_TRUE(Tasks().Checking());
+    QTest::qWait(50);  // the window answers while the worlds run
+    ASSERT_TRUE(Tasks().Checking());
+    EXPECT_TRUE(form_->statusBar()->currentMessage().startsWith(QStringLiteral("Aufgabe prüfen: Welt 1 von 2 …")));
+    QTest::keyClick(form_->Editor, Qt::Key_Escape);
+    EXPECT_FALSE(Tasks().Checking());
+    EXPECT_FALSE(Tasks().CheckJob().Running());
+    EXPECT_EQ(InfoLines().last(), QStringLiteral("Prüfung abgebrochen"));
+    EXPECT_TRUE(form_->Editor->EditingEnabled());
+    EXPECT_FALSE(form_->statusBar()->isVisible());
+
+    // Stopp does the same.
+    QTest::keyClick(form_->Editor, Qt::Key_F10);
+    ASSERT_TRUE(Tasks().Checking());
+    QTest::mouseClick(form_->btnAblaufStopp, Qt::LeftButton);
+    EXPECT_FALSE(Tasks().Checking());
 }
 
 TEST_F(TaskSession, DamagedTaskIsRefusedAndTheOpenTaskStays)
@@ -139,6 +260,27 @@ TEST_F(TaskSession, TeacherTakesStartAndGoalFromTheWindowAndSavesTheTaskWithItsW
     EXPECT_EQ(saved.Task.Worlds[0].Start, "neu-1.tdw");
     EXPECT_EQ(saved.Worlds[0].Start.Y, 0);
     EXPECT_EQ(saved.Worlds[0].Goal.Y, 2);
+}
+
+TEST_F(TaskSession, GoalIsDrawnIn3DAsSeeThroughStacksAndAnOutlineWhereTumboEnds)
+{
+    WriteFile(QStringLiteral("tumbo.ini"), "[Sizes]\r\nViewScale=100\r\n");
+    Open();
+    ASSERT_TRUE(Tasks().OpenTask(QStringLiteral(TUMBO_DATA_DIR "/aufgaben/treppe-bauen.tda")));
+    QWidget *image = form_->WeltViews().Image3D();
+    const QImage without = image->grab().toImage();
+    Tasks().ZielZeigen1->setChecked(true);
+    const QImage with = image->grab().toImage();
+    ASSERT_EQ(with.size(), without.size());
+    int changed = 0, outline = 0;
+    for (int y = 0; y < with.height(); ++y)
+        for (int x = 0; x < with.width(); ++x)
+            if (with.pixel(x, y) != without.pixel(x, y)) {
+                ++changed;
+                outline += with.pixelColor(x, y) == QColor(0xE0, 0x40, 0xC0);
+            }
+    EXPECT_GT(outline, 20);              // the goal field and heading of Tumbo
+    EXPECT_GT(changed - outline, 1000);  // the six bricks of the stairs, half transparent
 }
 
 }  // namespace
