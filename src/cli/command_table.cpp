@@ -36,10 +36,11 @@ const std::vector<TCliCommand>& Commands() {
     {"chart", cmdChart, "PROGRAMM", "Zeichnet das Struktogramm des Programms.", {
        {"-o DATEI.svg|emf|png|pdf", "die Bilddatei", true},
      }},
-    {"grade", cmdGrade, "AUFGABE PROGRAMM...",
-     "Prüft, ob die Programme die Aufgabe in jeder Startwelt lösen.", {
-       {"--csv DATEI", "schreibt das Ergebnis als CSV-Tabelle"},
-       {"--html DATEI", "schreibt das Ergebnis als HTML-Seite"},
+    {"grade", cmdGrade, "AUFGABE|KURS EINGABE...",
+     "Prüft Programme (Dateien oder Klassenordner) an jeder Startwelt der Aufgabe oder des Kurses.", {
+       {"--csv DATEI", "schreibt jede Welt jedes Programms als CSV-Tabelle"},
+       {"--summary DATEI", "schreibt je Schüler eine Zeile als CSV-Tabelle"},
+       {"--html DATEI|ORDNER", "schreibt Übersicht und je Schüler eine Seite als HTML"},
        {"--jobs N", "bewertet N Programme zugleich (1 bis 1024)"},
      }},
   };

@@ -1,20 +1,9 @@
 #include "task/grade_report.h"
 
+#include "task/summary_csv.h"
 #include "text/cp1252.h"
 
 namespace tumbo::task {
-namespace {
-
-// A CSV field (UTF-8): quoted when it holds the separator, a quote or a line break.
-std::string CsvField(const std::string& cp1252) {
-  const std::string utf8 = tumbo::text::Cp1252ToUtf8(cp1252);
-  if (utf8.find_first_of(";\"\r\n") == std::string::npos) return utf8;
-  std::string out = "\"";
-  for (char c : utf8) out += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return out + "\"";
-}
-
-}  // namespace
 
 std::vector<std::string> GradeTextLines(const TProgramGrade& grade) {
   std::vector<std::string> lines{grade.Name + ": " + std::to_string(grade.SolvedCount()) + " von " +
@@ -34,8 +23,8 @@ std::string GradeCsv(const std::vector<TProgramGrade>& grades) {
   for (const TProgramGrade& g : grades)
     for (size_t i = 0; i < g.Worlds.size(); ++i) {
       const TWorldGrade& w = g.Worlds[i];
-      out += CsvField(g.Name) + ";" + std::to_string(i + 1) + ";" +
-             CsvField(w.Solved ? "gel\xF6st" : "nicht gel\xF6st") + ";" + CsvField(w.Reason) + "\r\n";
+      out += SpreadsheetCell(g.Name) + ";" + std::to_string(i + 1) + ";" +
+             SpreadsheetCell(w.Solved ? "gel\xF6st" : "nicht gel\xF6st") + ";" + SpreadsheetCell(w.Reason) + "\r\n";
     }
   return out;
 }

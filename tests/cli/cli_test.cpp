@@ -140,7 +140,7 @@ TEST_F(Cli, HelpAndVersion) {
                            "chart PROGRAMM", "--world DATEI", "--out DATEI|-", "--max-jump N",
                            "--bricks START MAX", "--errors none|hint|abort|both", "--trace",
                            "--max-steps N", "--max-depth N", "--tab N", "--canonical",
-                           "--in-place", "--2d", "grade AUFGABE PROGRAMM...", "--csv DATEI",
+                           "--in-place", "--2d", "grade AUFGABE|KURS EINGABE...", "--csv DATEI",
                            "--history DATEI|-", "--help", "--version"})
     EXPECT_NE(r.Out.find(word), std::string::npos) << word;
 
