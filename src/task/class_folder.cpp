@@ -47,8 +47,16 @@ bool StaysInside(const fs::path& p, const fs::path& root) {
 
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
-std::string LeadsOut(const fs::path& p) {
-  return Quoted(ShownName(p.filename().string())) + " verweist auf eine Datei au\xDF" "erhalb des Klassenordners.";
+std::string LeadsOut(const fs::path& p, bool folder) {
+  return Quoted(ShownName(p.filename().string())) + (folder ? " verweist auf einen Ordner" : " verweist auf eine Datei") +
+         " au\xDF" "erhalb des Klassenordners.";
+}
+
+// "a.tdp, b.tdp, …": the first few names of a list.
+std::string FirstNames(const std::vector<fs::path>& files) {
+  std::string names;
+  for (size_t i = 0; i < files.size() && i < 5; ++i) names += (i ? ", " : "") + ShownName(files[i].filename().string());
+  return files.size() > 5 ? names + ", \x85" : names;
 }
 
 // The sort key of a name: upper case, umlauts as their vowel, ß as SS.
@@ -173,7 +181,7 @@ TProgramSource FindProgram(const TPupil& pupil, const std::string& taskProgram, 
   }
   const fs::path folder = pupil.Folder;
   if (!pupil.Root.empty() && IsLink(folder) && !StaysInside(folder, pupil.Root))
-    return {TSubmission::Unreadable, {}, LeadsOut(folder)};
+    return {TSubmission::Unreadable, {}, LeadsOut(folder, true)};
   if (onlyThatName) {
     const fs::path file = FileNamed(folder, taskProgram);
     if (file.empty()) return {TSubmission::NotSubmitted, {}, {}};
@@ -185,25 +193,20 @@ TProgramSource FindProgram(const TPupil& pupil, const std::string& taskProgram, 
     return {TSubmission::Unreadable, {},
             "Der Ordner " + Quoted(ShownName(folder.filename().string())) + " kann nicht gelesen werden: " +
                 tumbo::text::ErrnoText(ec.value()) + "."};
-  std::vector<fs::path> programs;
-  bool otherFiles = false;
+  std::vector<fs::path> programs, others;
   for (const fs::directory_entry& e : entries) {
     if (IsProgramFile(e.path())) programs.push_back(e.path());
-    else otherFiles = otherFiles || !e.is_directory(ec);
+    else if (!e.is_directory(ec)) others.push_back(e.path());
   }
   if (programs.size() == 1) return {TSubmission::Program, programs[0].string(), {}};
   if (programs.empty()) {
-    if (!otherFiles) return {TSubmission::NotSubmitted, {}, {}};
-    return {TSubmission::NotAProgram, {}, "Im Ordner liegt keine Programmdatei (.tdp)."};
+    if (others.empty()) return {TSubmission::NotSubmitted, {}, {}};
+    return {TSubmission::NotAProgram, {}, "Im Ordner liegt nur: " + FirstNames(others)};
   }
   const std::string wanted = tumbo::text::UpperCp1252(taskProgram);
   for (const fs::path& p : programs)
     if (tumbo::text::UpperCp1252(p.filename().string()) == wanted) return {TSubmission::Program, p.string(), {}};
-  std::string names;
-  for (size_t i = 0; i < programs.size() && i < 5; ++i)
-    names += (i ? ", " : "") + ShownName(programs[i].filename().string());
-  if (programs.size() > 5) names += ", \x85";
-  return {TSubmission::SeveralPrograms, {}, std::to_string(programs.size()) + " Programme: " + names};
+  return {TSubmission::SeveralPrograms, {}, std::to_string(programs.size()) + " Programme: " + FirstNames(programs)};
 }
 
 TPupilProgram ReadPupilProgram(const TPupil& pupil, const TProgramSource& source) {
@@ -225,7 +228,7 @@ TPupilProgram ReadPupilProgram(const TPupil& pupil, const TProgramSource& source
     if (!fs::exists(fs::symlink_status(path, ec))) return named(TSubmission::NotSubmitted);
   }
   if (!pupil.Root.empty() && IsLink(path) && !StaysInside(path, pupil.Root))
-    return named(TSubmission::Unreadable, LeadsOut(path));
+    return named(TSubmission::Unreadable, LeadsOut(path, false));
   if (fs::is_directory(status)) return named(TSubmission::NotAProgram, "Das ist ein Ordner.");
   if (!fs::is_regular_file(status)) return named(TSubmission::NotAProgram, "Das ist keine gew\xF6hnliche Datei.");
   if (fs::file_size(path, ec) > tumbo::text::kMaxTextFileBytes)
