@@ -85,7 +85,7 @@ int cmdGrade(const TCliArgs& args) {
       });
 
   std::optional<TOffscreenApp> app;  // the maps are drawn by the views
-  THtmlReport report{TodayText(), {}};
+  THtmlReport report{ReportDateText(), {}};
   if (!o.Outputs.Html.empty()) {
     app.emplace();
     report.Painter = [](const std::string& world) { return WorldMapPng(world, kPictureWidth); };

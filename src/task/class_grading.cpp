@@ -7,7 +7,10 @@
 #include <optional>
 #include <thread>
 
+#include "task/course_file.h"
 #include "task/grade_report.h"
+#include "text/atomic_file.h"
+#include "text/cp1252.h"
 
 namespace tumbo::task {
 namespace {
@@ -17,7 +20,8 @@ namespace fs = std::filesystem;
 TProgramGrade NoProgram(const TClassTask& task, const std::string& name, const std::string& reason) {
   TProgramGrade grade;
   grade.Name = name;
-  grade.Worlds.assign(task.Task.Worlds.size(), TWorldGrade{false, reason, {}});
+  for (size_t i = 0; i < task.Task.Worlds.size(); ++i)
+    grade.Worlds.push_back(TWorldGrade{false, reason, {}, task.Task.IsHidden(i)});
   return grade;
 }
 
@@ -42,9 +46,28 @@ TClassWork WorkOfTask(TLoadedTask task) {
 }
 
 std::string LoadClassWork(const std::string& fileName, TClassWork& out) {
-  TLoadedTask task;
-  if (const TTaskResult r = LoadTask(fileName, task); !r.Ok()) return r.Message;
-  out = WorkOfTask(std::move(task));
+  std::error_code ec;
+  const bool course = fs::is_directory(fileName, ec) ||
+                      tumbo::text::UpperCp1252(fs::path(fileName).extension().string()) == ".TDK";
+  if (!course) {
+    TLoadedTask task;
+    if (const TTaskResult r = LoadTask(fileName, task); !r.Ok()) return r.Message;
+    out = WorkOfTask(std::move(task));
+    return {};
+  }
+  TLoadedCourse loaded;
+  if (const TTaskResult r = LoadCourse(fileName, loaded); !r.Ok()) return r.Message;
+  TClassWork work;
+  work.Title = loaded.Course.Title;
+  work.Course = true;
+  for (const TCourseTask& t : loaded.Tasks) {
+    TClassTask task;
+    if (const TTaskResult r = LoadTask(t.Path, task.Task); !r.Ok()) return r.Message;
+    task.ProgramName = t.Name + kProgramExtension;
+    work.Tasks.push_back(std::move(task));
+  }
+  if (work.Tasks.empty()) return "Der Kurs " + std::string("\"") + tumbo::text::FileNameForMessage(fileName) + "\" nennt keine Aufgabe.";
+  out = std::move(work);
   return {};
 }
 

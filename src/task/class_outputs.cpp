@@ -75,7 +75,7 @@ bool WriteClassOutputs(const TClassWork& work, const std::vector<TPupilResult>& 
   return error.empty();
 }
 
-std::string TodayText() {
+std::string ReportDateText() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);

@@ -26,6 +26,6 @@ bool WriteClassOutputs(const TClassWork& work, const std::vector<TPupilResult>& 
                        const TClassOutputs& outputs, const THtmlReport& report, std::string& error);
 
 // Today's date as the reports show it: "11.12.2026".
-std::string TodayText();
+std::string ReportDateText();
 
 }  // namespace tumbo::task

@@ -32,7 +32,8 @@ constexpr const char* kStyle =
     "figure{margin:0}figcaption{text-align:center;font-size:.9em}"
     ".map{position:relative;display:inline-block;border:1px solid #999}"
     ".map img{display:block;max-width:260px;height:auto;image-rendering:pixelated}"
-    ".diff{position:absolute;border:2px solid #e00;box-sizing:border-box}"
+    ".diff{position:absolute;border:3px solid #e6007e;box-sizing:border-box}"
+    ".legend{font-size:.85em;color:#555;margin:.3em 0}"
     ".world{break-inside:avoid}"
     ".pupil{break-before:page;border-top:2px solid #888;margin-top:2em;padding-top:1em}"
     ".task+.task{break-before:page}"
@@ -188,13 +189,16 @@ std::string TaskArticle(const TClassTask& task, const TTaskOutcome& t, TPictures
     const TWorldGrade& w = t.Grade.Worlds[i];
     if (w.Solved) continue;
     const TTaskWorld& world = task.Task.Worlds[i];
-    h += "<div class=\"world\"><h3>" + Escape(WorldLine(int(i) + 1, w.Reason)) + "</h3>\n";
-    if (pictures.CanDraw() && !w.FinalWorld.empty()) {
+    h += "<div class=\"world\"><h3>" + Escape(WorldLine(int(i) + 1, w.Reason, w.Hidden)) + "</h3>\n";
+    // A hidden world is never shown to the pupil.
+    if (pictures.CanDraw() && !w.FinalWorld.empty() && !w.Hidden) {
       const auto framed = DifferingCells(w.FinalWorld, world, task.Task.Task.Criteria);
       const TWorldFileContent& goal = world.Goal;
       h += "<div class=\"pictures\">" + pictures.Figure(world.StartBytes, "Start", {}) +
            pictures.Figure(w.FinalWorld, "Ende", framed) +
            pictures.Figure(WriteWorldText(goal.Room, goal.X, goal.Y, goal.Heading), "Ziel", framed) + "</div>\n";
+      if (!framed.empty())
+        h += "<p class=\"legend\">Umrandet: die Felder, die am Ende anders sind als im Ziel.</p>\n";
     }
     h += "</div>\n";
   }

@@ -175,4 +175,29 @@ TEST_F(Grade, AnOutputThatIsAnInputIsRefusedBeforeGrading) {
   EXPECT_FALSE(fs::exists(dir_ / "x.csv"));
 }
 
+TEST_F(Grade, CourseGivesABlockPerPupilAndAPagePerPupilInTheFolder) {
+  const std::string course = class_fixture::MakeCourse(dir_).string();
+  const std::string c = class_fixture::MakeCourseClass(dir_).string();
+  const fs::path pages = dir_ / "seiten";
+  const TCliResult r = Cli_("grade " + course + " " + c + " --html " + pages.string());
+  EXPECT_EQ(r.Exit, 5) << r.Err;
+  EXPECT_TRUE(r.Out.starts_with("Anna: 2 von 2 Aufgaben gel\xC3\xB6st\n"
+                                "  Bis zur Wand: 3 von 3 Welten gel\xC3\xB6st\n"
+                                "  Aufr\xC3\xA4umen: 2 von 2 Welten gel\xC3\xB6st\n"
+                                "Ben: 0 von 2 Aufgaben gel\xC3\xB6st\n"))
+      << r.Out;
+  EXPECT_TRUE(r.Out.ends_with("Carla: 1 von 2 Aufgaben gel\xC3\xB6st\n"
+                              "  Bis zur Wand: 3 von 3 Welten gel\xC3\xB6st\n"
+                              "  Aufr\xC3\xA4umen: nicht abgegeben\n"))
+      << r.Out;
+  const std::string overview = ReadAll(pages / "uebersicht.html");
+  EXPECT_NE(overview.find("<title>Bewertung: Probekurs</title>"), std::string::npos);
+  for (const char* name : {"Anna", "Ben", "Carla"}) {
+    EXPECT_NE(overview.find(std::string("<a href=\"") + name + ".html\">"), std::string::npos) << name;
+    EXPECT_NE(ReadAll(pages / (std::string(name) + ".html")).find("<h1>" + std::string(name) + "</h1>"),
+              std::string::npos)
+        << name;
+  }
+}
+
 }  // namespace

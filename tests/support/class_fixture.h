@@ -19,8 +19,8 @@ inline void Put(const fs::path& file, const std::string& bytes) {
   std::ofstream(file, std::ios::binary) << bytes;
 }
 
-inline std::string Solution(const char* which) {
-  std::ifstream in(kSolutions + "bis-zur-wand-" + which + ".tdp", std::ios::binary);
+inline std::string Solution(const char* which, const std::string& task = "bis-zur-wand") {
+  std::ifstream in(kSolutions + task + "-" + which + ".tdp", std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
@@ -48,6 +48,33 @@ inline fs::path MakeClass(const fs::path& root) {
   fs::create_symlink(root / "draussen" / "geheim.tdp", pupil("Jonas Link", 110) / "loesung.tdp");
   fs::create_directory_symlink(root / "draussen", c / "Kai Raus");
   Put(c / "L\xE9" "a Latin_111_assignsubmission_file_" / "loesung.tdp", Solution("loesung"));  // Latin-1 name
+  return c;
+}
+
+// A course of two tasks ("Bis zur Wand", "Aufräumen") in `root/kurs`; returns its course file.
+inline fs::path MakeCourse(const fs::path& root) {
+  const fs::path course = root / "kurs";
+  fs::create_directories(course);
+  for (const auto& e : fs::directory_iterator(std::string(TUMBO_DATA_DIR) + "/aufgaben")) {
+    const std::string name = e.path().filename().string();
+    if (name.starts_with("bis-zur-wand") || name.starts_with("aufraeumen")) fs::copy_file(e.path(), course / name);
+  }
+  Put(course / "kurs.tdk",
+      "[Kurs]\nTitel=Probekurs\nText=Zwei Aufgaben\n[Abschnitt1]\nTitel=Erste Schritte\n"
+      "Aufgabe1=bis-zur-wand.tda\nAufgabe2=aufraeumen.tda\n");
+  return course / "kurs.tdk";
+}
+
+// Pupils' course folders as collected by the teacher: one program per task, named after the task.
+inline fs::path MakeCourseClass(const fs::path& root) {
+  const fs::path c = root / "kursklasse";
+  Put(c / "Anna_1_assignsubmission_file_" / "bis-zur-wand.tdp", Solution("loesung"));
+  Put(c / "Anna_1_assignsubmission_file_" / "aufraeumen.tdp", Solution("loesung", "aufraeumen"));
+  Put(c / "Anna_1_assignsubmission_file_" / "fortschritt.ini", "[bis-zur-wand]\n");
+  Put(c / "Ben_2_assignsubmission_file_" / "bis-zur-wand.tdp", Solution("falsch"));
+  Put(c / "Ben_2_assignsubmission_file_" / "AUFRAEUMEN.TDP", Solution("falsch", "aufraeumen"));
+  Put(c / "Carla_3_assignsubmission_file_" / "bis-zur-wand.tdp", Solution("loesung"));
+  Put(c / "Carla_3_assignsubmission_file_" / "entwurf.tdp", "");
   return c;
 }
 

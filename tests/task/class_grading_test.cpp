@@ -258,4 +258,42 @@ TEST_F(ClassGrading, AnOutputThatIsAnInputIsRefused) {
   for (const TClassOutputs& o : clashes) EXPECT_NE(OutputClash(o, task, inputs), "") << o.Csv << o.Summary << o.Html;
 }
 
+// A course: each task's program is the file named after the task in the pupil's folder.
+TEST_F(ClassGrading, CourseGradesEachTaskWithItsOwnFile) {
+  TClassWork course;
+  ASSERT_EQ(LoadClassWork(class_fixture::MakeCourse(root_).string(), course), "");
+  EXPECT_TRUE(course.Course);
+  EXPECT_EQ(course.Title, "Probekurs");
+  ASSERT_EQ(course.Tasks.size(), 2u);
+  EXPECT_EQ(course.Tasks[1].ProgramName, "aufraeumen.tdp");
+  const auto results = GradeClass(course, FindPupils({class_fixture::MakeCourseClass(root_).string()}), 2);
+  std::vector<std::string> lines;
+  for (const TPupilResult& p : results)
+    for (const std::string& line : PupilTextLines(course, p)) lines.push_back(line);
+  EXPECT_EQ(lines, (std::vector<std::string>{
+                       "Anna: 2 von 2 Aufgaben gel\xF6st",
+                       "  Bis zur Wand: 3 von 3 Welten gel\xF6st",
+                       "  Aufr\xE4umen: 2 von 2 Welten gel\xF6st",
+                       "Ben: 0 von 2 Aufgaben gel\xF6st",
+                       "  Bis zur Wand: 1 von 3 Welten gel\xF6st",
+                       "  Aufr\xE4umen: " + results[1].Tasks[1].Cell().substr(0, 1) + " von 2 Welten gel\xF6st",
+                       "Carla: 1 von 2 Aufgaben gel\xF6st",
+                       "  Bis zur Wand: 3 von 3 Welten gel\xF6st",
+                       "  Aufr\xE4umen: nicht abgegeben",
+                   }));
+  EXPECT_FALSE(results[1].Tasks[1].Solved());
+  EXPECT_EQ(SummaryCsv(course, results),
+            "\xEF\xBB\xBFName;Bis zur Wand;Aufr\xC3\xA4umen;Gel\xC3\xB6st\r\n"
+            "Anna;3/3;2/2;2\r\nBen;1/3;" + results[1].Tasks[1].Cell() + ";0\r\nCarla;3/3;nicht abgegeben;1\r\n");
+  EXPECT_NE(ClassCsv(course, results).find("\r\nCarla/aufraeumen.tdp;2;nicht abgegeben;\r\n"), std::string::npos);
+}
+
+TEST_F(ClassGrading, ACourseWithADamagedTaskIsRefused) {
+  const fs::path file = class_fixture::MakeCourse(root_);
+  Put(file.parent_path() / "aufraeumen.tda", "[Aufgabe]\nTitel=X\n");
+  TClassWork course;
+  EXPECT_NE(LoadClassWork(file.string(), course), "");
+  EXPECT_TRUE(course.Tasks.empty());
+}
+
 }  // namespace
