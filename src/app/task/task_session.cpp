@@ -20,6 +20,7 @@
 #include "app/task/goal_overlay.h"
 #include "app/history/run_history.h"
 #include "app/task/task_check_job.h"
+#include "app/task/class_overview_dialog.h"
 #include "app/task/task_editor_dialog.h"
 #include "language/deep_stack.h"
 #include "language/headless_run.h"
@@ -119,6 +120,7 @@ void TTaskSession::CreateMenu() {
   AufgabeSchliessen1 = item(QStringLiteral("Aufgabe schließen"), "AufgabeSchliessen1", &TTaskSession::CloseTaskCommand);
   menu->addSeparator();
   AufgabeErstellen1 = item(QStringLiteral("Aufgabe erstellen…"), "AufgabeErstellen1", &TTaskSession::CreateTaskCommand);
+  KlasseAuswerten1 = item(QStringLiteral("Klasse auswerten…"), "KlasseAuswerten1", &TTaskSession::ClassOverviewCommand);
 }
 
 void TTaskSession::UpdateActions() {
@@ -331,6 +333,13 @@ void TTaskSession::CloseTaskCommand() {
   dock_->hide();
   InstallOverlays();
   UpdateActions();
+}
+
+void TTaskSession::ClassOverviewCommand() {
+  if (!classOverview_) classOverview_ = new TClassOverviewDialog(&form_);
+  classOverview_->show();
+  classOverview_->raise();
+  classOverview_->activateWindow();
 }
 
 void TTaskSession::CreateTaskCommand() {

@@ -24,6 +24,7 @@ namespace tumbo::app {
 class TMainForm;
 class TTaskCheckJob;
 class TTaskEditorDialog;
+class TClassOverviewDialog;
 
 inline const char* const kTaskFileFilter = "Aufgaben für Robot Tumbo (*.tda)|*.tda|Alle Dateien (*.*)|*.*";
 
@@ -34,7 +35,8 @@ class TTaskSession : public QObject {
   explicit TTaskSession(TMainForm& form);
   ~TTaskSession() override;
 
-  QAction *AufgabeOeffnen1, *AufgabePruefen1, *ZielZeigen1, *AufgabeSchliessen1, *AufgabeErstellen1;
+  QAction *AufgabeOeffnen1, *AufgabePruefen1, *ZielZeigen1, *AufgabeSchliessen1, *AufgabeErstellen1,
+      *KlasseAuswerten1;
 
   // Loads a task file; a damaged one is refused with a message and the open task stays.
   bool OpenTask(const QString& path);
@@ -43,6 +45,7 @@ class TTaskSession : public QObject {
   void CancelCheck();       // Stopp, Escape
   void CloseTaskCommand();
   void CreateTaskCommand();
+  void ClassOverviewCommand();  // "Klasse auswerten…"
   // Makes start world `index` (from 0) the window's world; its goal is the one shown.
   void LoadStartWorld(int index);
 
@@ -80,6 +83,7 @@ class TTaskSession : public QObject {
   std::string checkedText_, checkedFolder_;
   std::vector<tumbo::task::TWorldGrade> results_;
   bool resultShown_ = false;  // the window shows a check's end state, not a start world
+  QPointer<TClassOverviewDialog> classOverview_;
 };
 
 }  // namespace tumbo::app
