@@ -28,14 +28,15 @@ constexpr const char* kStyle =
     "ol.code{font-family:monospace;white-space:pre;border:1px solid #ddd;background:#fafafa;"
     "padding:.4em .4em .4em 3.5em;margin:.5em 0;font-size:.9em}"
     "ol.code li::marker{color:#999}"
-    ".pictures{display:flex;flex-wrap:wrap;gap:1em;break-inside:avoid}"
+    ".pictures{display:grid;grid-template-columns:repeat(3,minmax(0,max-content));gap:1em;break-inside:avoid}"
     "figure{margin:0}figcaption{text-align:center;font-size:.9em}"
-    ".map{position:relative;display:inline-block;border:1px solid #999}"
-    ".map img{display:block;max-width:260px;height:auto;image-rendering:pixelated}"
+    ".map{position:relative;display:inline-block;max-width:100%;border:1px solid #999;line-height:0}"
+    ".map img{display:block;max-width:100%;height:auto}"
     ".diff{position:absolute;border:3px solid #e6007e;box-sizing:border-box}"
     ".legend{font-size:.85em;color:#555;margin:.3em 0}"
     ".world{break-inside:avoid}"
     ".pupil{break-before:page;border-top:2px solid #888;margin-top:2em;padding-top:1em}"
+    ".pupil:first-child{break-before:auto;border-top:none;margin-top:0;padding-top:0}"
     ".task+.task{break-before:page}"
     "@media print{body{margin:0}.pupil{border-top:none;margin-top:0;padding-top:0}a{color:inherit}}";
 
