@@ -21,7 +21,7 @@ TProgramGrade NoProgram(const TClassTask& task, const std::string& name, const s
   TProgramGrade grade;
   grade.Name = name;
   for (size_t i = 0; i < task.Task.Worlds.size(); ++i)
-    grade.Worlds.push_back(TWorldGrade{false, reason, {}, task.Task.IsHidden(i)});
+    grade.Worlds.push_back(TWorldGrade{false, false, reason, {}, task.Task.IsHidden(i)});
   return grade;
 }
 
@@ -95,7 +95,8 @@ TTaskOutcome GradePupilTask(const TClassWork& work, const TClassTask& task, cons
   std::string folder = fs::path(program.Path).parent_path().string();
   if (!folder.empty() && folder.back() != '/') folder += '/';
   out.Grade = GradeProgramText(task.Task, program.Text, folder, pupil.Name);
-  if (!out.Grade.ProgramError.empty()) {
+  // A forbidden or missing word also fails every world, but the program is a program.
+  if (out.Grade.ProgramError.starts_with("[Fehlernr")) {
     out.Kind = TSubmission::SyntaxError;
     out.Reason = out.Grade.ProgramError;
   }
