@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/window/program_editor.h"
+#include "editor/qt/tumbo_lexer.h"
 #include "text/cp1252.h"
 
 namespace tumbo::app {
@@ -44,6 +45,9 @@ TPupilProgramView::TPupilProgramView(QWidget* parent, const std::string& pupil, 
   Editor = new ProgramEditor(split);
   Editor->setObjectName(QStringLiteral("Editor"));
   Editor->setAccessibleName(QStringLiteral("Programm von %1").arg(FromCore(pupil)));
+  auto* lexer = new tumbo::editor::TumboLexer(Editor);  // highlighted as in the window's editor
+  lexer->setBaseFont(Editor->font());
+  Editor->setLexer(lexer);
   Editor->setText(FromCore(outcome.ProgramText));
   Editor->setReadOnly(true);
   Editor->ShowFromStart();
