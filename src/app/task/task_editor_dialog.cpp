@@ -96,7 +96,7 @@ TTaskEditorDialog::TTaskEditorDialog(TMainForm& form) : QDialog(&form), form_(fo
   auto* solutionRow = new QHBoxLayout;
   solutionRow->addWidget(edtMusterloesung);
   solutionRow->addWidget(btnMusterloesung);
-  fields->addRow(QStringLiteral("&Musterlösung:"), solutionRow);
+  fields->addRow(QStringLiteral("Musterlösung:"), solutionRow);
   memErgebnis = new QPlainTextEdit(this);
   memErgebnis->setReadOnly(true);
   memErgebnis->setPlaceholderText(QStringLiteral("„Aufgabe testen“ prüft die Musterlösung in jeder Welt."));
@@ -153,7 +153,7 @@ TTaskEditorDialog::TTaskEditorDialog(TMainForm& form) : QDialog(&form), form_(fo
   FillFromOpenTask();
   RefreshList();
   lstWelten->setCurrentRow(0);
-  resize(560, 520);
+  resize(560, 620);
 }
 
 void TTaskEditorDialog::FillFromOpenTask() {
