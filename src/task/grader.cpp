@@ -63,7 +63,7 @@ TWorldGrade Judge(const TRunRecord& run, const TWelt& world, const TTaskWorld& g
 class TWorldRuns {
  public:
   TWorldRuns(const TLoadedTask& task, const std::atomic<bool>* cancel)
-      : task_(task), run_(world_, Options(task), [this](const TRunLine& line) { Take(line); }) {
+      : task_(task), run_(world_, RunOptions(task), [this](const TRunLine& line) { Take(line); }) {
     if (cancel)
       run_.SetOnEvents([this, cancel] {
         if (cancel->load(std::memory_order_relaxed)) {
@@ -74,7 +74,7 @@ class TWorldRuns {
   }
   bool Compile(const std::string& text, const std::string& folder) { return run_.Compile(text, folder); }
   const std::string& CompilerMessage() const { return compilerMessage_; }
-  int MaxDepth() const { return Options(task_).MaxDepth; }
+  int MaxDepth() const { return RunOptions(task_).MaxDepth; }
 
   TWorldGrade Grade(size_t index) {
     const TTaskWorld& w = task_.Worlds[index];
@@ -87,15 +87,6 @@ class TWorldRuns {
   }
 
  private:
-  static THeadlessRunOptions Options(const TLoadedTask& task) {
-    THeadlessRunOptions options;
-    options.MaxSteps = task.Task.MaxSteps;
-    options.MaxJump = task.Task.MaxJump;
-    options.Bricks = task.Task.Bricks;
-    options.BrickStart = task.Task.BrickStart;
-    options.MaxBrick = task.Task.MaxBrick;
-    return options;
-  }
   void Take(const TRunLine& line) {
     switch (line.Kind) {
       case TRunLineKind::CompilerError:
@@ -139,6 +130,16 @@ TProgramGrade NothingRan(const TLoadedTask& task, const std::string& name, std::
 }
 
 }  // namespace
+
+THeadlessRunOptions RunOptions(const TLoadedTask& task) {
+  THeadlessRunOptions options;
+  options.MaxSteps = task.Task.MaxSteps;
+  options.MaxJump = task.Task.MaxJump;
+  options.Bricks = task.Task.Bricks;
+  options.BrickStart = task.Task.BrickStart;
+  options.MaxBrick = task.Task.MaxBrick;
+  return options;
+}
 
 int TProgramGrade::SolvedCount() const {
   int n = 0;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "language/headless_run.h"
 #include "task/task_file.h"
 
 namespace tumbo::task {
@@ -30,6 +31,8 @@ struct TProgramGrade {
 // `text` is Windows-1252; libraries are looked for in `folder` (ending in a separator, or empty).
 TProgramGrade GradeProgramText(const TLoadedTask& task, const std::string& text,
                                const std::string& folder, const std::string& name);
+// How the task's programs run: its step limit, jump height and brick counting.
+THeadlessRunOptions RunOptions(const TLoadedTask& task);
 // The first compiler message of the program ("[Fehlernr N] (Zeile L): …"), empty when it compiles.
 std::string CompilerMessage(const std::string& text, const std::string& folder);
 // The task's required and forbidden words the program breaks, in one text; empty when none.

@@ -112,7 +112,7 @@ TEST_F(Grader, AHiddenWorldIsGradedButItsReasonNamesNoCells) {
   const TProgramGrade g = Grade("Programm\r\nSchritt(3)\r\nMarkeSetzen\r\n*Programm");
   EXPECT_EQ(GradeTextLines(g),
             (std::vector<std::string>{"p.tdp: 1 von 2 Welten gel\xF6st",
-                                      "  Verdeckte Welt 2: Marken stimmen nicht, Tumbo steht nicht am Ziel"}));
+                                      "  Verdeckte Welt 2: Marken stimmen nicht; Tumbo steht nicht am Ziel"}));
   EXPECT_TRUE(g.Worlds[1].Hidden);
   EXPECT_FALSE(g.Worlds[0].Hidden);
   EXPECT_TRUE(Grade("Programm\r\nsolange NichtIstWand tue\r\nSchritt\r\n*solange\r\nMarkeSetzen\r\n*Programm").SolvedAll());
@@ -133,7 +133,7 @@ TEST_F(Grader, RequiredAndForbiddenWordsFailEveryWorld) {
       {{"wiederhole"}, {}, "{ wiederhole fehlt nur im Kommentar }\r\n" + solution, "Das Wort \x84wiederhole\x93 fehlt"},
       {{"Schritt"}, {}, "Programm\r\nsolange NichtIstWand tue\r\nTumbo.Schritt\r\n*solange\r\nMarkeSetzen\r\n*Programm", ""},
       {{"wiederhole"}, {"Schritt"}, solution,
-       "Das Wort \x84Schritt\x93 ist in dieser Aufgabe verboten, Das Wort \x84wiederhole\x93 fehlt"},
+       "Das Wort \x84Schritt\x93 ist in dieser Aufgabe verboten; Das Wort \x84wiederhole\x93 fehlt"},
   };
   for (const auto& c : cases) {
     task_.Task.Required = c.Required;

@@ -17,11 +17,14 @@
 #include <optional>
 
 #include "app/run/run_control.h"
+#include "app/task/number_field.h"
+#include "app/task/task_check_job.h"
 #include "app/window/main_form.h"
 #include "app/task/task_session.h"
 #include "task/task_file.h"
 #include "text/atomic_file.h"
 #include "text/cp1252.h"
+#include "text/text_file.h"
 #include "world/welt.h"
 
 namespace tumbo::app {
@@ -62,10 +65,9 @@ TTaskEditorDialog::TTaskEditorDialog(TMainForm& form) : QDialog(&form), form_(fo
     criteriaRow->addWidget(c);
   }
   chkKeineHinweise = new QCheckBox(QStringLiteral("Tumbo darf nirgends anstoßen (keine Hinweise)"), this);
-  speMaxSchritte = new QSpinBox(this);
+  speMaxSchritte = new TNumberField(this);
   speMaxSchritte->setRange(1, 2147483647);
   speMaxSchritte->setValue(int(kDefaultMaxSteps));
-  speMaxSchritte->setGroupSeparatorShown(true);
 
   auto* worlds = new QGroupBox(QStringLiteral("Welten"), this);
   auto* worldsGrid = new QGridLayout(worlds);
@@ -88,11 +90,27 @@ TTaskEditorDialog::TTaskEditorDialog(TMainForm& form) : QDialog(&form), form_(fo
   fields->addRow(chkKeineHinweise);
   fields->addRow(QStringLiteral("Höchstens &Schritte:"), speMaxSchritte);
   fields->addRow(worlds);
+  edtMusterloesung = new QLineEdit(this);
+  edtMusterloesung->setPlaceholderText(QStringLiteral("Programm, das die Aufgabe löst (.tdp)"));
+  btnMusterloesung = new QPushButton(QStringLiteral("Wählen…"), this);
+  auto* solutionRow = new QHBoxLayout;
+  solutionRow->addWidget(edtMusterloesung);
+  solutionRow->addWidget(btnMusterloesung);
+  fields->addRow(QStringLiteral("Musterlösung:"), solutionRow);
+  memErgebnis = new QPlainTextEdit(this);
+  memErgebnis->setReadOnly(true);
+  memErgebnis->setPlaceholderText(QStringLiteral("„Aufgabe testen“ prüft die Musterlösung in jeder Welt."));
+  memErgebnis->setMaximumHeight(memErgebnis->fontMetrics().lineSpacing() * 5 + 12);
+  fields->addRow(memErgebnis);
 
+  btnNeu = new QPushButton(QStringLiteral("Neue Aufgabe"), this);
+  btnTesten = new QPushButton(QStringLiteral("Aufgabe testen"), this);
   btnSpeichern = new QPushButton(QStringLiteral("Speichern…"), this);
   auto* close = new QPushButton(QStringLiteral("Schließen"), this);
   auto* buttons = new QHBoxLayout;
+  buttons->addWidget(btnNeu);
   buttons->addStretch();
+  buttons->addWidget(btnTesten);
   buttons->addWidget(btnSpeichern);
   buttons->addWidget(close);
   auto* layout = new QVBoxLayout(this);
@@ -106,7 +124,7 @@ TTaskEditorDialog::TTaskEditorDialog(TMainForm& form) : QDialog(&form), form_(fo
   });
   connect(btnWeltEntfernen, &QPushButton::clicked, this, [this] {
     const int row = lstWelten->currentRow();
-    if (row < 0 || worlds_.size() <= 1) return;
+    if (row < 0 || row >= int(worlds_.size())) return;
     worlds_.erase(worlds_.begin() + row);
     RefreshList();
     lstWelten->setCurrentRow(std::min(row, int(worlds_.size()) - 1));
@@ -115,12 +133,27 @@ TTaskEditorDialog::TTaskEditorDialog(TMainForm& form) : QDialog(&form), form_(fo
   connect(btnAlsZiel, &QPushButton::clicked, this, [this] { TakeCurrentWorld(true); });
   connect(btnSpeichern, &QPushButton::clicked, this, &TTaskEditorDialog::SaveCommand);
   connect(close, &QPushButton::clicked, this, &QDialog::close);
+  connect(btnNeu, &QPushButton::clicked, this, &TTaskEditorDialog::NewTask);
+  connect(btnTesten, &QPushButton::clicked, this, &TTaskEditorDialog::TestTask);
+  connect(btnMusterloesung, &QPushButton::clicked, this, [this] {
+    FileDialogRequest request;
+    request.Title = QStringLiteral("Musterlösung wählen");
+    request.Filter = QStringLiteral("Programme für Robot Tumbo (*.tdp)|*.tdp|Alle Dateien (*.*)|*.*");
+    request.DefaultSuffix = QStringLiteral("tdp");
+    request.Directory = TasksFolder();
+    if (const QString path = form_.AskFileName(request); !path.isEmpty()) edtMusterloesung->setText(path);
+  });
+  job_ = new TTaskCheckJob(this);
+  connect(job_, &TTaskCheckJob::Progress, this, [this](int world, int count) {
+    memErgebnis->setPlainText(QStringLiteral("Welt %1 von %2 …").arg(world).arg(count));
+  });
+  connect(job_, &TTaskCheckJob::Finished, this, &TTaskEditorDialog::ShowTestResult);
 
   worlds_.resize(1);
   FillFromOpenTask();
   RefreshList();
   lstWelten->setCurrentRow(0);
-  resize(560, 520);
+  resize(560, 620);
 }
 
 void TTaskEditorDialog::FillFromOpenTask() {
@@ -128,6 +161,9 @@ void TTaskEditorDialog::FillFromOpenTask() {
   const TLoadedTask* open = session ? session->Task() : nullptr;
   if (!open) return;
   const TTask& t = open->Task;
+  base_ = t;
+  folder_ = QFileInfo(QString::fromStdString(open->FileName)).absolutePath();
+  edtMusterloesung->setText(QString::fromStdString(open->ModelSolutionFile));
   edtTitel->setText(FromCore(t.Title));
   memText->setPlainText(FromCore(t.Text));
   chkZiegel->setChecked(t.Criteria & kCheckBricks);
@@ -138,9 +174,29 @@ void TTaskEditorDialog::FillFromOpenTask() {
   chkKeineHinweise->setChecked(t.NoNotes);
   speMaxSchritte->setValue(int(std::min<int64_t>(t.MaxSteps, speMaxSchritte->maximum())));
   worlds_.clear();
-  for (const TTaskWorld& w : open->Worlds)
-    worlds_.push_back({w.StartBytes, WriteWorldText(w.Goal.Room, w.Goal.X, w.Goal.Y, w.Goal.Heading)});
+  for (size_t i = 0; i < open->Worlds.size(); ++i) {
+    const TTaskWorld& w = open->Worlds[i];
+    worlds_.push_back({w.StartBytes, WriteWorldText(w.Goal.Room, w.Goal.X, w.Goal.Y, w.Goal.Heading), open->IsHidden(i)});
+  }
 }
+
+void TTaskEditorDialog::NewTask() {
+  job_->Cancel();
+  base_ = TTask{};
+  edtTitel->clear();
+  memText->clear();
+  for (QCheckBox* c : {chkZiegel, chkMarken, chkQuader, chkPosition, chkRichtung}) c->setChecked(true);
+  chkKeineHinweise->setChecked(false);
+  speMaxSchritte->setValue(int(kDefaultMaxSteps));
+  edtMusterloesung->clear();
+  memErgebnis->clear();
+  worlds_.assign(1, TWorldPair{form_.Welt().SaveToText(), {}, false});
+  RefreshList();
+  lstWelten->setCurrentRow(0);
+  edtTitel->setFocus();
+}
+
+QString TTaskEditorDialog::TasksFolder() const { return folder_.isEmpty() ? form_.OpenPath : folder_; }
 
 void TTaskEditorDialog::RefreshList() {
   const int row = lstWelten->currentRow();
@@ -159,8 +215,18 @@ void TTaskEditorDialog::RefreshList() {
 
 void TTaskEditorDialog::TakeCurrentWorld(bool asGoal) {
   const int row = lstWelten->currentRow();
-  if (row < 0) return;
-  (asGoal ? worlds_[row].Goal : worlds_[row].Start) = form_.Welt().SaveToText();
+  if (row < 0 || row >= int(worlds_.size())) return;
+  TWorldPair& w = worlds_[row];
+  const std::string now = form_.Welt().SaveToText();
+  // A new start rarely fits the old goal: the teacher decides whether it goes too.
+  if (!asGoal && !w.Start.empty() && !w.Goal.empty() && w.Start != now &&
+      form_.Ask(QMessageBox::Question,
+                QStringLiteral("Welt %1 hat schon eine Zielwelt.\nSoll die Zielwelt auch ersetzt werden?\n"
+                               "(Ja: Bauen Sie danach das Ziel und übernehmen Sie es neu.)")
+                    .arg(row + 1),
+                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+    w.Goal.clear();
+  (asGoal ? w.Goal : w.Start) = now;
   RefreshList();
 }
 
@@ -178,6 +244,7 @@ unsigned TTaskEditorDialog::Criteria() const {
 
 QString TTaskEditorDialog::Problem() const {
   if (edtTitel->text().trimmed().isEmpty()) return QStringLiteral("Die Aufgabe braucht einen Titel.");
+  if (worlds_.empty()) return QStringLiteral("Die Aufgabe braucht mindestens eine Welt.");
   if (Criteria() == 0) return QStringLiteral("Wählen Sie mindestens eines: Ziegel, Marken, Quader, Position oder Richtung.");
   for (size_t i = 0; i < worlds_.size(); ++i) {
     const auto start = RoomSize(worlds_[i].Start), goal = RoomSize(worlds_[i].Goal);
@@ -194,7 +261,8 @@ bool TTaskEditorDialog::SaveTo(const QString& path) {
     return false;
   }
   const QFileInfo info(path);
-  TTask task;
+  TTask task = base_;
+  task.Worlds.clear();
   task.Title = ToCore(edtTitel->text().trimmed());
   task.Text = ToCore(memText->toPlainText().trimmed().replace(QLatin1Char('|'), QLatin1Char('/')));
   task.Criteria = Criteria();
@@ -208,12 +276,23 @@ bool TTaskEditorDialog::SaveTo(const QString& path) {
     if (tumbo::text::WriteFileAtomic(info.dir().filePath(start).toStdString(), worlds_[i].Start, error))
       tumbo::text::WriteFileAtomic(info.dir().filePath(goal).toStdString(), worlds_[i].Goal, error);
   }
+  task.ModelSolution.clear();
+  if (const QString solution = edtMusterloesung->text().trimmed(); !solution.isEmpty() && error.empty()) {
+    const QString name = info.completeBaseName() + QStringLiteral("-loesung.tdp");
+    const QString target = info.dir().filePath(name);
+    std::string bytes;
+    if (QFileInfo(solution).absoluteFilePath() == QFileInfo(target).absoluteFilePath() ||
+        (tumbo::text::ReadFileBytes(solution.toStdString(), bytes, error) &&
+         tumbo::text::WriteFileAtomic(target.toStdString(), bytes, error)))
+      task.ModelSolution = ToCore(name);
+  }
   if (error.empty()) error = SaveTask(path.toStdString(), task).Message;
   if (!error.empty()) {
     form_.Ask(QMessageBox::Critical, FromCore(error), QMessageBox::Ok);
     return false;
   }
   form_.RunControl().AddInfoLine(QStringLiteral("Aufgabe gespeichert: ") + path);
+  folder_ = info.absolutePath();
   return true;
 }
 
@@ -223,7 +302,7 @@ void TTaskEditorDialog::SaveCommand() {
   request.Title = QStringLiteral("Aufgabe speichern");
   request.Filter = QString::fromUtf8(kTaskFileFilter);
   request.DefaultSuffix = QStringLiteral("tda");
-  request.Directory = form_.OpenPath;
+  request.Directory = TasksFolder();
   const QString path = WithDefaultSuffix(form_.AskFileName(request), request.DefaultSuffix);
   if (path.isEmpty()) return;
   if (QFileInfo::exists(path) &&
@@ -232,6 +311,69 @@ void TTaskEditorDialog::SaveCommand() {
                 QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
     return;
   SaveTo(path);
+}
+
+QString TTaskEditorDialog::BuildTask(TLoadedTask& out) const {
+  if (const QString problem = Problem(); !problem.isEmpty()) return problem;
+  out = TLoadedTask{};
+  out.Task = base_;
+  out.Task.Criteria = Criteria();
+  out.Task.NoNotes = chkKeineHinweise->isChecked();
+  out.Task.MaxSteps = speMaxSchritte->value();
+  out.Task.Worlds.clear();
+  for (size_t i = 0; i < worlds_.size(); ++i) {
+    TTaskWorld w;
+    w.StartBytes = worlds_[i].Start;
+    w.StartFile = QStringLiteral("Welt %1").arg(i + 1).toStdString();
+    if (!ReadWorldText(w.StartBytes, w.StartFile, w.Start).Ok() ||
+        !ReadWorldText(worlds_[i].Goal, w.StartFile, w.Goal).Ok())
+      return QStringLiteral("Welt %1 kann nicht gelesen werden.").arg(i + 1);
+    out.Worlds.push_back(std::move(w));
+    out.Task.Worlds.push_back({{}, {}, {}, {}, worlds_[i].Hidden});
+  }
+  return {};
+}
+
+void TTaskEditorDialog::TestTask() {
+  if (job_->Running()) return;
+  TLoadedTask task;
+  QString problem = BuildTask(task);
+  const QString solution = edtMusterloesung->text().trimmed();
+  if (problem.isEmpty() && solution.isEmpty()) problem = QStringLiteral("Wählen Sie zuerst eine Musterlösung.");
+  std::string bytes, error;
+  if (problem.isEmpty() && !tumbo::text::ReadFileBytes(solution.toStdString(), bytes, error))
+    problem = FromCore(error);
+  if (!problem.isEmpty()) {
+    memErgebnis->setPlainText(problem);
+    return;
+  }
+  const std::string text = tumbo::text::DecodeToCp1252(bytes);
+  QString folder = QFileInfo(solution).absolutePath();
+  if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
+  // Errors of the program are told once, and no world runs.
+  std::string broken = CompilerMessage(text, folder.toStdString());
+  if (broken.empty()) broken = WordRuleMessage(task, text);
+  if (!broken.empty()) {
+    memErgebnis->setPlainText(QStringLiteral("Die Musterlösung läuft nicht: ") + FromCore(broken));
+    return;
+  }
+  job_->Start(task, text, folder.toStdString());
+}
+
+void TTaskEditorDialog::ShowTestResult(const std::vector<TWorldGrade>& grades) {
+  QStringList lines;
+  int solved = 0;
+  for (size_t i = 0; i < grades.size(); ++i) {
+    solved += grades[i].Solved;
+    const QString world = (grades[i].Hidden ? QStringLiteral("Verdeckte Welt %1: ") : QStringLiteral("Welt %1: ")).arg(i + 1);
+    lines << world + (grades[i].Solved ? QStringLiteral("gelöst ✓")
+                                       : QStringLiteral("nicht gelöst ✗ – ") + FromCore(grades[i].Reason));
+  }
+  lines.prepend(solved == int(grades.size())
+                    ? QStringLiteral("Die Musterlösung löst %1.").arg(grades.size() == 1 ? QStringLiteral("die Welt")
+                                                                                          : QStringLiteral("alle %1 Welten").arg(grades.size()))
+                    : QStringLiteral("Die Musterlösung löst %1 von %2.").arg(solved).arg(FromCore(WorldCount(grades.size()))));
+  memErgebnis->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
 }  // namespace tumbo::app

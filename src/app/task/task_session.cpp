@@ -129,6 +129,7 @@ void TTaskSession::UpdateActions() {
   worldsMenu_->clear();
   if (!task_) return;
   for (int i = 0; i < int(task_->Worlds.size()); ++i) {
+    if (task_->IsHidden(size_t(i))) continue;  // graded, never shown
     QAction* a = worldsMenu_->addAction(QStringLiteral("Welt %1").arg(i + 1));
     connect(a, &QAction::triggered, this, [this, i] { LoadStartWorld(i); });
   }
@@ -174,7 +175,7 @@ bool TTaskSession::OpenTask(const QString& path) {
   // Room for the title and a few lines of text; the user may drag it larger.
   form_.resizeDocks({dock_}, {text_->fontMetrics().lineSpacing() * 6 + 16}, Qt::Vertical);
   UpdateActions();
-  LoadStartWorld(0);
+  LoadStartWorld(FirstShownWorld());
   form_.RunControl().AddInfoLine(QStringLiteral("Aufgabe : %1 (%2, prüfen mit F10)")
                                      .arg(file, FromCore(tumbo::task::WorldCount(task_->Worlds.size()))));
   return true;
@@ -198,6 +199,12 @@ void TTaskSession::ShowWorld(const std::string& worldBytes, const std::string& f
   form_.RunControl().UpdateStatusFields();
   form_.UpdateScrollRanges();
   InstallOverlays();
+}
+
+int TTaskSession::FirstShownWorld() const {
+  for (size_t i = 0; task_ && i < task_->Worlds.size(); ++i)
+    if (!task_->IsHidden(i)) return int(i);
+  return 0;  // every world hidden: the first is shown all the same
 }
 
 void TTaskSession::LoadStartWorld(int index) {
@@ -227,6 +234,11 @@ void TTaskSession::CheckTaskCommand() {
   form_.RunControl().ResetInfoList();
   results_.clear();
   checkedText_ = tumbo::text::Utf8ToCp1252(form_.Editor->TrimmedText().toStdString());
+  // So is a program that uses a forbidden word or misses a required one.
+  if (const std::string broken = tumbo::task::WordRuleMessage(*task_, checkedText_); !broken.empty()) {
+    form_.RunControl().AddInfoLine(FromCore(broken));
+    return;
+  }
   checkedFolder_ = form_.ProgramFolder().toStdString();
   form_.Editor->SetEditingEnabled(false);
   escape_->setEnabled(true);
@@ -249,20 +261,26 @@ void TTaskSession::CheckFinished(const std::vector<tumbo::task::TWorldGrade>& gr
   int firstUnsolved = -1;
   for (int i = 0; i < int(grades.size()); ++i) {
     const tumbo::task::TWorldGrade& w = grades[i];
-    form_.RunControl().AddInfoLine(w.Solved ? QStringLiteral("Welt %1: gelöst ✓").arg(i + 1)
-                                            : QStringLiteral("Welt %1: nicht gelöst ✗ – ").arg(i + 1) + FromCore(w.Reason));
+    const QString world = (w.Hidden ? QStringLiteral("Verdeckte Welt %1: ") : QStringLiteral("Welt %1: ")).arg(i + 1);
+    form_.RunControl().AddInfoLine(w.Solved ? world + QStringLiteral("gelöst ✓")
+                                            : world + QStringLiteral("nicht gelöst ✗ – ") + FromCore(w.Reason));
+    if (w.Hidden) continue;  // graded, never shown
     form_.InfoBox->item(form_.InfoBox->count() - 1)->setData(kWorldRole, i);
     if (!w.Solved && firstUnsolved < 0) firstUnsolved = i;
   }
-  if (firstUnsolved < 0)
+  const bool allSolved = std::all_of(grades.begin(), grades.end(), [](const auto& g) { return g.Solved; });
+  if (allSolved)
     form_.RunControl().AddInfoLine(grades.size() == 1 ? QStringLiteral("Die Welt ist gelöst.")
                                                        : QStringLiteral("Alle %1 Welten gelöst.").arg(grades.size()));
-  else
+  else if (firstUnsolved >= 0)
     form_.RunControl().AddInfoLine(QStringLiteral("Klicke auf eine Welt, um ihr Ergebnis zu sehen."));
+  int lastShown = -1;
+  for (int i = 0; i < int(grades.size()); ++i)
+    if (!grades[i].Hidden) lastShown = i;
   // A run the pupil started meanwhile keeps its world; the lines stay to be clicked.
   if (form_.RunControl().RunOnStack()) return;
   // Solved: the last world as the program left it, which is its goal; else the first one not solved.
-  ShowResult(firstUnsolved < 0 ? int(grades.size()) - 1 : firstUnsolved);
+  ShowResult(firstUnsolved < 0 ? lastShown : firstUnsolved);
 }
 
 void TTaskSession::ResultLineChosen(QListWidgetItem* item) {
@@ -271,7 +289,9 @@ void TTaskSession::ResultLineChosen(QListWidgetItem* item) {
 }
 
 void TTaskSession::ShowResult(int index) {
-  if (!task_ || index < 0 || index >= int(results_.size()) || index >= int(task_->Worlds.size())) return;
+  if (!task_ || index < 0 || index >= int(results_.size()) || index >= int(task_->Worlds.size()) ||
+      results_[index].Hidden)
+    return;
   form_.History().LeaveReplay();
   world_ = index;
   resultShown_ = true;
@@ -298,8 +318,8 @@ void TTaskSession::ReplayResult(int index) {
   // The run uses the task's robot; the window's own settings come back afterwards.
   const int32_t maxJump = robot.MaxJump, maxBrick = robot.MaxBrick, brickStart = robot.BrickStart;
   const bool checkBrick = robot.CheckBrick;
-  THeadlessRunOptions options;
-  options.MaxSteps = std::min<int64_t>(task_->Task.MaxSteps, kReplaySteps);
+  THeadlessRunOptions options = tumbo::task::RunOptions(*task_);
+  options.MaxSteps = std::min<int64_t>(options.MaxSteps, kReplaySteps);
   THeadlessRun run(form_.Welt(), options, {});
   if (!run.Compile(checkedText_, checkedFolder_)) return;
   run.SetRecorder(form_.Parser().Recorder);

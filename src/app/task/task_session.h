@@ -69,6 +69,7 @@ class TTaskSession : public QObject {
   // Runs the checked program again on the window's world, recorded for the "Verlauf" slider.
   void ReplayResult(int index);
   void BeforeRun();
+  int FirstShownWorld() const;
 
   TMainForm& form_;
   std::optional<tumbo::task::TLoadedTask> task_;

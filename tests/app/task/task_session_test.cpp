@@ -1,9 +1,14 @@
 // The menu "Aufgabe": opening a task, checking the program with F10, the goal over the views,
 // closing, opening .tda files from the command line and by drop, and the teacher's dialog.
+#include <QCheckBox>
+#include <QDir>
 #include <QDockWidget>
+#include <QPlainTextEdit>
+#include <QSpinBox>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTextBrowser>
@@ -281,6 +286,138 @@ TEST_F(TaskSession, GoalIsDrawnIn3DAsSeeThroughStacksAndAnOutlineWhereTumboEnds)
             }
     EXPECT_GT(outline, 20);              // the goal field and heading of Tumbo
     EXPECT_GT(changed - outline, 1000);  // the six bricks of the stairs, half transparent
+}
+
+TEST_F(TaskSession, AHiddenWorldIsCheckedAndReportedButNeverShown)
+{
+    Open();
+    TRaum shortRoom, longRoom;
+    shortRoom.Init(1, 3, 2);
+    longRoom.Init(1, 6, 2);
+    WriteFile(QStringLiteral("kurz.tdw"), QByteArray::fromStdString(WriteWorldText(shortRoom, 0, 0, 0)));
+    WriteFile(QStringLiteral("kurz-ziel.tdw"), QByteArray::fromStdString(WriteWorldText(shortRoom, 0, 2, 0)));
+    WriteFile(QStringLiteral("lang.tdw"), QByteArray::fromStdString(WriteWorldText(longRoom, 0, 0, 0)));
+    WriteFile(QStringLiteral("lang-ziel.tdw"), QByteArray::fromStdString(WriteWorldText(longRoom, 0, 5, 0)));
+    WriteFile(QStringLiteral("verdeckt.tda"),
+              "[Aufgabe]\r\nTitel=Bis zur Wand\r\n[Welt1]\r\nStart=kurz.tdw\r\nZiel=kurz-ziel.tdw\r\n"
+              "[Welt2]\r\nStart=lang.tdw\r\nZiel=lang-ziel.tdw\r\nVerdeckt=ja\r\n");
+    ASSERT_TRUE(Tasks().OpenTask(Folder() + QStringLiteral("verdeckt.tda")));
+    EXPECT_EQ(form_->findChild<QMenu *>(QStringLiteral("Startwelt1"))->actions().size(), 1);
+    SetProgram(QStringLiteral("Programm\r\nSchritt(2)\r\n*Programm\r\n"));
+    CheckAndWait();
+    const int hidden = RowOf(QStringLiteral("Verdeckte Welt 2: nicht gelöst ✗ – "));
+    ASSERT_GE(hidden, 0);
+    EXPECT_EQ(InfoLines()[hidden].indexOf(QStringLiteral("(")), -1);  // no field, no place
+    EXPECT_EQ(Tasks().CurrentWorld(), 0);  // the one world shown, solved
+    EXPECT_EQ(form_->Welt().Room.Length(), 3);
+    QListWidget *list = form_->InfoBox;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(hidden)).center());
+    EXPECT_EQ(Tasks().CurrentWorld(), 0);
+    EXPECT_EQ(form_->Welt().Room.Length(), 3);
+}
+
+class TaskEditor : public TaskSession {
+protected:
+    TTaskEditorDialog &Dialog()
+    {
+        Tasks().AufgabeErstellen1->trigger();
+        auto *dialog = form_->findChild<TTaskEditorDialog *>();
+        EXPECT_NE(dialog, nullptr);
+        return *dialog;
+    }
+};
+
+TEST_F(TaskEditor, NewTaskEmptiesTheDialogAndTakesTheWindowsWorldAsItsOnlyStart)
+{
+    OpenWithTask();
+    TTaskEditorDialog &dialog = Dialog();
+    EXPECT_EQ(dialog.edtTitel->text(), QStringLiteral("Bis zur Wand"));
+    EXPECT_EQ(dialog.lstWelten->count(), 3);
+    dialog.chkQuader->setChecked(false);
+    QTest::mouseClick(dialog.btnNeu, Qt::LeftButton);
+    EXPECT_TRUE(dialog.edtTitel->text().isEmpty());
+    EXPECT_TRUE(dialog.memText->toPlainText().isEmpty());
+    EXPECT_TRUE(dialog.chkQuader->isChecked());
+    EXPECT_FALSE(dialog.chkKeineHinweise->isChecked());
+    EXPECT_TRUE(dialog.edtMusterloesung->text().isEmpty());
+    ASSERT_EQ(dialog.lstWelten->count(), 1);
+    EXPECT_EQ(dialog.lstWelten->item(0)->text(), QStringLiteral("Welt 1:   Start 8 × 3 × 6,   Ziel fehlt"));
+}
+
+TEST_F(TaskEditor, TheLastWorldCanBeRemovedButATaskWithoutWorldsIsNotSaved)
+{
+    Open();
+    form_->FileDialogHook = [this](const FileDialogRequest &) { return Folder() + QStringLiteral("leer"); };
+    TTaskEditorDialog &dialog = Dialog();
+    dialog.edtTitel->setText(QStringLiteral("Leer"));
+    ASSERT_EQ(dialog.lstWelten->count(), 1);
+    QTest::mouseClick(dialog.btnWeltEntfernen, Qt::LeftButton);
+    EXPECT_EQ(dialog.lstWelten->count(), 0);
+    QTest::mouseClick(dialog.btnSpeichern, Qt::LeftButton);
+    ASSERT_EQ(asked_.size(), 1u);
+    EXPECT_EQ(asked_[0].text, QStringLiteral("Die Aufgabe braucht mindestens eine Welt."));
+    EXPECT_FALSE(QFile::exists(Folder() + QStringLiteral("leer.tda")));
+}
+
+TEST_F(TaskEditor, ReplacingAStartAsksWhetherTheGoalIsReplacedToo)
+{
+    Open();
+    TTaskEditorDialog &dialog = Dialog();
+    QTest::mouseClick(dialog.btnAlsStart, Qt::LeftButton);
+    form_->Welt().Robot.Schritt(2);
+    QTest::mouseClick(dialog.btnAlsZiel, Qt::LeftButton);
+    EXPECT_TRUE(asked_.empty());
+    EXPECT_FALSE(dialog.lstWelten->item(0)->text().endsWith(QStringLiteral("fehlt")));
+
+    form_->Welt().Robot.Schritt(1);
+    answer_ = QMessageBox::No;
+    QTest::mouseClick(dialog.btnAlsStart, Qt::LeftButton);
+    ASSERT_EQ(asked_.size(), 1u);
+    EXPECT_TRUE(asked_[0].text.startsWith(QStringLiteral("Welt 1 hat schon eine Zielwelt.")));
+    EXPECT_FALSE(dialog.lstWelten->item(0)->text().endsWith(QStringLiteral("fehlt")));  // kept
+
+    form_->Welt().Robot.Schritt(1);
+    answer_ = QMessageBox::Yes;
+    QTest::mouseClick(dialog.btnAlsStart, Qt::LeftButton);
+    ASSERT_EQ(asked_.size(), 2u);
+    EXPECT_TRUE(dialog.lstWelten->item(0)->text().endsWith(QStringLiteral("Ziel fehlt")));
+}
+
+TEST_F(TaskEditor, StepLimitIsTypedTheGermanWay)
+{
+    Open();
+    TTaskEditorDialog &dialog = Dialog();
+    dialog.speMaxSchritte->setFocus();
+    dialog.speMaxSchritte->selectAll();
+    QTest::keyClicks(dialog.speMaxSchritte, QStringLiteral("250.000"));
+    QTest::keyClick(dialog.speMaxSchritte, Qt::Key_Tab);
+    EXPECT_EQ(dialog.speMaxSchritte->value(), 250000);
+    EXPECT_EQ(dialog.speMaxSchritte->text(), QStringLiteral("250.000"));
+}
+
+TEST_F(TaskEditor, FileDialogsStartInTheTasksFolderAndTestingRunsTheModelSolutionOnEveryWorld)
+{
+    OpenWithTask();
+    TTaskEditorDialog &dialog = Dialog();
+    QString asked;
+    form_->FileDialogHook = [&](const FileDialogRequest &r) {
+        asked = r.Directory;
+        return QStringLiteral(TUMBO_FIXTURES_DIR "/aufgaben/bis-zur-wand-loesung.tdp");
+    };
+    QTest::mouseClick(dialog.btnMusterloesung, Qt::LeftButton);
+    EXPECT_EQ(QDir(asked), QDir(QStringLiteral(TUMBO_DATA_DIR "/aufgaben")));
+    QTest::mouseClick(dialog.btnTesten, Qt::LeftButton);
+    for (int waited = 0; dialog.TestJob().Running() && waited < 20000; waited += 10)
+        QTest::qWait(10);
+    EXPECT_EQ(dialog.memErgebnis->toPlainText(),
+              QStringLiteral("Die Musterlösung löst alle 3 Welten.\nWelt 1: gelöst ✓\nWelt 2: gelöst ✓\nWelt 3: gelöst ✓"));
+
+    dialog.edtMusterloesung->setText(QStringLiteral(TUMBO_FIXTURES_DIR "/aufgaben/bis-zur-wand-falsch.tdp"));
+    QTest::mouseClick(dialog.btnTesten, Qt::LeftButton);
+    for (int waited = 0; dialog.TestJob().Running() && waited < 20000; waited += 10)
+        QTest::qWait(10);
+    EXPECT_TRUE(dialog.memErgebnis->toPlainText().startsWith(QStringLiteral("Die Musterlösung löst 1 von 3 Welten.\nWelt 1: gelöst ✓\nWelt 2: nicht gelöst ✗ – Feld (10, 2)")))
+        << dialog.memErgebnis->toPlainText().toStdString();
 }
 
 }  // namespace
