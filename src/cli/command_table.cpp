@@ -32,6 +32,7 @@ const std::vector<TCliCommand>& Commands() {
        {"-o DATEI.png|bmp|svg|emf", "die Bilddatei", true},
        {"--2d", "die 2D-Ansicht statt der 3D-Ansicht"},
        {"--scale F", "F-mal so groß (0,1 bis 8, etwa 2 oder 150%)"},
+       {"--contrast", "in den Farben für hohen Kontrast"},
      }},
     {"chart", cmdChart, "PROGRAMM", "Zeichnet das Struktogramm des Programms.", {
        {"-o DATEI.svg|emf|png|pdf", "die Bilddatei", true},

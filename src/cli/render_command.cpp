@@ -1,6 +1,7 @@
-// tumbo-cli render WORLD -o FILE.png|bmp|svg|emf [--2d] [--scale F]: the world as the
-// window shows it, the 3D view (or with --2d the 2D view), without a display; with
-// --scale drawn F times as large, as the window draws it at that view scale.
+// tumbo-cli render WORLD -o FILE.png|bmp|svg|emf [--2d] [--scale F] [--contrast]: the world
+// as the window shows it, the 3D view (or with --2d the 2D view), without a display; with
+// --scale drawn F times as large, as the window draws it at that view scale; with
+// --contrast in the window's high-contrast colours.
 #include <QFile>
 #include <QString>
 #include <algorithm>
@@ -46,7 +47,7 @@ bool ParseScale(std::string text, double& scale) {
 
 int cmdRender(const TCliArgs& args) {
   std::string worldFile, output;
-  bool twoD = false;
+  bool twoD = false, contrast = false;
   double scale = 1.0;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "-o" || args[i] == "--out") {
@@ -54,6 +55,8 @@ int cmdRender(const TCliArgs& args) {
       output = args[++i];
     } else if (args[i] == "--2d") {
       twoD = true;
+    } else if (args[i] == "--contrast") {
+      contrast = true;
     } else if (args[i] == "--scale") {
       if (i + 1 >= args.size()) return UsageError("Nach --scale fehlt der Faktor.", kUsage);
       if (!ParseScale(args[++i], scale))
@@ -90,6 +93,7 @@ int cmdRender(const TCliArgs& args) {
     PrintError("Hinweis: Die Bilder in " +
                tumbo::text::Utf8ToCp1252(TWeltPictures::DefaultFolder().toStdString()) +
                " fehlen; die 3D-Ansicht zeigt nur den Raum.");
+  if (contrast) views.SetColors(TWorldColors::HighContrast());
   if (twoD) views.SetIs2D(true);
 
   QString error;

@@ -70,6 +70,30 @@ TEST_F(RenderCli, TwoDimensionalMapAsPngSvgAndMetafile) {
   EXPECT_EQ(qFromLittleEndian<qint32>(data.constData() + 20), 330);
 }
 
+TEST_F(RenderCli, HighContrastOnlyWhenAskedFor) {
+  TWeltQt views(welt, ImgsFolder());
+  auto map = [&views] {
+    QImage img(views.View2D().Size(), QImage::Format_RGB32);
+    QPainter p(&img);
+    views.Paint2DTo(p);
+    return img;
+  };
+  const QImage usual = map();
+  views.SetColors(TWorldColors::HighContrast());
+  const QImage strong = map();
+  ASSERT_GT(DifferingPixels(usual, strong), 0);
+
+  ASSERT_EQ(Render({kWorld, QStringLiteral("--2d"), QStringLiteral("-o"), Out("usual.png")}).exit, 0);
+  EXPECT_EQ(DifferingPixels(QImage(Out("usual.png")), usual), 0);
+  ASSERT_EQ(Render({kWorld, QStringLiteral("--2d"), QStringLiteral("--contrast"), QStringLiteral("-o"),
+                    Out("strong.png")})
+                .exit,
+            0);
+  EXPECT_EQ(DifferingPixels(QImage(Out("strong.png")), strong), 0);
+  ASSERT_EQ(Render({kWorld, QStringLiteral("--contrast"), QStringLiteral("-o"), Out("strong3d.png")}).exit, 0);
+  EXPECT_EQ(DifferingPixels(QImage(Out("strong3d.png")), views.View3D().Image()), 0);
+}
+
 TEST_F(RenderCli, ScaledPictureIsTheViewDrawnAtThatScale) {
   TWeltQt views(welt, ImgsFolder());
   struct Case {

@@ -57,6 +57,7 @@ void TWeltQt::UpdateView() {
     view2D_.UpdateView();
   else
     view3D_.UpdateView();
+  if (shown_) shown_();
 }
 
 void TWeltQt::RedrawAll() {
@@ -64,6 +65,12 @@ void TWeltQt::RedrawAll() {
     view2D_.RedrawAll();
   else
     view3D_.RedrawAll();
+  if (shown_) shown_();
+}
+
+void TWeltQt::SetColors(const TWorldColors& colors) {
+  view2D_.SetColors(colors);
+  view3D_.SetColors(colors);
 }
 
 void TWeltQt::SetIs2D(bool is2D) {

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QSize>
 #include <QString>
+#include <functional>
 
 #include "world/qt/welt_pictures.h"
 #include "world/qt/welt_view_2d.h"
@@ -35,10 +36,18 @@ public:
   TImage3D* Image3D() const { return image3D_; }
   TPaintBox2D* PaintBox2D() const { return paintBox2D_; }
 
+  // Called after each update and redraw of the shown view, that is after every robot
+  // action and edit (the window keeps the world's description for screen readers with it).
+  void SetShownHook(std::function<void()> hook) { shown_ = std::move(hook); }
+
   // --- TWeltView ---
   void GeometryChanged() override;
   void UpdateView() override;
   void RedrawAll() override;
+
+  // The colours both views paint with (the usual ones until set); redraws.
+  void SetColors(const TWorldColors& colors);
+  const TWorldColors& Colors() const { return view2D_.Colors(); }
 
   // Which view is shown; switching shows the one, hides the other and redraws.
   bool Is2D() const { return is2D_; }
@@ -89,4 +98,5 @@ private:
   double scale_ = 1.0;
   QPointer<TImage3D> image3D_;
   QPointer<TPaintBox2D> paintBox2D_;
+  std::function<void()> shown_;
 };

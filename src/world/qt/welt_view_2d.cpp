@@ -16,11 +16,6 @@ namespace {
 constexpr int kCell = 30;
 constexpr int kOriginX = 1, kOriginY = 10;
 
-const QColor kGrid(0, 0, 255);
-const QColor kBrickFill(205, 0, 0), kBrickLine(255, 0, 0);
-const QColor kCuboidFill(64, 64, 64), kCuboidLine(128, 128, 128);
-const QColor kMarkFill(255, 255, 0), kMarkLine(0, 0, 0);
-
 // Robot triangles as fractions of the cell, per heading; the third corner is the tip.
 constexpr double kTriangle[4][3][2] = {
     {{0.2, 0.1}, {0.8, 0.1}, {0.5, 0.9}},  // south
@@ -43,12 +38,12 @@ QFont CountFont(int cellHeight) {
 // Lines one pixel wide are drawn as lines (metafiles and SVG keep them as such); wider
 // ones as bars from the line's points to the right and down, so that the squares
 // between them stay exactly inside.
-void GridLine(QPainter& p, QPoint a, QPoint b, int line) {
+void GridLine(QPainter& p, QPoint a, QPoint b, int line, QColor grid) {
   if (line == 1) {
-    p.setPen(QPen(kGrid, 1));
+    p.setPen(QPen(grid, 1));
     p.drawLine(a, b);
   } else {
-    p.fillRect(QRect(a, b + QPoint(line - 1, line - 1)), kGrid);
+    p.fillRect(QRect(a, b + QPoint(line - 1, line - 1)), grid);
   }
 }
 
@@ -95,8 +90,15 @@ QRect TWeltView2D::CellsRect(int x1, int y1, int x2, int y2) {
   return QRect(Project2D(x1, y1), Project2D(x2, y2));
 }
 
+void TWeltView2D::SetColors(const TWorldColors& colors) {
+  colors_ = &colors;
+  RedrawAll();
+}
+
+int TWeltView2D::LineWidth(TViewScale scale) const { return std::max(scale.LineWidth(), colors_->MinLine); }
+
 void TWeltView2D::PaintCells2D(QPainter& p, int x1, int y1, int x2, int y2, TViewScale scale) const {
-  const int line = scale.LineWidth();
+  const int line = LineWidth(scale);
   const QRect block(Project2D(x1, y1, scale), Project2D(x2, y2, scale) + QPoint(line, line));
   PaintCellsIn(p, x1, y1, x2, y2, scale, block);
 }
@@ -106,8 +108,9 @@ void TWeltView2D::PaintCellsIn(QPainter& p, int x1, int y1, int x2, int y2, TVie
   const TRaum& room = welt_.Room;
   const TTumbo& robot = welt_.Robot;
   const QColor back = BackColorOf(robot);
+  const TWorldColors& colors = *colors_;
   auto at = [scale](double x, double y) { return Project2D(x, y, scale); };
-  const int line = scale.LineWidth();
+  const int line = LineWidth(scale);
   p.save();
   p.setRenderHint(QPainter::Antialiasing, false);
 
@@ -122,11 +125,11 @@ void TWeltView2D::PaintCellsIn(QPainter& p, int x1, int y1, int x2, int y2, TVie
   p.setBrush(Qt::NoBrush);
   for (int x = x1; x <= x2; ++x) {
     const int left = at(x, 0).x();
-    if (left + line > area.left() && left <= area.right()) GridLine(p, at(x, y1), at(x, y2), line);
+    if (left + line > area.left() && left <= area.right()) GridLine(p, at(x, y1), at(x, y2), line, colors.Grid);
   }
   for (int y = y1; y <= y2; ++y) {
     const int top = at(0, y).y();
-    if (top + line > area.top() && top <= area.bottom()) GridLine(p, at(x1, y), at(x2, y), line);
+    if (top + line > area.top() && top <= area.bottom()) GridLine(p, at(x1, y), at(x2, y), line, colors.Grid);
   }
 
   const int cell = at(1, 0).x() - at(0, 0).x();
@@ -136,27 +139,30 @@ void TWeltView2D::PaintCellsIn(QPainter& p, int x1, int y1, int x2, int y2, TVie
       const QPoint pt = at(x, y), q = at(x + 1, y + 1);
       if (!QRect(pt, q).intersects(area)) continue;
       if (room.ContentAt(x, y, 0) == kZiegel) {
-        InnerSquare(p, pt, q, line, kBrickFill, kBrickLine);
+        InnerSquare(p, pt, q, line, colors.BrickFill, colors.BrickLine);
         const QString count = QString::number(room.BrickCount(x, y));
         p.setFont(countFont);
         const QFontMetrics fm(countFont, p.device());
         const int tx = pt.x() + (cell - fm.horizontalAdvance(count)) / 2;
         const int ty = pt.y() + (cell - fm.height()) / 2;
-        p.setPen(Qt::white);
+        p.setPen(colors.BrickCount);
         p.setBackgroundMode(Qt::OpaqueMode);
-        p.setBackground(kBrickFill);
+        p.setBackground(colors.BrickFill);
         p.drawText(QPoint(tx, ty + fm.ascent()), count);
         p.setBackgroundMode(Qt::TransparentMode);
       } else if (room.ContentAt(x, y, 0) == kQuader) {
-        InnerSquare(p, pt, q, line, kCuboidFill, kCuboidLine);
+        InnerSquare(p, pt, q, line, colors.CuboidFill, colors.CuboidLine);
       }
-      if (room.HasMark(x, y)) InnerSquare(p, pt, q, line, kMarkFill, kMarkLine);
+      if (room.HasMark(x, y)) InnerSquare(p, pt, q, line, colors.MarkFill, colors.MarkLine);
       if (robot.X == x && robot.Y == y) {
         const auto& tri = kTriangle[robot.Heading & 3];
         QPoint corners[3];
         for (int i = 0; i < 3; ++i) corners[i] = at(x + tri[i][0], y + tri[i][1]);
-        p.setPen(QPen(Qt::black, 1));
-        p.setBrush(Qt::black);
+        // A strong outline keeps the robot apart from a dark brick under it.
+        p.setPen(colors.RobotOutline == colors.Robot ? QPen(colors.Robot, 1)
+                                                     : QPen(colors.RobotOutline, line, Qt::SolidLine, Qt::RoundCap,
+                                                            Qt::RoundJoin));
+        p.setBrush(colors.Robot);
         p.drawPolygon(corners, 3);
       }
     }

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "world/qt/shown_cells.h"
+#include "world/qt/welt_colors.h"
 #include "world/qt/view_scale.h"
 
 class QPainter;
@@ -28,6 +29,10 @@ public:
   static QPoint CellAt2D(int px, int py);
   // The cell under a device pixel of a paint box drawn at `scale`.
   static QPoint CellAt2D(QPoint device, TViewScale scale);
+
+  // The colours it paints with (TWorldColors::Usual() until set); redraws.
+  void SetColors(const TWorldColors& colors);
+  const TWorldColors& Colors() const { return *colors_; }
 
   // The paint box's size from the room's dimensions.
   void ComputeGeometry2D();
@@ -63,7 +68,11 @@ private:
   // as they are now, not as they were named: the next update repaints them.
   void ForgetPaintedChanges(const QRect& area) const;
 
+  // Width of the grid and outline lines at `scale`, in device pixels.
+  int LineWidth(TViewScale scale) const;
+
   TWelt& welt_;
+  const TWorldColors* colors_ = &TWorldColors::Usual();
   QSize size_;
   // What the last update named of each cell; paints between updates make it forget.
   mutable TShownCells shown_;

@@ -19,8 +19,6 @@ int RoundHalfUp(double v) { return int(std::floor(v + 0.5 + 1e-9)); }
 
 int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
-const QColor kBlue(0, 0, 255);
-
 // The indices i of 0..n whose line lies at base + step * i, for the lines between lo and
 // hi, with one to spare on either side (first > last when there are none).
 std::pair<int, int> LineSpan(int lo, int hi, int base, int step, int n) {
@@ -66,6 +64,12 @@ void TWeltView3D::ComputeReach() {
   reach_ = reach;
 }
 
+void TWeltView3D::SetColors(const TWorldColors& colors) {
+  colors_ = &colors;
+  RebuildBackground();
+  RedrawAll();
+}
+
 void TWeltView3D::ClearView() {
   image_.fill(BackColorOf(welt_.Robot));
   stale_.clear();
@@ -88,7 +92,8 @@ void TWeltView3D::DrawBackground(QImage& target) const {
 void TWeltView3D::DrawLines(QPainter& p, TViewScale scale, const QRect& area) const {
   const TRaum& room = welt_.Room;
   const int w = room.Width(), l = room.Length(), h = room.MaxHeight();
-  const int width = scale.LineWidth();
+  const int width = std::max(scale.LineWidth(), colors_->MinLine);
+  const QColor grid = colors_->Grid;
   const QRect reach = area.adjusted(-width - 1, -width - 1, width + 1, width + 1);
   auto line = [&](QPoint a, QPoint b) { DrawLineIn(p, scale.Map(a), scale.Map(b), reach, false); };
   auto dashed = [&](QPoint a, QPoint b) { DrawLineIn(p, scale.Map(a), scale.Map(b), reach, true); };
@@ -100,14 +105,14 @@ void TWeltView3D::DrawLines(QPainter& p, TViewScale scale, const QRect& area) co
   // and the back and left walls' uprights at 30x + OffX and OffX - 15y.
   const QRect m = scale.IsOne() ? reach : scale.ToModelOutward(reach);
   const int vTop = std::max(m.top(), offY_), vBottom = std::min(m.bottom(), offY_ + 15 * l);
-  p.setPen(QPen(kBlue, width, Qt::SolidLine));
+  p.setPen(QPen(grid, width, Qt::SolidLine));
   for (auto [y, y1] = LineSpan(m.top(), m.bottom(), offY_, 15, l); y <= y1; ++y)
     line(Project3D(0, y, 0), Project3D(w, y, 0));
   if (vTop <= vBottom)
     for (auto [x, x1] = LineSpan(m.left() + vTop - offY_, m.right() + vBottom - offY_, offX_, 30, w); x <= x1; ++x)
       line(Project3D(x, 0, 0), Project3D(x, l, 0));
 
-  p.setPen(QPen(kBlue, width, Qt::DashDotLine));
+  p.setPen(QPen(grid, width, Qt::DashDotLine));
   for (auto [x, x1] = LineSpan(m.left(), m.right(), offX_, 30, w); x <= x1; ++x)
     dashed(Project3D(x, 0, 0), Project3D(x, 0, h));
   dashed(Project3D(w, 0, h), Project3D(0, 0, h));
@@ -115,7 +120,7 @@ void TWeltView3D::DrawLines(QPainter& p, TViewScale scale, const QRect& area) co
     dashed(Project3D(0, y, 0), Project3D(0, y, h));
   dashed(Project3D(0, l, h), Project3D(0, 0, h));
 
-  p.setPen(QPen(kBlue, width, Qt::SolidLine));
+  p.setPen(QPen(grid, width, Qt::SolidLine));
   const QPoint a = Project3D(-2, 0, h), b = Project3D(-2, 2, h);
   line(b, a);
   line(QPoint(a.x() - 10, a.y() + 5), a);
@@ -125,11 +130,11 @@ void TWeltView3D::DrawLines(QPainter& p, TViewScale scale, const QRect& area) co
   const QRect letter(topLeft, scale.Map(QSize(100, 100)));
   if (!letter.intersects(area)) return;
   // Arial where the system has it, else its metric twin that install-deps provides; drawn
-  // without smoothing like the grid lines, so the letter is plain blue on any font engine.
+  // without smoothing like the grid lines, so the letter is in the plain grid colour on any font engine.
   QFont font(QStringList{QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
   font.setPointSize(10);
   font.setStyleStrategy(QFont::NoAntialias);
-  p.setPen(QPen(kBlue, 1));
+  p.setPen(QPen(grid, 1));
   p.setBackgroundMode(Qt::OpaqueMode);
   p.setBackground(BackColorOf(welt_.Robot));
   // The letter at the font's own size for the scale, so it is as sharp as any text.

@@ -16,6 +16,7 @@
 #include "world/qt/dirty_rects.h"
 #include "world/qt/shown_cells.h"
 #include "world/qt/view_scale.h"
+#include "world/qt/welt_colors.h"
 #include "world/qt/welt_pictures.h"
 
 class TWelt;
@@ -31,6 +32,10 @@ public:
   // OffX, OffY and the view size from the room's dimensions; the image takes the new
   // size (contents undefined until ClearView or a repaint).
   void ComputeGeometry3D();
+  // The grid takes the colours' grid colour and thinnest line (the pictures keep theirs);
+  // the background is drawn anew and the whole view repainted.
+  void SetColors(const TWorldColors& colors);
+
   // Fills the whole view with the background colour.
   void ClearView();
   // Background: resized to the view and drawn anew.
@@ -94,6 +99,7 @@ private:
   mutable std::vector<QRect> stale_;
   mutable bool allStale_ = false;
   QImage background_;
+  const TWorldColors* colors_ = &TWorldColors::Usual();
   // What the last update named of each cell; paints between updates make it forget.
   mutable TShownCells shown_;
   // Union of all pictures a level may show, relative to its front-left corner.
