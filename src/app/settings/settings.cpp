@@ -30,6 +30,7 @@ const Key kKeys[] = {
     {"Sizes", "CodeViewWidth", "185", Integer{&TumboSettings::CodeViewWidth, 80}},
     {"Sizes", "Maximized", "TRUE", Flag{&TumboSettings::Maximized}},
     {"Sizes", "ViewScale", "0", Integer{&TumboSettings::ViewScale, kNoMin, true}},
+    {"Sizes", "HighContrast", "FALSE", Flag{&TumboSettings::HighContrast}},
     {"Tumbo", "Delay", "0", Integer{&TumboSettings::Delay, kNoMin}},
     {"Tumbo", "MaxJump", "1", Integer{&TumboSettings::MaxJump, kNoMin}},
     {"Tumbo", "CheckBrick", "FALSE", Flag{&TumboSettings::CheckBrick}},

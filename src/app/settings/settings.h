@@ -21,6 +21,7 @@ struct TumboSettings {
     int CodeViewWidth = 185;
     bool Maximized = true;
     int ViewScale = 0;  // percent; 0: the world fitted into its pane
+    bool HighContrast = false;  // "Ansicht → Hoher Kontrast"
     // [Tumbo]
     int Delay = 0;
     int MaxJump = 1;

@@ -1,4 +1,5 @@
 #include "app/window/main_form.h"
+#include "app/window/accessibility.h"
 #include "app/world/view_scale_control.h"
 #include "app/world/world_key_focus.h"
 
@@ -99,8 +100,9 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     worldCommands_ = new TWorldCommands(*this);
     fileCommands_ = new TFileCommands(*this);
     viewScale_ = new TViewScaleControl(*weltQt_, chartMode->Chart, *ScrollBox, [this] { UpdateScrollRanges(); }, this);
-    viewScale_->AddMenu(menuBar(), qobject_cast<QMenu *>(NeueWelt1->parent()));
+    QMenu *viewMenu = viewScale_->AddMenu(menuBar(), qobject_cast<QMenu *>(NeueWelt1->parent()));
     new TWorldKeyFocus(*ScrollBox, *DummyEdit, [this] { return pbDiagramm->isHidden(); }, this);
+    Accessibility = new TAccessibility(*this, *viewMenu, [this] { ApplyEditorServiceSettings(CurrentSettings()); });
     ReleaseMenuKeysFromEditor();
     // 5. Information list, status fields, scroll ranges.
     runControl_->ResetInfoList();
@@ -117,6 +119,9 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
 TMainForm::~TMainForm()
 {
     SaveSettings();
+    // It follows the focus and the world, which go before the window's children.
+    delete Accessibility;
+    Accessibility = nullptr;
     history_.reset();
     parser_.reset();
     host_.reset();
@@ -641,6 +646,8 @@ TumboSettings TMainForm::CurrentSettings() const
     s.FormatToken = FormatToken;
     s.ExtendedSyntax = ExtendedSyntax;
     s.OpenPath = OpenPath.toStdString();
+    if (Accessibility)
+        Accessibility->StoreSettings(s);
     return s;
 }
 
@@ -670,6 +677,7 @@ void TMainForm::ApplySettings(const TumboSettings &s)
     ExtendedSyntax = s.ExtendedSyntax;
     OpenPath = QString::fromStdString(s.OpenPath);
     ApplyEditorServiceSettings(s);
+    Accessibility->ApplySettings(s);  // after the editor's colours, which it may override
 }
 
 void TMainForm::LoadSettings()

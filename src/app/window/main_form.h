@@ -45,6 +45,7 @@ class TTaskSession;
 class TFileCommands;
 class TWorldCommands;
 class TViewScaleControl;
+class TAccessibility;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -117,6 +118,9 @@ public:
     QAction *Bereicheanordnen1, *EinstTumbo1, *EinstEditor1, *Figurwechseln1;
     QAction *Inhalt1, *Tipps1, *Programminfo1;
     QAction *Meldungenloeschen1;
+
+    // Screen readers, keyboard-only world editing, high contrast; a child of the window.
+    TAccessibility *Accessibility = nullptr;
 
     // The open task and the menu "Aufgabe"; a child of the window.
     TTaskSession *Tasks = nullptr;

@@ -38,6 +38,7 @@ void TWorldViewWidget::PaintExposed(QPaintEvent* event, PaintArea paint) {
     paint(p, device);
   }
   if (overlay_) overlay_(p, DeviceScale());
+  if (cursor_) cursor_(p, DeviceScale());
 }
 
 TImage3D::TImage3D(const TWeltView3D& view, QWidget* parent) : TWorldViewWidget(parent), view_(view) {

@@ -34,6 +34,11 @@ public:
     overlay_ = std::move(overlay);
     update();
   }
+  // Painted last, above the overlay: a cursor of the keyboard (the world editor's cell).
+  void SetCursorOverlay(Overlay cursor) {
+    cursor_ = std::move(cursor);
+    update();
+  }
 
 protected:
   // Paints each rectangle of the event's region, `paint` getting device pixels.
@@ -43,6 +48,7 @@ protected:
 private:
   double scale_ = 1.0;
   Overlay overlay_;
+  Overlay cursor_;
 };
 
 class TImage3D : public TWorldViewWidget {

@@ -20,6 +20,7 @@ TEST(Settings, MissingFileGivesTheDefaults)
     EXPECT_EQ(s.CodeViewWidth, 185);
     EXPECT_TRUE(s.Maximized);
     EXPECT_EQ(s.ViewScale, 0);  // the world fitted into its pane
+    EXPECT_FALSE(s.HighContrast);
     EXPECT_EQ(s.Delay, 0);
     EXPECT_EQ(s.MaxJump, 1);
     EXPECT_FALSE(s.CheckBrick);
@@ -57,6 +58,7 @@ TEST(Settings, RoundTripKeepsEveryValueAndTheKeyOrder)
     s.CodeViewWidth = 90;
     s.Maximized = false;
     s.ViewScale = 150;
+    s.HighContrast = true;
     s.Delay = 350;
     s.MaxJump = 3;
     s.CheckBrick = true;
@@ -83,6 +85,7 @@ TEST(Settings, RoundTripKeepsEveryValueAndTheKeyOrder)
     EXPECT_EQ(ini.Text(),
               "[Tips]\r\nLastTip=7\r\nShowTips=FALSE\r\n"
               "[Sizes]\r\nEditorWidth=400\r\nBottomHeight=200\r\nCodeViewWidth=90\r\nMaximized=FALSE\r\nViewScale=150\r\n"
+              "HighContrast=TRUE\r\n"
               "[Tumbo]\r\nDelay=350\r\nMaxJump=3\r\nCheckBrick=TRUE\r\nMaxBrick=12\r\nBrickStart=5\r\n"
               "Hint=FALSE\r\nStopOnError=TRUE\r\nRestoreWorld=TRUE\r\n"
               "[Editor]\r\nLineNumbers=FALSE\r\nTabStops=4\r\nPrintLineNumbers=TRUE\r\nPrintColor=TRUE\r\n"
