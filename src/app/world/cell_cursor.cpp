@@ -27,7 +27,7 @@ TCellCursor::TCellCursor(TMainForm &form, TWorldAccessible &accessible, QObject 
     tumbo::world::TWorldTools &tools = *form_.WorldCommands().WorldTools;
     for (QToolButton *b : {tools.btnZiegel, tools.btnZiegelD, tools.btnMarke, tools.btnMarkeD, tools.btnQuader,
                            tools.btnQuaderD, tools.btnTumbo})
-        connect(b, &QToolButton::toggled, this, &TCellCursor::Sync);
+        connect(b, &QToolButton::toggled, this, &TCellCursor::ToolChosen);
     connect(&tools, &tumbo::world::TWorldTools::Hidden, this, &TCellCursor::Sync);
     for (QAction *a : {form_.Darstellung2D1, form_.Weltdirektfestlegen1})
         connect(a, &QAction::triggered, this, &TCellCursor::Sync);
@@ -56,6 +56,17 @@ std::optional<QPoint> TCellCursor::Cell() const
     // The room may have shrunk since the cursor was placed.
     const TRaum &room = form_.Welt().Room;
     return QPoint(std::clamp(cell_.x(), 0, room.Width() - 1), std::clamp(cell_.y(), 0, room.Length() - 1));
+}
+
+void TCellCursor::ToolChosen(bool down)
+{
+    // A tool chosen in the tool box (by Space as well as by a click) hands the keys back to
+    // the world, where the cursor waits.
+    if (down && form_.WeltViews().Is2D()) {
+        form_.activateWindow();
+        form_.DummyEdit->setFocus(Qt::OtherFocusReason);
+    }
+    Sync();
 }
 
 void TCellCursor::Sync()
@@ -157,21 +168,21 @@ void TCellCursor::Paint(QPainter &p, const TViewScale &scale) const
     const auto cell = Cell();
     if (!cell)
         return;
-    // A black ring and a white one inside it: seen on every fill of the map.
+    // A magenta ring between two black ones: unlike the grid, and seen on every fill of
+    // the map (white, dark red, blue, yellow).
     const QRect box(TWeltView2D::Project2D(cell->x(), cell->y(), scale),
-                    TWeltView2D::Project2D(cell->x() + 1, cell->y() + 1, scale) - QPoint(1, 1));
-    const int ring = std::max(2, scale.LineWidth() + 1);
-    const QRect outer = box.adjusted(0, 0, 1, 1);
+                    TWeltView2D::Project2D(cell->x() + 1, cell->y() + 1, scale));
+    const int thin = std::max(1, scale.LineWidth()), ring = 3 * thin;
     p.save();
-    p.setClipRect(outer, Qt::IntersectClip);
+    p.setClipRect(box, Qt::IntersectClip);
     auto frame = [&p](const QRect &r, int width, QColor colour) {
         p.fillRect(QRect(r.left(), r.top(), r.width(), width), colour);
         p.fillRect(QRect(r.left(), r.bottom() - width + 1, r.width(), width), colour);
         p.fillRect(QRect(r.left(), r.top(), width, r.height()), colour);
         p.fillRect(QRect(r.right() - width + 1, r.top(), width, r.height()), colour);
     };
-    frame(outer, ring + 1, Qt::black);
-    frame(outer.adjusted(ring + 1, ring + 1, -ring - 1, -ring - 1), ring, Qt::white);
+    frame(box, 2 * thin + ring, Qt::black);
+    frame(box.adjusted(thin, thin, -thin, -thin), ring, QColor(255, 0, 255));
     p.restore();
 }
 

@@ -33,6 +33,7 @@ protected:
 
 private:
     bool Shown() const;
+    void ToolChosen(bool down);
     // Follows a change of tool, view, tool box or focus: shows or hides the cursor.
     void Sync();
     void Move(int dx, int dy);

@@ -84,16 +84,17 @@ TEST_F(CellCursor, TheCursorIsDrawnOnItsCell)
     const QImage with = form.pbTumbo2D->grab().toImage();
     const double ratio = with.devicePixelRatio();
     const TViewScale scale{form.WeltViews().ViewScale().Factor * ratio};
-    // Just inside the top left corner of cell (0, 2): black ring; a little further in: white ring.
+    // Inside the top left corner of cell (0, 2): a black, then a magenta ring.
     const QPoint corner = TWeltView2D::Project2D(0, 2, scale);
-    EXPECT_EQ(with.pixelColor(corner + QPoint(1, 1)), QColor(Qt::black));
-    EXPECT_EQ(before.pixelColor(corner + QPoint(1, 1)), QColor(Qt::white));
+    const int thin = scale.LineWidth();
+    EXPECT_EQ(with.pixelColor(corner + QPoint(thin + 1, thin + 1)), QColor(255, 0, 255));
+    EXPECT_EQ(before.pixelColor(corner + QPoint(thin + 1, thin + 1)), QColor(Qt::white));
     EXPECT_NE(with, before);
     // Without the keys the cursor goes.
     form.Editor->setFocus();
     QApplication::processEvents();
     EXPECT_FALSE(Cursor().Cell());
-    EXPECT_EQ(form.pbTumbo2D->grab().toImage().pixelColor(corner + QPoint(1, 1)), QColor(Qt::white));
+    EXPECT_EQ(form.pbTumbo2D->grab().toImage().pixelColor(corner + QPoint(thin + 1, thin + 1)), QColor(Qt::white));
 }
 
 TEST_F(CellCursor, SpaceDoesWhatAClickDoesAndShiftSpaceTheOpposite)
@@ -152,6 +153,21 @@ TEST_F(CellCursor, WithoutAToolTheArrowKeysDriveTheRobot)
     Tools().btnZiegel->click();
     Press(Qt::Key_H);
     EXPECT_EQ(Room().BrickCount(1, 1), 1);
+}
+
+TEST_F(CellCursor, AToolChosenByKeyboardInTheToolBoxHandsTheKeysBackToTheWorld)
+{
+    TMainForm &form = Open();
+    form.WorldCommands().SwitchViewCommand();
+    form.WorldCommands().WorldToolsCommand();
+    Tools().activateWindow();
+    Tools().btnMarke->setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(Tools().btnMarke, Qt::Key_Space);
+    QTRY_VERIFY(form.DummyEdit->hasFocus());
+    Press(Qt::Key_Right);
+    Press(Qt::Key_Space);
+    EXPECT_TRUE(Room().HasMark(1, 0));
 }
 
 TEST_F(CellCursor, GoesWithTheToolBoxAndTheThreeDimensionalView)
