@@ -24,6 +24,8 @@ TReplayBar::TReplayBar(QWidget *parent) : QFrame(parent)
     Slider = new QSlider(Qt::Horizontal, this);
     Slider->setObjectName(QStringLiteral("sldVerlauf"));
     Slider->setToolTip(QStringLiteral("Den Verlauf des Programms Schritt für Schritt ansehen"));
+    Slider->setAccessibleName(QStringLiteral("Verlauf"));
+    Slider->setAccessibleDescription(Slider->toolTip());
     row->addWidget(Slider, 1);
 
     StepText = new QLabel(this);

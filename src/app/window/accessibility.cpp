@@ -1,5 +1,6 @@
 #include "app/window/accessibility.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,6 +15,7 @@
 #include "app/window/program_editor.h"
 #include "app/world/cell_cursor.h"
 #include "app/world/world_accessible.h"
+#include "app/world/world_commands.h"
 
 namespace tumbo::app {
 
@@ -29,6 +31,7 @@ TAccessibility::TAccessibility(TMainForm &form, QMenu &viewMenu, std::function<v
 
     World->AddToMenu(&viewMenu);
     Contrast->AddToMenu(&viewMenu);
+    AddMenuItemsForButtons(form, viewMenu);
 
     // Reading order: the program, the world, the overview, the messages.
     QWidget::setTabOrder(form.Editor, form.DummyEdit);
@@ -66,6 +69,22 @@ void TAccessibility::MoveFocusFromEditor(bool forward)
              (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible() || !w->isEnabled() || editor_->isAncestorOf(w)));
     if (w && w != editor_)
         w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+}
+
+void TAccessibility::AddMenuItemsForButtons(TMainForm &form, QMenu &viewMenu)
+{
+    // Commands that had only a button get a menu item, so the keyboard reaches them too.
+    auto *restore = new QAction(QStringLiteral("Welt wiederherstellen"), this);
+    restore->setObjectName(QStringLiteral("Weltwiederherstellen1"));
+    connect(restore, &QAction::triggered, &form.WorldCommands(), &TWorldCommands::RestoreWorldCommand);
+    if (auto *worldMenu = qobject_cast<QMenu *>(form.Weltloeschen1->parent())) {
+        const QList<QAction *> items = worldMenu->actions();
+        worldMenu->insertAction(items.value(items.indexOf(form.Weltloeschen1) + 1), restore);
+    }
+    auto *overview = new QAction(QStringLiteral("Übersicht aktualisieren"), this);
+    overview->setObjectName(QStringLiteral("Uebersichtaktualisieren1"));
+    connect(overview, &QAction::triggered, &form, &TMainForm::btnUebersichtClick);
+    viewMenu.addAction(overview);
 }
 
 void TAccessibility::ApplySettings(const TumboSettings &s)

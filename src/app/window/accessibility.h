@@ -2,7 +2,8 @@
 // What makes the window usable for every pupil, created and wired in one place: the world
 // described for screen readers ("Welt beschreiben"), the information list announcing new
 // lines, the cell cursor of the world editor, the high-contrast colours, and the tab
-// order (program, world, overview, messages) with Ctrl+Tab to leave the editor.
+// order (program, world, overview, messages) with Ctrl+Tab to leave the editor, and menu
+// items for the commands that had only a button.
 #include <QObject>
 
 #include <functional>
@@ -39,6 +40,7 @@ protected:
 
 private:
     void MoveFocusFromEditor(bool forward);
+    void AddMenuItemsForButtons(TMainForm &form, QMenu &viewMenu);
 
     QWidget *editor_ = nullptr;
 };

@@ -164,6 +164,7 @@ void ChartMode::CreateButtons()
         auto *button = new QToolButton(nav);
         button->setObjectName(QString::fromLatin1(name));
         button->setToolTip(hint);
+        button->setAccessibleName(hint);
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
         if (icon.isNull()) {

@@ -184,6 +184,7 @@ QToolButton *TMainForm::AddBarButton(QHBoxLayout *bar, const QString &name, cons
     auto *b = new QToolButton;
     b->setObjectName(name);
     b->setToolTip(hint);
+    b->setAccessibleName(hint);
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
     b->setFixedSize(24, 23);
@@ -215,6 +216,9 @@ QWidget *TMainForm::CreateProgramPanel()
     col->setSpacing(0);
     Editor = new ProgramEditor(PanelProgram);
     Editor->setObjectName(QStringLiteral("Editor"));
+    Editor->setAccessibleName(QStringLiteral("Programm"));
+    Editor->setAccessibleDescription(
+        QStringLiteral("Der Programmtext. Tab rückt ein, Strg+Tab geht weiter zur Welt."));
     Editor->setMinimumSize(1, 1);
     col->addWidget(Editor, 1);
 
@@ -340,6 +344,9 @@ QWidget *TMainForm::CreateBottomPanel()
     codeCol->setSpacing(0);
     TreeView1 = new QTreeWidget;
     TreeView1->setObjectName(QStringLiteral("TreeView1"));
+    TreeView1->setAccessibleName(QStringLiteral("Übersicht"));
+    TreeView1->setAccessibleDescription(
+        QStringLiteral("Die Anweisungen und Bedingungen der Sprache und dieses Programms"));
     TreeView1->setHeaderHidden(true);
     TreeView1->setMinimumSize(1, 1);
     codeCol->addWidget(TreeView1, 1);
@@ -357,6 +364,7 @@ QWidget *TMainForm::CreateBottomPanel()
     errCol->setSpacing(0);
     InfoBox = new QListWidget;
     InfoBox->setObjectName(QStringLiteral("InfoBox"));
+    InfoBox->setAccessibleName(QStringLiteral("Information"));
     InfoBox->setMinimumSize(1, 1);
     InfoBox->setContextMenuPolicy(Qt::ActionsContextMenu);
     // Every line is one line of text; without this each added line measures all the others,
@@ -379,6 +387,7 @@ QWidget *TMainForm::CreateBottomPanel()
         fields->addWidget(new QLabel(QString::fromUtf8(caption), bar));
         edit = StatusField(bar, 36);
         edit->setObjectName(QString::fromLatin1(name));
+        edit->setAccessibleName(QString::fromUtf8(caption).chopped(1));  // "Position X", …
         fields->addWidget(edit);
         fields->addSpacing(6);
     };

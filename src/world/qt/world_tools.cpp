@@ -109,6 +109,7 @@ TWorldTools::TWorldTools(QWidget *parent) : QWidget(parent)
         auto *b = new QToolButton(bar);
         b->setObjectName(QString::fromLatin1(kButtons[i].name));
         b->setToolTip(QString::fromUtf8(kButtons[i].hint));
+        b->setAccessibleName(b->toolTip());
         b->setIcon(QIcon(ToolImage(i)));
         b->setIconSize(QSize(ImageSize, ImageSize));
         b->setFixedSize(ButtonSize, ButtonSize);
