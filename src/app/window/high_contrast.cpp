@@ -52,21 +52,21 @@ void THighContrast::AddToMenu(QMenu *menu)
 
 void THighContrast::Set(bool on)
 {
+    const bool changed = on != on_;
     on_ = on;
     Action->setChecked(on);
     views_.SetColors(on ? TWorldColors::HighContrast() : TWorldColors::Usual());
-    QPalette palette = usualPalette_;
     if (on) {
         // Selections, the current entry of lists and the world pane's key frame.
+        QPalette palette = usualPalette_;
         for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
             palette.setColor(group, QPalette::Highlight, Qt::black);
             palette.setColor(group, QPalette::HighlightedText, Qt::white);
         }
-    }
-    window_.setPalette(palette);
-    if (on) {
+        window_.setPalette(palette);
         ColourEditor();
-    } else {
+    } else if (changed) {
+        window_.setPalette(usualPalette_);
         usualEditorColours_();
         editor_.setCaretWidth(1);
         editor_.resetSelectionBackgroundColor();

@@ -59,7 +59,8 @@ TWorldAccessible::TWorldAccessible(TWeltQt &views, QLineEdit &keyCatcher,
     const QString keys = QStringLiteral(
         "Pfeiltasten: Tumbo dreht sich und geht. H: Ziegel hinlegen, A: Ziegel aufheben, M: Marke setzen oder "
         "löschen, Q: Quader aufstellen, E: Quader entfernen. Strg+Umschalt+B schreibt die Beschreibung in die "
-        "Informationsliste.");
+        "Informationsliste. In der 2D-Ansicht mit einem Werkzeug aus der Toolbox (F6) wählen die Pfeiltasten ein "
+        "Feld, die Leertaste wendet das Werkzeug an, Umschalt+Leertaste macht es rückgängig.");
     keyCatcher_.setAccessibleDescription(keys);
     if (QWidget *view = views_.Image3D())
         view->setAccessibleDescription(QStringLiteral("Die Welt von Tumbo, räumlich gezeichnet"));
