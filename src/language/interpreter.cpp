@@ -83,7 +83,7 @@ void TTumbo_Parser::Recheck() {
 void TTumbo_Parser::QuietFrame() {
   if (OnStep && RunMode != 2) OnStep();
   Host.QuietFrame(!Fast);
-  nextFrame_ = StatementCount + quietStatements_;
+  nextFrame_ = StatementCount - 1 + quietStatements_;  // counted from the statement before
   Recheck();
 }
 
