@@ -3,6 +3,8 @@
 // "fuzzlib.tdp" that the program may include beside the fixed libraries of the folder.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -63,7 +65,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     world.Robot.CheckBrick = (size & 4) != 0;
     world.Robot.MaxBrick = 7;
     world.Robot.BrickStart = 3;
+    // Every step point follows a counted statement or a loop pass, and every pass counts at
+    // least one statement: a run that makes more step points than that does not end.
+    const uint64_t maxSteps = 2 * uint64_t(engine.StatementLimit) + 4;
+    uint64_t steps = 0;
+    engine.OnStep = [&] {
+      if (++steps > maxSteps) {
+        std::fprintf(stderr, "The run does not end at its statement limit.\n");
+        std::abort();
+      }
+    };
     engine.Run(size % 3 == 0 ? 2 : 1);
+    if (!engine.StatementLimitReached && engine.StatementCount > engine.StatementLimit) std::abort();
   }
   return 0;
 }

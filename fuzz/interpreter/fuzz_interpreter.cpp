@@ -17,8 +17,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return value % bound;
   };
   const TRandomCase c = MakeRandomCase(choose);
-  const std::string difference =
-      CompareRecords(RecordRun(c, TEngineKind::Flat), RecordRun(c, TEngineKind::Reference));
+  const TRunRecord flat = RecordRun(c, TEngineKind::Flat);
+  for (const std::string& line : flat.Log) {
+    if (line == kRunWithoutEnd) {
+      std::fprintf(stderr, "The run does not end at its statement limit:\n%s\n", c.Program.c_str());
+      std::abort();
+    }
+  }
+  const std::string difference = CompareRecords(flat, RecordRun(c, TEngineKind::Reference));
   if (!difference.empty()) {
     std::fprintf(stderr, "The engine differs from the reference: %s\nProgram:\n%s\n",
                  difference.c_str(), c.Program.c_str());

@@ -28,6 +28,19 @@ bool TTumbo_Parser::BeginStatementSlowly(const TFlatInstruction& in) {
     StopAtStatementLimit();
     return false;
   }
+  if (quiet_ && !Headless) {
+    // A quiet stretch's frame, made where the statement before ended.
+    QuietFrame();
+    if (Stopped) {
+      --StatementCount;  // stopped after the statement before: this one never began
+      return false;
+    }
+    if (quiet_) {
+      CurrentLine = in.Line;
+      if (Recorder) Recorder->Record(CurrentLine);
+      return true;
+    }
+  }
   const bool go = StepPointAt(in.Line);
   Recheck();
   return go;
@@ -36,9 +49,12 @@ bool TTumbo_Parser::BeginStatementSlowly(const TFlatInstruction& in) {
 template <bool kPause>
 int32_t TTumbo_Parser::EndStatement(const TFlatInstruction& in) {
   if (quiet_ && !World.Robot.Failed) [[likely]] {
-    // What AfterStatement does for the headless host; a quiet run has no pause.
-    if (!Fast) Headless->TTumbo_HeadlessHost::UpdateView();
-    Headless->TTumbo_HeadlessHost::ProcessEvents();
+    // What AfterStatement does for the headless host (another host waits for its frame); a
+    // quiet run has no pause.
+    if (Headless) {
+      if (!Fast) Headless->TTumbo_HeadlessHost::UpdateView();
+      Headless->TTumbo_HeadlessHost::ProcessEvents();
+    }
     return in.Next;
   }
   return EndStatementSlowly(in, kPause);

@@ -30,4 +30,17 @@ class TTumbo_Host {
   // The host may defer the redraw to screen rate as long as the picture shows the current state
   // when the run waits or ends.
   virtual void UpdateView() = 0;
+
+  // While a run is quiet (no step is shown or waited for, no pause, no breakpoint), the engine
+  // leaves out UpdateView and ProcessEvents after each statement and calls QuietFrame instead,
+  // once every QuietStatements() statements: a host that looks at its clock there keeps the
+  // picture and the buttons as they are while the statements run at the engine's speed.
+  // 0 (the default): the run is never quiet and every statement makes both calls.
+  virtual uint32_t QuietStatements() { return 0; }
+  // What the statements since the last frame left out: `redraw` when one of them asked for a
+  // redraw (outside SCHNELL), and one round of event handling.
+  virtual void QuietFrame(bool redraw) {
+    if (redraw) UpdateView();
+    ProcessEvents();
+  }
 };

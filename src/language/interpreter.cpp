@@ -1,5 +1,6 @@
 // Run: the interpreter's frame around the flat form's run (flat_run.cpp): start and end of
 // a run, stop, waits, the step point's wait and the reports of robot failures.
+#include <algorithm>
 #include <typeinfo>
 
 #include "language/flat_code.h"
@@ -34,6 +35,8 @@ void TTumbo_Parser::Run(uint8_t mode) {
   CurrentLine = 0;
   StatementCount = FirstStatementCount;
   StatementLimitReached = false;
+  quietStatements_ = Headless ? 0 : Host.QuietStatements();
+  nextFrame_ = StatementCount + quietStatements_;
   if (Program) {
     Robot().ResetForRun();
     if (Recorder) Recorder->Start();
@@ -62,11 +65,26 @@ void TTumbo_Parser::Stop() {
 }
 
 void TTumbo_Parser::Recheck() {
-  // Asked after every statement of a window's run, which is never quiet: answered at once.
-  quiet_ = Headless && !Headless->OnEvents && !Stopped && BreakLine <= 0 &&
-           (OnStep ? RunMode == 2 : RunMode != 3) &&
+  // Asked after every statement of a run that is not quiet: answered at once.
+  const bool hostQuiet = Headless ? !Headless->OnEvents : quietStatements_ > 0;
+  const bool stepsShown = OnStep && !StepsSeenAtFrames ? RunMode != 2 : RunMode == 3;
+  quiet_ = hostQuiet && !Stopped && BreakLine <= 0 && !stepsShown &&
            !(static_cast<uint32_t>(Delay) > 1 && RunMode == 1 && !Fast);
-  quietLimit_ = !quiet_ ? INT64_MIN : StatementLimit > 0 ? StatementLimit : INT64_MAX;
+  if (!quiet_) {
+    quietLimit_ = INT64_MIN;
+    return;
+  }
+  quietLimit_ = StatementLimit > 0 ? StatementLimit : INT64_MAX;
+  // Another host's quiet stretch ends at its next frame, where the statement's start takes
+  // the slow way.
+  if (!Headless) quietLimit_ = std::min(quietLimit_, nextFrame_);
+}
+
+void TTumbo_Parser::QuietFrame() {
+  if (OnStep && RunMode != 2) OnStep();
+  Host.QuietFrame(!Fast);
+  nextFrame_ = StatementCount - 1 + quietStatements_;  // counted from the statement before
+  Recheck();
 }
 
 void TTumbo_Parser::AfterStatement() {

@@ -86,6 +86,10 @@ class TTumbo_Parser {
   bool ReportErrors = true;
   bool Hint = true;
   bool StopOnError = false;
+  // OnStep only brings a display up to date (the window's current line): while the run is
+  // quiet (see TTumbo_Host::QuietStatements) it is called at each of the host's frames, with
+  // the step then current, instead of at every step.
+  bool StepsSeenAtFrames = false;
 
   // Limits of a run. MaxDepth bounds the depth counter (an Execute entered deeper reports an
   // abort and stops the run). StatementLimit, when above 0, bounds the number of statements a
@@ -161,6 +165,9 @@ class TTumbo_Parser {
   // Decides again whether the next statements may take the quiet path; called after anything
   // that may have changed the run's state (a callback, an event round, a wait, SCHNELL ...).
   void Recheck();
+  // The frame of a quiet stretch for a host other than the headless one: OnStep for the
+  // current step (see StepsSeenAtFrames), then the host's redraw and events.
+  [[gnu::noinline]] void QuietFrame();
   // After every statement and condition: reports a robot failure and clears it.
   void ReportAndClearRobotFailure();
   void RepeatAction(int kind, int32_t count);
@@ -170,12 +177,15 @@ class TTumbo_Parser {
   [[gnu::noinline]] void AbortTooDeep();
   [[gnu::noinline]] void StopAtStatementLimit();
 
-  // Quiet: nothing to show, wait for or look at between statements (headless host without
-  // events, no step callback to call, no breakpoint, no pause, not stopped).
+  // Quiet: nothing to show, wait for or look at between statements (the headless host without
+  // events, or another host between its frames; no step to show, no breakpoint, no pause, not
+  // stopped).
   // Then a statement's start is one comparison with quietLimit_ (the statement limit, or
   // below every count when not quiet) and its end one test of quiet_.
   bool quiet_ = false;
   int64_t quietLimit_ = INT64_MIN;
+  uint32_t quietStatements_ = 0;  // the host's QuietStatements() for this run
+  int64_t nextFrame_ = 0;         // the statement count at which the next quiet frame is due
   bool passCounted_ = false;  // the last SOLANGE condition tested counted statements
   std::unique_ptr<TFlatProgram> flat_;
   std::vector<int32_t> counters_;  // pass counters of the running repetitions, by frame

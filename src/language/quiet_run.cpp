@@ -24,7 +24,7 @@ int32_t TTumbo_Parser::RunQuietly(const TFlatCode& code, int32_t pc, int depth, 
 
   const TFlatInstruction* const ins = code.Ins.data();
   TTumbo& robot = Robot();
-  TTumbo_HeadlessHost& host = *Headless;
+  TTumbo_HeadlessHost* const host = Headless;  // another host waits for its frame
   TRunRecorder* const recorder = Recorder;
   int64_t budget = 0;  // statements until quietLimit_
   uint64_t ends = 0;   // statement ends not yet handed to the host
@@ -38,8 +38,10 @@ int32_t TTumbo_Parser::RunQuietly(const TFlatCode& code, int32_t pc, int depth, 
   };
   const auto store = [&] {
     StatementCount = quietLimit_ - budget;
-    host.EventRounds += ends;
-    if (!Fast) host.ViewUpdates += ends;
+    if (host) {
+      host->EventRounds += ends;
+      if (!Fast) host->ViewUpdates += ends;
+    }
     ends = 0;
   };
   const auto stepPoint = [&] {

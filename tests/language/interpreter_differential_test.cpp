@@ -2,6 +2,7 @@
 // and worlds: the same steps, messages, event rounds and final world, to the letter.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "differential_run.h"
@@ -84,6 +85,38 @@ TEST(InterpreterDifferential, RobotLoopsRunExactlyAsInTheReference) {
                                     << " recorded " << record;
         }
       }
+    }
+  }
+}
+
+// Loops whose bodies count nothing (cut off by SONST before their end words, or holding only a
+// definition) count each pass as one statement in every way a run goes: quiet or not, traced,
+// paused, with events that stop, pause or step the run.
+TEST(InterpreterDifferential, PassesThatCountNothingRunExactlyAsInTheReference) {
+  const char* const kPrograms[] = {
+      "Programm\r\nsolange NichtIstMarke tue\r\nsonst\r\n",
+      "Programm\r\nwiederhole immer\r\nsonst\r\n",
+      "Programm\r\nwiederhole 7 mal\r\nAnweisung A Schritt *Anweisung\r\nsonst\r\n",
+      "Bedingung Immer wahr *Bedingung\r\nwiederhole solange Immer\r\nsonst\r\n",
+      "Programm\r\nwiederhole 3 mal\r\nLinksDrehen\r\nsolange NichtIstMarke tue\r\nsonst\r\n",
+  };
+  for (const char* program : kPrograms) {
+    for (uint32_t variant = 0; variant < 48; ++variant) {
+      TRandomCase c;
+      c.Program = program;
+      c.Lines = 6;
+      c.Events = variant & 8;
+      c.Mode = uint8_t(1 + variant % (c.Events ? 3 : 2));  // single steps need the events
+      c.Trace = variant & 4;
+      c.PlainHost = variant & 16;
+      c.Record = variant & 32;
+      c.Delay = variant % 5 == 0 ? 20 : 0;
+      c.EventSeed = variant;
+      c.StatementLimit = 3 + variant % 11;
+      const TRunRecord flat = RecordRun(c, TEngineKind::Flat);
+      ASSERT_EQ(CompareRecords(flat, RecordRun(c, TEngineKind::Reference)), "")
+          << program << "variant " << variant;
+      EXPECT_TRUE(std::find(flat.Log.begin(), flat.Log.end(), kRunWithoutEnd) == flat.Log.end());
     }
   }
 }

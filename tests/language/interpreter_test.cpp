@@ -346,6 +346,48 @@ TEST(Interpreter, LoopPassesThatCountNothingHandleEvents) {
   }
 }
 
+// A host with frames (the window's): while nothing is shown the statements run quietly and the
+// host is asked once every QuietStatements() statements; OnStep, when it only keeps a display,
+// is called at those frames. A stop at a frame ends the run before the next statement.
+class TFramedHost : public TTumbo_HeadlessHost {
+ public:
+  uint32_t QuietStatements() override { return 1000; }
+  void QuietFrame(bool redraw) override {
+    ++Frames;
+    Redraws += redraw;
+    if (OnFrame) OnFrame();
+  }
+  int Frames = 0, Redraws = 0;
+  std::function<void()> OnFrame;
+};
+
+TEST(Interpreter, QuietRunMeetsTheHostAtFrames) {
+  for (const uint8_t mode : {1, 2}) {
+    TWelt world;
+    TFramedHost host;
+    TTumbo_Parser engine(world, host);
+    int steps = 0;
+    engine.OnStep = [&] { ++steps; };
+    engine.StepsSeenAtFrames = true;
+    ASSERT_TRUE(engine.Compile(Lines({"wiederhole 50000 mal", "LinksDrehen", "*wiederhole"}), ""));
+    engine.Run(mode);
+    EXPECT_EQ(engine.StatementCount, 100001);
+    EXPECT_EQ(host.Frames, 100) << int(mode);
+    EXPECT_EQ(host.Redraws, 100);
+    EXPECT_EQ(host.EventRounds, 0u) << "no event round after each statement";
+    EXPECT_EQ(steps, mode == 1 ? 101 : 1) << "at the frames and at the end";
+    EXPECT_EQ(world.Robot.Heading, kSueden);
+
+    host.OnFrame = [&] {
+      if (host.Frames == 3) engine.Stop();
+    };
+    host.Frames = 0;
+    engine.Run(mode);
+    EXPECT_EQ(engine.StatementCount, 3000) << "stopped after the 3000th statement";
+    EXPECT_EQ(engine.CurrentLine, -1);
+  }
+}
+
 // Messages 10 and 11 only arise from trees that Compile never builds.
 TEST(Interpreter, UnknownNodesInAHandBuiltTree) {
   struct TCase {

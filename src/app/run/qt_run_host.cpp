@@ -76,6 +76,16 @@ void QtRunHost::UpdateView()
         Flush();
 }
 
+void QtRunHost::QuietFrame(bool redraw)
+{
+    redrawPending_ = redrawPending_ || redraw;
+    const qint64 now = clock_.elapsed();
+    if (now - lastEvents_ >= kEventIntervalMs)
+        HandleEvents(false);  // draws a pending redraw first
+    else if (now - lastRedraw_ >= kRedrawIntervalMs)
+        Flush();
+}
+
 void QtRunHost::Flush()
 {
     if (!redrawPending_)

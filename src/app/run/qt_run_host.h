@@ -26,6 +26,8 @@ public:
     uint32_t TickCount() override;
     void PlaySound() override;
     void UpdateView() override;
+    uint32_t QuietStatements() override { return kQuietStatements; }
+    void QuietFrame(bool redraw) override;
 
     // Draws a deferred redraw now.
     void Flush();
@@ -35,6 +37,9 @@ public:
     static constexpr qint64 kEventIntervalMs = 20;
     static constexpr qint64 kRedrawIntervalMs = 20;
     static constexpr unsigned kCallsPerClockCheck = 32;
+    // While a run is quiet the clock is looked at after this many statements: a few
+    // microseconds of work, far below a frame.
+    static constexpr uint32_t kQuietStatements = 4096;
 
 private:
     void HandleEvents(bool wait);

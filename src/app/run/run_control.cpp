@@ -29,6 +29,8 @@ TRunControl::TRunControl(TMainForm &form)
     : QObject(&form), form_(form), parser_(form.Parser()), marks_(*form.Editor, form.Parser())
 {
     setObjectName(QStringLiteral("RunControl"));
+    // OnStep only notes the line for FlushRunDisplay: at frames it is enough.
+    parser_.StepsSeenAtFrames = true;
     Connect();
 }
 

@@ -70,8 +70,15 @@ TRunRecord RecordRun(const TRandomCase& c, TEngineKind kind) {
         log.push_back(FormatRunMessageLine(k, line, text));
       });
   if (c.Trace) {
-    engine.OnStep = [&] {
+    // Every step point follows a counted statement or a loop pass that counted at least one:
+    // more of them than that, and the run would not end at its limit.
+    const uint64_t maxSteps = 2 * uint64_t(c.StatementLimit) + 4;
+    engine.OnStep = [&, steps = uint64_t(0), maxSteps]() mutable {
       log.push_back("@" + std::to_string(engine.CurrentLine) + " " + Place(world.Robot));
+      if (c.StatementLimit > 0 && ++steps > maxSteps && !engine.Stopped) {
+        log.push_back(kRunWithoutEnd);
+        engine.Stop();
+      }
     };
   }
   std::mt19937 rng(c.EventSeed);

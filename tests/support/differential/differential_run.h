@@ -16,6 +16,10 @@ struct TRunRecord {
   std::string Final;  // the state at the end, one text
 };
 
+// A traced run with a statement limit that makes more step points than its statements and
+// passes allow is stopped, and this line is logged: it would not have ended.
+inline constexpr const char* kRunWithoutEnd = "run without end";
+
 TRunRecord RecordRun(const TRandomCase& c, TEngineKind kind);
 
 // Empty when both records agree; else a description of the first difference.
