@@ -9,6 +9,7 @@
 #include "app/help/dlg_tips.h"
 #include "app/help/help_window.h"
 #include "app/search/text_search.h"
+#include "app/task/task_session.h"
 #include "app/window/main_form.h"
 #include "app/window/program_editor.h"
 #include "editor/qt/tumbo_lexer.h"
@@ -99,6 +100,9 @@ void TDialogCommands::RobotSettingsCommand()
 {
     TumboSettings s = form_->CurrentSettings();
     SettingsDlgK->Load(s);
+    SettingsDlgK->SetRobotFieldsFixed(form_->Tasks && form_->Tasks->HasTask()
+                                          ? QStringLiteral("Sprunghöhe und Ziegel legt die offene Aufgabe fest.")
+                                          : QString());
     if (SettingsDlgK->exec() != QDialog::Accepted)
         return;
     SettingsDlgK->Store(s);

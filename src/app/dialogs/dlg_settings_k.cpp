@@ -68,6 +68,10 @@ TSettingsDlgK::TSettingsDlgK(QWidget *parent) : QDialog(parent)
     brickRow->addWidget(new QLabel(QStringLiteral("maximal"), this));
     brickRow->addWidget(speMaxZiegel);
     brickRow->addStretch();
+    lblFixed = new QLabel(this);
+    lblFixed->setObjectName(QStringLiteral("lblFixed"));
+    lblFixed->setWordWrap(true);
+    lblFixed->hide();
 
     auto *errors = new QGroupBox(QStringLiteral(" Verhalten bei Ablauffehler "), this);
     errors->setObjectName(QStringLiteral("rgIError"));
@@ -90,6 +94,7 @@ TSettingsDlgK::TSettingsDlgK(QWidget *parent) : QDialog(parent)
     layout->addLayout(jumpRow);
     layout->addWidget(chkZiegel);
     layout->addLayout(brickRow);
+    layout->addWidget(lblFixed);
     layout->addWidget(errors);
     layout->addStretch();
     layout->addLayout(buttons);
@@ -139,10 +144,20 @@ void TSettingsDlgK::UpdateDelayField()
     lblDelay->setText(DelayText(TrackBar1->value()));
 }
 
+void TSettingsDlgK::SetRobotFieldsFixed(const QString &why)
+{
+    fixed_ = !why.isEmpty();
+    lblFixed->setText(why);
+    lblFixed->setVisible(fixed_);
+    speMaxJump->setEnabled(!fixed_);
+    chkZiegel->setEnabled(!fixed_);
+    UpdateBrickFields();
+}
+
 void TSettingsDlgK::UpdateBrickFields()
 {
-    speStartZiegel->setEnabled(chkZiegel->isChecked());
-    speMaxZiegel->setEnabled(chkZiegel->isChecked());
+    speStartZiegel->setEnabled(chkZiegel->isChecked() && !fixed_);
+    speMaxZiegel->setEnabled(chkZiegel->isChecked() && !fixed_);
 }
 
 void TSettingsDlgK::showEvent(QShowEvent *event)

@@ -28,6 +28,10 @@ public:
     // and BrickStart only while counting is ticked.
     void Store(TumboSettings &settings) const;
 
+    // While a task is open its jump height and brick counting hold: the fields show them
+    // and cannot be changed, and `why` says so. An empty `why` frees them again.
+    void SetRobotFieldsFixed(const QString &why);
+
     // " 0.50 s" for 500 ms, with the user's decimal separator.
     static QString DelayText(int milliseconds);
 
@@ -38,6 +42,7 @@ public:
     QCheckBox *chkZiegel;
     TSpinEdit *speStartZiegel;
     TSpinEdit *speMaxZiegel;
+    QLabel *lblFixed;
     QButtonGroup *rgIError;
     QPushButton *Button2;  // OK
     QPushButton *Button1;  // Abbrechen
@@ -48,6 +53,7 @@ protected:
 private:
     void UpdateDelayField();
     void UpdateBrickFields();
+    bool fixed_ = false;
 };
 
 }  // namespace tumbo::app

@@ -43,7 +43,10 @@ QString ShowFileDialog(QWidget *parent, const FileDialogRequest &request)
     dialog.setNameFilters(filters);
     // Qt's own dialog opens so small that the names, sizes and dates are cut off.
     dialog.resize(dialog.sizeHint().expandedTo(QSize(780, 480)));
-    if (request.DialogKind == FileDialogRequest::Open) {
+    if (request.DialogKind == FileDialogRequest::Folder) {
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+    } else if (request.DialogKind == FileDialogRequest::Open) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     } else {

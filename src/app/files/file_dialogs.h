@@ -12,7 +12,7 @@ class QWidget;
 namespace tumbo::app {
 
 struct FileDialogRequest {
-    enum Kind { Open, Save };
+    enum Kind { Open, Save, Folder };  // Folder: an existing folder, no filter
     Kind DialogKind = Open;
     QString Title;
     // Pairs of description and pattern separated by vertical bars:

@@ -174,6 +174,7 @@ void TRunControl::StartRun(int mode)
     // free the statements it goes back to.
     if (RunOnStack())
         return;
+    emit RunStarting();
     form_.History().LeaveReplay();
     if (BeforeRun)
         BeforeRun();

@@ -23,6 +23,12 @@ class TRunControl : public QObject {
 public:
     explicit TRunControl(TMainForm &form);
 
+signals:
+    // F9, Shift+F9 or the first single step, before the program is compiled.
+    void RunStarting();
+
+public:
+
     void StartCommand();         // F9
     void FastCommand();          // Shift+F9
     void SingleStepCommand();    // F7

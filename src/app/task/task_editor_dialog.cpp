@@ -68,6 +68,8 @@ TTaskEditorDialog::TTaskEditorDialog(TMainForm& form) : QDialog(&form), form_(fo
   speMaxSchritte = new TNumberField(this);
   speMaxSchritte->setRange(1, 2147483647);
   speMaxSchritte->setValue(int(kDefaultMaxSteps));
+  chkWeltdateien = new QCheckBox(QStringLiteral("Welten als eigene Dateien neben der Aufgabe speichern"), this);
+  chkWeltdateien->setObjectName(QStringLiteral("chkWeltdateien"));
 
   auto* worlds = new QGroupBox(QStringLiteral("Welten"), this);
   auto* worldsGrid = new QGridLayout(worlds);
@@ -102,6 +104,7 @@ TTaskEditorDialog::TTaskEditorDialog(TMainForm& form) : QDialog(&form), form_(fo
   memErgebnis->setPlaceholderText(QStringLiteral("„Aufgabe testen“ prüft die Musterlösung in jeder Welt."));
   memErgebnis->setMaximumHeight(memErgebnis->fontMetrics().lineSpacing() * 5 + 12);
   fields->addRow(memErgebnis);
+  fields->addRow(chkWeltdateien);
 
   btnNeu = new QPushButton(QStringLiteral("Neue Aufgabe"), this);
   btnTesten = new QPushButton(QStringLiteral("Aufgabe testen"), this);
@@ -270,9 +273,13 @@ bool TTaskEditorDialog::SaveTo(const QString& path) {
   task.MaxSteps = speMaxSchritte->value();
   std::string error;
   for (size_t i = 0; i < worlds_.size() && error.empty(); ++i) {
+    if (!chkWeltdateien->isChecked()) {
+      task.Worlds.push_back({"", "", worlds_[i].Start, worlds_[i].Goal, worlds_[i].Hidden});
+      continue;
+    }
     const QString base = info.completeBaseName() + QStringLiteral("-%1").arg(i + 1);
     const QString start = base + QStringLiteral(".tdw"), goal = base + QStringLiteral("-ziel.tdw");
-    task.Worlds.push_back({ToCore(start), ToCore(goal), "", "", false});
+    task.Worlds.push_back({ToCore(start), ToCore(goal), "", "", worlds_[i].Hidden});
     if (tumbo::text::WriteFileAtomic(info.dir().filePath(start).toStdString(), worlds_[i].Start, error))
       tumbo::text::WriteFileAtomic(info.dir().filePath(goal).toStdString(), worlds_[i].Goal, error);
   }

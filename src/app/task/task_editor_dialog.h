@@ -2,10 +2,11 @@
 // "Aufgabe erstellen…": the teacher writes title and text, chooses what is checked and the step
 // limit, and takes the window's current world as start or goal of each world of the task. The
 // dialog stays open beside the window, so the world can be changed between the two. Saving
-// writes the task file and its world files ("NAME-k.tdw", "NAME-k-ziel.tdw") beside it, and a
-// model solution chosen as "NAME-loesung.tdp"; "Aufgabe testen" checks the model solution
-// against every world. What the dialog does not show of an open task (hints, word rules, the
-// robot's settings, hidden worlds) is saved as it was read.
+// writes one task file that holds its worlds, ready to be handed on as it is (on request the
+// worlds go into files beside it instead, "NAME-k.tdw", "NAME-k-ziel.tdw"), and a model
+// solution chosen as "NAME-loesung.tdp"; "Aufgabe testen" checks the model solution against
+// every world. What the dialog does not show of an open task (hints, word rules, the robot's
+// settings, hidden worlds) is saved as it was read.
 #include <QDialog>
 #include <string>
 #include <vector>
@@ -34,6 +35,7 @@ class TTaskEditorDialog : public QDialog {
   QLineEdit* edtTitel;
   QPlainTextEdit* memText;
   QCheckBox *chkZiegel, *chkMarken, *chkQuader, *chkPosition, *chkRichtung, *chkKeineHinweise;
+  QCheckBox* chkWeltdateien;  // worlds in files beside the task instead of in it
   QSpinBox* speMaxSchritte;
   QListWidget* lstWelten;
   QPushButton *btnWeltNeu, *btnWeltEntfernen, *btnAlsStart, *btnAlsZiel, *btnSpeichern;

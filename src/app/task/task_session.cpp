@@ -11,6 +11,7 @@
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -22,6 +23,7 @@
 #include "app/task/task_check_job.h"
 #include "app/task/class_overview_dialog.h"
 #include "app/task/task_editor_dialog.h"
+#include "app/task/task_result_bar.h"
 #include "language/deep_stack.h"
 #include "language/headless_run.h"
 #include "task/grader.h"
@@ -80,6 +82,11 @@ TTaskSession::TTaskSession(TMainForm& form) : QObject(&form), form_(form) {
     return HasTask() ? QStringLiteral("Welt %1 der Aufgabe „%2“").arg(world_ + 1).arg(FromCore(task_->Task.Title))
                      : QString();
   };
+  // Above the information list, where the result of F10 appears.
+  resultBar_ = new TTaskResultBar(form_.PanelError);
+  if (auto* column = qobject_cast<QVBoxLayout*>(form_.PanelError->layout()))
+    column->insertWidget(column->indexOf(form_.InfoBox), resultBar_);
+  connect(resultBar_, &TTaskResultBar::HintRequested, this, &TTaskSession::ShowNextHint);
   InstallOverlays();
   UpdateActions();
 }
@@ -167,6 +174,10 @@ bool TTaskSession::OpenTask(const QString& path) {
   }
   task_ = std::move(loaded);
   const tumbo::task::TTask& t = task_->Task;
+  robot_.Apply(form_.Welt().Robot, t);
+  failedChecks_ = hintsShown_ = 0;
+  resultBar_->OfferHint(false);
+  resultBar_->OfferNextTask(false);
   text_->setHtml(QStringLiteral("<b>%1</b><br>%2")
                      .arg(FromCore(t.Title).toHtmlEscaped(),
                           FromCore(t.Text).toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"))));
@@ -178,6 +189,7 @@ bool TTaskSession::OpenTask(const QString& path) {
   LoadStartWorld(FirstShownWorld());
   form_.RunControl().AddInfoLine(QStringLiteral("Aufgabe : %1 (%2, prüfen mit F10)")
                                      .arg(file, FromCore(tumbo::task::WorldCount(task_->Worlds.size()))));
+  emit TaskOpened();
   return true;
 }
 
@@ -208,7 +220,9 @@ int TTaskSession::FirstShownWorld() const {
 }
 
 void TTaskSession::LoadStartWorld(int index) {
-  if (!task_ || form_.RunControl().RunOnStack() || index < 0 || index >= int(task_->Worlds.size())) return;
+  if (!task_ || form_.RunControl().RunOnStack() || index < 0 || index >= int(task_->Worlds.size()) ||
+      task_->IsHidden(size_t(index)))
+    return;
   CancelCheck();
   form_.History().LeaveReplay();
   world_ = index;
@@ -222,6 +236,7 @@ void TTaskSession::LoadStartWorld(int index) {
 
 void TTaskSession::CheckTaskCommand() {
   if (!task_ || form_.RunControl().RunOnStack() || Checking()) return;
+  emit CheckStarting();
   form_.History().LeaveReplay();
   // A program with errors is reported once, as by the syntax check, and runs on no world.
   form_.RunControl().SyntaxCheckCommand();
@@ -229,6 +244,7 @@ void TTaskSession::CheckTaskCommand() {
     const int line = form_.Editor->Mark(ProgramEditor::kErrorMark).Line;
     if (line >= 1) form_.Editor->setCursorPosition(line - 1, 0);
     form_.Editor->setFocus();
+    CountCheck(false);
     return;
   }
   form_.RunControl().ResetInfoList();
@@ -277,10 +293,18 @@ void TTaskSession::CheckFinished(const std::vector<tumbo::task::TWorldGrade>& gr
   int lastShown = -1;
   for (int i = 0; i < int(grades.size()); ++i)
     if (!grades[i].Hidden) lastShown = i;
+  CountCheck(allSolved);
   // A run the pupil started meanwhile keeps its world; the lines stay to be clicked.
   if (form_.RunControl().RunOnStack()) return;
   // Solved: the last world as the program left it, which is its goal; else the first one not solved.
   ShowResult(firstUnsolved < 0 ? lastShown : firstUnsolved);
+}
+
+// A finished check: the hints are offered after the second one in vain.
+void TTaskSession::CountCheck(bool solvedAll) {
+  if (!solvedAll) ++failedChecks_;
+  resultBar_->OfferHint(!solvedAll && failedChecks_ >= 2 && hintsShown_ < int(task_->Task.Hints.size()));
+  emit Checked(solvedAll);
 }
 
 void TTaskSession::ResultLineChosen(QListWidgetItem* item) {
@@ -349,10 +373,26 @@ void TTaskSession::CloseTaskCommand() {
   results_.clear();
   resultShown_ = false;
   world_ = 0;
+  robot_.Restore(form_.Welt().Robot);
+  form_.RunControl().UpdateStatusFields();
+  resultBar_->OfferHint(false);
+  resultBar_->OfferNextTask(false);
   ZielZeigen1->setChecked(false);
   dock_->hide();
   InstallOverlays();
   UpdateActions();
+  emit TaskClosed();
+}
+
+void TTaskSession::ShowNextHint() {
+  if (!task_ || hintsShown_ >= int(task_->Task.Hints.size())) return;
+  const std::string& hint = task_->Task.Hints[size_t(hintsShown_)];
+  ++hintsShown_;
+  form_.RunControl().AddInfoLine(QStringLiteral("Tipp %1: ").arg(hintsShown_) +
+                                 FromCore(hint).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+  form_.InfoBox->scrollToBottom();
+  resultBar_->OfferHint(hintsShown_ < int(task_->Task.Hints.size()));
+  emit HintShown();
 }
 
 void TTaskSession::ClassOverviewCommand() {

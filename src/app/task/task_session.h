@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/task/task_robot_settings.h"
 #include "task/grader.h"
 #include "task/task_file.h"
 
@@ -25,6 +26,7 @@ class TMainForm;
 class TTaskCheckJob;
 class TTaskEditorDialog;
 class TClassOverviewDialog;
+class TTaskResultBar;
 
 inline const char* const kTaskFileFilter = "Aufgaben für Robot Tumbo (*.tda)|*.tda|Alle Dateien (*.*)|*.*";
 
@@ -57,6 +59,18 @@ class TTaskSession : public QObject {
   bool Checking() const;
   // Shows the end state of world `index` (from 0) of the last check, its run ready to replay.
   void ShowResult(int index);
+  TTaskResultBar* ResultBar() const { return resultBar_; }
+  // Puts the user's own jump height and brick counting into `s` while the task's hold.
+  void KeepUserRobotSettings(TumboSettings& s) const { robot_.KeepUserValues(s); }
+  // The next of the task's hints in the information list ("Tipp" button).
+  void ShowNextHint();
+
+ signals:
+  void TaskOpened();
+  void TaskClosed();
+  void CheckStarting();               // F10, before the program is graded
+  void Checked(bool solvedAll);       // F10, after the result is shown
+  void HintShown();
 
  private:
   void CreateMenu();
@@ -65,6 +79,7 @@ class TTaskSession : public QObject {
   void InstallOverlays();
   void CheckFinished(const std::vector<tumbo::task::TWorldGrade>& grades);
   void CheckEnded();
+  void CountCheck(bool solvedAll);
   void ResultLineChosen(QListWidgetItem* item);
   // Runs the checked program again on the window's world, recorded for the "Verlauf" slider.
   void ReplayResult(int index);
@@ -85,6 +100,10 @@ class TTaskSession : public QObject {
   std::vector<tumbo::task::TWorldGrade> results_;
   bool resultShown_ = false;  // the window shows a check's end state, not a start world
   QPointer<TClassOverviewDialog> classOverview_;
+  TTaskRobotSettings robot_;
+  TTaskResultBar* resultBar_ = nullptr;
+  int failedChecks_ = 0;  // of the open task, for the hints
+  int hintsShown_ = 0;
 };
 
 }  // namespace tumbo::app

@@ -40,6 +40,7 @@
 #include "app/run/run_control.h"
 #include "app/run/temp_world.h"
 #include "app/settings/command_line.h"
+#include "app/task/course_session.h"
 #include "app/task/task_session.h"
 #include "app/window/chart_mode.h"
 #include "app/window/program_editor.h"
@@ -99,6 +100,7 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     Tasks = new TTaskSession(*this);
     worldCommands_ = new TWorldCommands(*this);
     fileCommands_ = new TFileCommands(*this);
+    Courses = new TCourseSession(*this);
     viewScale_ = new TViewScaleControl(*weltQt_, chartMode->Chart, *ScrollBox, [this] { UpdateScrollRanges(); }, this);
     QMenu *viewMenu = viewScale_->AddMenu(menuBar(), qobject_cast<QMenu *>(NeueWelt1->parent()));
     new TWorldKeyFocus(*ScrollBox, *DummyEdit, [this] { return pbDiagramm->isHidden(); }, this);
@@ -716,8 +718,12 @@ void TMainForm::SaveSettings()
     QDir().mkpath(IniFolder);
     IniFile ini;
     ini.Load(file.toStdString());  // lines of other programs are kept
-    WriteSettings(ini, CurrentSettings());
+    TumboSettings s = CurrentSettings();
+    if (Tasks)
+        Tasks->KeepUserRobotSettings(s);  // the open task's values are not the user's
+    WriteSettings(ini, s);
     fileCommands_->WriteRecentPrograms(ini);
+    Courses->WriteSettings(ini);
     std::string error;
     if (!ini.Save(QFile::encodeName(file).toStdString(), &error))
         ShowError(QString::fromStdString(tumbo::text::Cp1252ToUtf8(error)));
@@ -767,8 +773,13 @@ void TMainForm::showEvent(QShowEvent *event)
     }
     if (loaded)
         runControl_->ResetInfoList();
-    if (!StartTaskFile.isEmpty() && QFileInfo(StartTaskFile).isFile())
+    if (!StartTaskFile.isEmpty() && QFileInfo(StartTaskFile).isFile()) {
         Tasks->OpenTask(StartTaskFile);
+    } else if (!loaded) {
+        IniFile ini;
+        if (ini.Load(SettingsFile().toStdString()))
+            Courses->ReopenLastCourse(ini);
+    }
 }
 
 void TMainForm::closeEvent(QCloseEvent *event)

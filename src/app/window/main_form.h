@@ -42,6 +42,7 @@ class TRunHistory;
 class TReplayBar;
 class TTempWorld;
 class TTaskSession;
+class TCourseSession;
 class TFileCommands;
 class TWorldCommands;
 class TViewScaleControl;
@@ -125,6 +126,8 @@ public:
     // The open task and the menu "Aufgabe"; a child of the window.
     TTaskSession *Tasks = nullptr;
     QString StartTaskFile;  // a task named on the command line
+    // The open course and its panel "Kurs"; a child of the window.
+    TCourseSession *Courses = nullptr;
 
     // The open and save dialogs (through FileDialogHook when set).
     QString AskFileName(const FileDialogRequest &request);

@@ -19,10 +19,12 @@
 #include "app/run/run_control.h"
 #include "app/task/task_check_job.h"
 #include "app/task/task_editor_dialog.h"
+#include "app/task/task_result_bar.h"
 #include "app/task/task_session.h"
 #include "app/world/world_commands.h"
 #include "task/goal_check.h"
 #include "task/task_file.h"
+#include "text/ini_file.h"
 #include "window_fixture.h"
 #include "world/qt/welt_qt.h"
 #include "world/welt.h"
@@ -31,6 +33,7 @@ namespace tumbo::app::test {
 namespace {
 
 const QString kTask = QStringLiteral(TUMBO_DATA_DIR "/aufgaben/bis-zur-wand.tda");
+const QString kCourse = QStringLiteral(TUMBO_FIXTURES_DIR "/kurs-klein");
 const QString kWrong = QStringLiteral("Programm\r\nSchritt(7)\r\nMarkeSetzen\r\n*Programm\r\n");
 
 class TaskSession : public WindowTest {
@@ -262,9 +265,78 @@ TEST_F(TaskSession, TeacherTakesStartAndGoalFromTheWindowAndSavesTheTaskWithItsW
     const auto r = tumbo::task::LoadTask((Folder() + QStringLiteral("neu.tda")).toStdString(), saved);
     ASSERT_TRUE(r.Ok()) << r.Message;
     EXPECT_EQ(saved.Task.Title, "Zwei Schritte");
-    EXPECT_EQ(saved.Task.Worlds[0].Start, "neu-1.tdw");
+    EXPECT_TRUE(saved.Task.Worlds[0].Start.empty());  // one file that holds its worlds
+    EXPECT_FALSE(QFile::exists(Folder() + QStringLiteral("neu-1.tdw")));
     EXPECT_EQ(saved.Worlds[0].Start.Y, 0);
     EXPECT_EQ(saved.Worlds[0].Goal.Y, 2);
+
+    dialog->chkWeltdateien->setChecked(true);
+    answer_ = QMessageBox::Yes;  // overwrite
+    dialog->btnSpeichern->click();
+    ASSERT_TRUE(tumbo::task::LoadTask((Folder() + QStringLiteral("neu.tda")).toStdString(), saved).Ok());
+    EXPECT_EQ(saved.Task.Worlds[0].Start, "neu-1.tdw");
+    EXPECT_EQ(saved.Worlds[0].Goal.Y, 2);
+}
+
+TEST_F(TaskSession, SavingAnOpenTaskKeepsWhatTheDialogDoesNotShow)
+{
+    Open();
+    ASSERT_TRUE(Tasks().OpenTask(kCourse + QStringLiteral("/bis-wand.tda")));
+    form_->FileDialogHook = [this](const FileDialogRequest &) { return Folder() + QStringLiteral("kopie"); };
+    Tasks().AufgabeErstellen1->trigger();
+    auto *dialog = form_->findChild<TTaskEditorDialog *>();
+    ASSERT_NE(dialog, nullptr);
+    dialog->btnSpeichern->click();
+    tumbo::task::TLoadedTask saved;
+    const auto r = tumbo::task::LoadTask((Folder() + QStringLiteral("kopie.tda")).toStdString(), saved);
+    ASSERT_TRUE(r.Ok()) << r.Message;
+    EXPECT_EQ(saved.Task.Hints, std::vector<std::string>{"Frage mit IstWand."});
+    EXPECT_EQ(saved.Task.Forbidden, std::vector<std::string>{"wiederhole"});
+    EXPECT_TRUE(saved.IsHidden(2));
+    EXPECT_EQ(saved.Task.ModelSolution, "kopie-loesung.tdp");  // copied beside the copy
+}
+
+// The task's jump height and brick counting hold for F9 and the robot keys while it is open;
+// tumbo.ini keeps the user's own, and closing the task gives them back.
+TEST_F(TaskSession, TheTasksRobotSettingsHoldWhileItIsOpen)
+{
+    Open();
+    ASSERT_EQ(form_->Welt().Robot.MaxJump, 1);
+    ASSERT_TRUE(Tasks().OpenTask(kCourse + QStringLiteral("/hoch.tda")));
+    EXPECT_EQ(form_->Welt().Robot.MaxJump, 2);
+    EXPECT_TRUE(form_->Welt().Robot.CheckBrick);
+    EXPECT_EQ(form_->Welt().Robot.MaxBrick, 5);
+    SetProgram(QStringLiteral("Programm\r\nSchritt\r\n*Programm\r\n"));
+    form_->Editor->setFocus();
+    QTest::keyClick(form_->Editor, Qt::Key_F9);
+    EXPECT_EQ(form_->Welt().Robot.Y, 1);  // up onto the stack of two
+
+    form_->SaveSettings();
+    tumbo::text::IniFile ini;
+    ASSERT_TRUE(ini.Load(form_->SettingsFile().toStdString()));
+    EXPECT_EQ(ini.ReadString("Tumbo", "MaxJump", ""), "1");
+
+    Tasks().CloseTaskCommand();
+    EXPECT_EQ(form_->Welt().Robot.MaxJump, 1);
+    EXPECT_FALSE(form_->Welt().Robot.CheckBrick);
+}
+
+TEST_F(TaskSession, AfterTheSecondCheckInVainTheTippButtonShowsTheHintsOneByOne)
+{
+    Open();
+    ASSERT_TRUE(Tasks().OpenTask(kCourse + QStringLiteral("/vor.tda")));
+    SetProgram(QStringLiteral("Programm\r\nLinksDrehen\r\n*Programm\r\n"));
+    QPushButton *tipp = Tasks().ResultBar()->btnTipp;
+    CheckAndWait();
+    EXPECT_FALSE(tipp->isVisible());
+    CheckAndWait();
+    ASSERT_TRUE(tipp->isVisible());
+    QTest::mouseClick(tipp, Qt::LeftButton);
+    EXPECT_EQ(InfoLines().last(), QStringLiteral("Tipp 1: Es gibt eine Anweisung, die genau einen Schritt macht."));
+    EXPECT_TRUE(tipp->isVisible());
+    QTest::mouseClick(tipp, Qt::LeftButton);
+    EXPECT_EQ(InfoLines().last(), QStringLiteral("Tipp 2: Sie heißt Schritt."));
+    EXPECT_FALSE(tipp->isVisible());  // no more hints
 }
 
 TEST_F(TaskSession, GoalIsDrawnIn3DAsSeeThroughStacksAndAnOutlineWhereTumboEnds)
