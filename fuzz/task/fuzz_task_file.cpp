@@ -29,5 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(ParseTask(WriteTaskText(task), "fuzz.tda", back).Ok());
   Check(back.Criteria == task.Criteria && back.NoNotes == task.NoNotes &&
         back.MaxSteps == task.MaxSteps && back.Worlds.size() == task.Worlds.size());
+  Check(back.MaxJump == task.MaxJump && back.Bricks == task.Bricks && back.MaxBrick == task.MaxBrick &&
+        back.BrickStart == task.BrickStart && back.Hints.size() == task.Hints.size() &&
+        back.Required == task.Required && back.Forbidden == task.Forbidden);
+  for (size_t i = 0; i < task.Worlds.size(); ++i) Check(back.Worlds[i].Hidden == task.Worlds[i].Hidden);
   return 0;
 }

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QSplitter>
 
+#include "app/files/data_files.h"
 #include "app/files/file_commands.h"
 #include "app/run/run_control.h"
 #include "app/task/course_panel.h"
@@ -151,7 +152,10 @@ void TCourseSession::OpenCourseCommand()
     FileDialogRequest request;
     request.Title = QStringLiteral("Kurs öffnen");
     request.Filter = QString::fromUtf8(kCourseFileFilter);
-    request.Directory = course_ ? QFile::decodeName(QByteArray::fromStdString(course_->Folder)) : form_.OpenPath;
+    // The open course's folder, else the course shipped with the program.
+    const QString shipped = QFileInfo(FindDataFile(QStringLiteral("kurs/kurs.tdk"))).absolutePath();
+    request.Directory = course_ ? QFile::decodeName(QByteArray::fromStdString(course_->Folder))
+                                : QFileInfo(shipped).isDir() ? shipped : form_.OpenPath;
     request.FileName = QString::fromLatin1(tumbo::task::kCourseFileName);
     const QString path = form_.AskFileName(request);
     if (!path.isEmpty())

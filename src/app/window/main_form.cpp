@@ -555,14 +555,22 @@ void TMainForm::ReleaseMenuKeysFromEditor()
 
 void TMainForm::SetPanelWidth(QSplitter *splitter, int first)
 {
+    // The first part gets `first`, the last the rest; parts between (a panel shown beside
+    // the first, like the course) keep their size.
     QList<int> sizes = splitter->sizes();
-    if (sizes.size() != 2)
+    if (sizes.size() < 2)
         return;
-    const int total = sizes[0] + sizes[1] > 0 ? sizes[0] + sizes[1]
-                      : (splitter->orientation() == Qt::Horizontal ? splitter->width() : splitter->height()) -
-                            splitter->handleWidth();
+    int sum = 0, between = 0;
+    for (int i = 0; i < sizes.size(); ++i) {
+        sum += sizes[i];
+        if (i > 0 && i + 1 < sizes.size())
+            between += sizes[i];
+    }
+    const int total = sum > 0 ? sum
+                              : (splitter->orientation() == Qt::Horizontal ? splitter->width() : splitter->height()) -
+                                    splitter->handleWidth();
     sizes[0] = first;
-    sizes[1] = std::max(1, total - first);
+    sizes.back() = std::max(1, total - first - between);
     splitter->setSizes(sizes);
 }
 

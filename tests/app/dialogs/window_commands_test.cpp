@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -20,6 +21,7 @@
 #include "app/help/dlg_tips.h"
 #include "app/help/help_window.h"
 #include "app/search/dlg_search_text.h"
+#include "app/task/task_session.h"
 #include "app/search/text_search.h"
 #include "app/window/main_form.h"
 #include "app/window/program_editor.h"
@@ -67,6 +69,36 @@ TEST_F(WindowCommands, MenuItemsAreConnectedAndEnabled)
                        form->Suchen1, form->Ersetzen1, form->Weitersuchen1, form->EinstTumbo1,
                        form->EinstEditor1, form->Inhalt1, form->Tipps1, form->Programminfo1})
         EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+}
+
+// While a task is open the dialog shows the task's jump height and brick counting and does
+// not let them be changed; OK keeps them.
+TEST_F(WindowCommands, RobotSettingsShowTheOpenTasksValuesFixed)
+{
+    ASSERT_NE(commands, nullptr);
+    ASSERT_TRUE(form->Tasks->OpenTask(QStringLiteral(TUMBO_FIXTURES_DIR "/kurs-klein/hoch.tda")));
+    bool checked = false;
+    WhenModal<TSettingsDlgK>([&checked](TSettingsDlgK *d) {
+        EXPECT_EQ(d->speMaxJump->value(), 2);
+        EXPECT_FALSE(d->speMaxJump->isEnabled());
+        EXPECT_TRUE(d->chkZiegel->isChecked());
+        EXPECT_FALSE(d->chkZiegel->isEnabled());
+        EXPECT_FALSE(d->speMaxZiegel->isEnabled());
+        EXPECT_TRUE(d->lblFixed->isVisible());
+        checked = true;
+        QTest::mouseClick(d->Button2, Qt::LeftButton);  // OK
+    });
+    form->EinstTumbo1->trigger();
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(form->Welt().Robot.MaxJump, 2);
+    form->Tasks->CloseTaskCommand();
+    WhenModal<TSettingsDlgK>([](TSettingsDlgK *d) {
+        EXPECT_EQ(d->speMaxJump->value(), 1);
+        EXPECT_TRUE(d->speMaxJump->isEnabled());
+        EXPECT_FALSE(d->lblFixed->isVisible());
+        QTest::mouseClick(d->Button1, Qt::LeftButton);
+    });
+    form->EinstTumbo1->trigger();
 }
 
 TEST_F(WindowCommands, RobotSettingsReachRobotAndEngineOnOkOnly)

@@ -43,7 +43,7 @@ TEST_F(Window, MenusHoldEveryItemInOrderWithItsShortcut)
         {"A&nsicht", {"Größer\tCtrl++", "Kleiner\tCtrl+-", "Originalgröße\tCtrl+0", "-", "Einpassen", "-",
                       "Welt beschreiben\tCtrl+Shift+B", "Hoher Kontrast", "Übersicht aktualisieren"}},
         {"A&ufgabe", {"Aufgabe öffnen…", "Startwelt laden", "Aufgabe prüfen\tF10", "Ziel zeigen",
-                      "Aufgabe schließen", "-", "Aufgabe erstellen…"}},
+                      "Aufgabe schließen", "-", "Kurs öffnen…", "Kurs schließen", "-", "Aufgabe erstellen…"}},
         {"&Ablauf", {"Start\tF9", "Schnelllauf\tShift+F9", "Einzelschritt\tF7", "Schritt zurück\tShift+F7",
                      "Pause\tF2", "-", "Stopp\tCtrl+F2", "&Stopp-Punkt\tCtrl+B", "-", "Syntaxprüfung"}},
         {"&Einstellungen", {"Bereiche anordnen", "-", "Tumbo", "Editor", "-", "Figur wechseln"}},
@@ -302,10 +302,10 @@ TEST_F(Window, EveryMenuItemIsOfferedOnceTheDialogsExist)
     QApplication::processEvents();
     // Only the chart's output items (until a chart is shown), the direct world editing
     // (until the 2D view is shown), Schritt zurück (until a paused run has an earlier step)
-    // and the items of an open task wait.
+    // and the items of an open task and course wait.
     const QStringList waiting = {"StruktSpeichern1", "StruktKopieren1", "StruktDrucken1",    "Weltdirektfestlegen1",
                                  "Startwelt1",       "AufgabePruefen1", "ZielZeigen1",       "AufgabeSchliessen1",
-                                 "Schrittzurueck1"};
+                                 "KursSchliessen1",  "Schrittzurueck1"};
     QStringList disabled;
     for (QAction *menu : f.menuBar()->actions())
         for (QAction *a : menu->menu()->actions())
