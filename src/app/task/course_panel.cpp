@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -130,8 +131,23 @@ void TCoursePanel::ShowCurrent(int task)
 
 void TCoursePanel::ShowFolder(const QString &folder)
 {
-    lblOrdner->setText(QStringLiteral("Ordner: ") + QDir::toNativeSeparators(folder));
-    lblOrdner->setToolTip(QDir::toNativeSeparators(folder));
+    folder_ = QDir::toNativeSeparators(folder);
+    lblOrdner->setToolTip(folder_);
+    ElideFolder();
+}
+
+// A long folder loses its middle, so its start and its own name stay readable.
+void TCoursePanel::ElideFolder()
+{
+    const QString caption = QStringLiteral("Ordner: ");
+    const int room = lblOrdner->width() - lblOrdner->fontMetrics().horizontalAdvance(caption);
+    lblOrdner->setText(caption + lblOrdner->fontMetrics().elidedText(folder_, Qt::ElideMiddle, std::max(room, 40)));
+}
+
+void TCoursePanel::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    ElideFolder();
 }
 
 QTreeWidgetItem *TCoursePanel::TaskItem(int index) const

@@ -33,11 +33,17 @@ public:
     QLabel *lblOrdner;
     QPushButton *btnOrdner;
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 signals:
     void TaskActivated(int index);
     void FolderChangeRequested();
 
 private:
+    void ElideFolder();
+
+    QString folder_;
     std::vector<QTreeWidgetItem *> taskItems_;
     std::vector<std::string> names_;
 };
