@@ -67,7 +67,7 @@ protected:
     void CheckAndWait()
     {
         form_->Editor->setFocus();
-        CheckAndWait();
+        QTest::keyClick(form_->Editor, Qt::Key_F10);
         for (int waited = 0; form_->Tasks->Checking() && waited < 20000; waited += 10)
             QTest::qWait(10);
         ASSERT_FALSE(form_->Tasks->Checking());
