@@ -51,6 +51,7 @@ protected:
     void DoubleClickTask(int index)
     {
         QTreeWidget *list = Panel().lstAufgaben;
+        list->scrollToItem(Panel().TaskItem(index));
         const QRect rect = list->visualItemRect(Panel().TaskItem(index));
         ASSERT_TRUE(rect.isValid());
         ASSERT_TRUE(list->viewport()->rect().contains(rect.center()));
