@@ -43,6 +43,7 @@
 #include "app/task/task_session.h"
 #include "app/window/chart_mode.h"
 #include "app/window/program_editor.h"
+#include "app/window/status_bar.h"
 #include "app/world/world_commands.h"
 #include "language/parser.h"
 #include "text/cp1252.h"
@@ -63,16 +64,6 @@ QSplitter *MakeSplitter(Qt::Orientation o, const char *name)
     s->setChildrenCollapsible(false);
     s->setOpaqueResize(true);
     return s;
-}
-
-QLineEdit *StatusField(QWidget *parent, int width)
-{
-    auto *e = new QLineEdit(parent);
-    e->setReadOnly(true);
-    e->setFocusPolicy(Qt::NoFocus);
-    e->setFixedWidth(width);
-    e->setAlignment(Qt::AlignCenter);
-    return e;
 }
 
 }  // namespace
@@ -101,7 +92,8 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     fileCommands_ = new TFileCommands(*this);
     viewScale_ = new TViewScaleControl(*weltQt_, chartMode->Chart, *ScrollBox, [this] { UpdateScrollRanges(); }, this);
     QMenu *viewMenu = viewScale_->AddMenu(menuBar(), qobject_cast<QMenu *>(NeueWelt1->parent()));
-    new TWorldKeyFocus(*ScrollBox, *DummyEdit, [this] { return pbDiagramm->isHidden(); }, this);
+    auto *keyFocus = new TWorldKeyFocus(*ScrollBox, *DummyEdit, [this] { return pbDiagramm->isHidden(); }, this);
+    connect(history_.get(), &TRunHistory::WorldBlocked, keyFocus, &TWorldKeyFocus::SetBlocked);
     Accessibility = new TAccessibility(*this, *viewMenu, [this] { ApplyEditorServiceSettings(CurrentSettings()); });
     ReleaseMenuKeysFromEditor();
     // 5. Information list, status fields, scroll ranges.
@@ -377,32 +369,13 @@ QWidget *TMainForm::CreateBottomPanel()
     errCol->addWidget(InfoBox, 1);
 
     // The information bar holds the status fields instead of buttons.
-    auto *bar = new QFrame;
-    bar->setFrameShape(QFrame::StyledPanel);
-    bar->setFixedHeight(kBarHeight);
-    auto *fields = new QHBoxLayout(bar);
-    fields->setContentsMargins(4, 0, 4, 0);
-    fields->setSpacing(4);
-    auto addField = [&](const char *caption, QLineEdit *&edit, const char *name) {
-        fields->addWidget(new QLabel(QString::fromUtf8(caption), bar));
-        edit = StatusField(bar, 36);
-        edit->setObjectName(QString::fromLatin1(name));
-        edit->setAccessibleName(QString::fromUtf8(caption).chopped(1));  // "Position X", …
-        fields->addWidget(edit);
-        fields->addSpacing(6);
-    };
-    addField("Position X:", edtPositionX, "edtPositionX");
-    addField("Position Y:", edtPositionY, "edtPositionY");
-    addField("Blickrichtung:", edtBlickrichtung, "edtBlickrichtung");
-    addField("Ziegel:", edtZiegel, "edtZiegel");
-    fields->addStretch(1);
-    auto *caption = new QLabel(QStringLiteral("Information"), bar);
-    QFont f = caption->font();
-    f.setBold(true);
-    caption->setFont(f);
-    caption->setStyleSheet(QStringLiteral("color: #800000;"));
-    fields->addWidget(caption);
-    errCol->addWidget(bar);
+    StatusLine = new TStatusBar;
+    StatusLine->setFixedHeight(kBarHeight);
+    edtPositionX = StatusLine->PositionX;
+    edtPositionY = StatusLine->PositionY;
+    edtBlickrichtung = StatusLine->Heading;
+    edtZiegel = StatusLine->Bricks;
+    errCol->addWidget(StatusLine);
 
     Splitter1->addWidget(PanelCodeView);
     Splitter1->addWidget(PanelError);
@@ -601,8 +574,12 @@ void TMainForm::UpdateScrollRanges()
 {
     if (viewScale_)
         viewScale_->Refit();
-    const QSize shown = !pbDiagramm->isHidden() ? pbDiagramm->size() : weltQt_->ShownSize();
-    ScrollContent->resize(shown.width() + 20, shown.height() + 10);
+    const bool world = pbDiagramm->isHidden();
+    const QSize shown = world ? weltQt_->ShownSize() : pbDiagramm->size();
+    if (viewScale_)
+        viewScale_->LayOut(shown, world);
+    else
+        ScrollContent->resize(shown.width() + 20, shown.height() + 10);
     ScrollBox->verticalScrollBar()->setValue(0);
     if (viewScale_)
         viewScale_->KeepRobotInSight();
@@ -699,6 +676,10 @@ void TMainForm::LoadSettings()
         return;
     }
     auto error = ReadSettings(ini, s, DefaultOpenFolder().toStdString());
+    // At the very first start the tips window, which goes on from the tip shown last,
+    // begins with the first tip.
+    if (!ini.HasKey("Tips", "LastTip"))
+        s.LastTip = 0;
     // Until the user sets it, the overview column is wide enough for its entries.
     if (!ini.HasKey("Sizes", "CodeViewWidth"))
         s.CodeViewWidth = std::max(s.CodeViewWidth, OverviewEntriesWidth());
@@ -767,6 +748,9 @@ void TMainForm::showEvent(QShowEvent *event)
     }
     if (loaded)
         runControl_->ResetInfoList();
+    // The overview shows the program the window starts with, brought back or loaded.
+    if (!Editor->text().trimmed().isEmpty())
+        UpdateOverview(false);
     if (!StartTaskFile.isEmpty() && QFileInfo(StartTaskFile).isFile())
         Tasks->OpenTask(StartTaskFile);
 }

@@ -46,6 +46,7 @@ class TFileCommands;
 class TWorldCommands;
 class TViewScaleControl;
 class TAccessibility;
+class TStatusBar;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -94,6 +95,7 @@ public:
     QWidget *pbDiagramm = nullptr;
     QLineEdit *DummyEdit = nullptr;
     TReplayBar *ReplayBar = nullptr;  // under the world view after a run
+    TStatusBar *StatusLine = nullptr;  // the status fields and notes under the information list
     QWidget *PanelTop = nullptr, *PanelProgram = nullptr, *PanelTumbo3d = nullptr;
     QWidget *PanelBottom = nullptr, *PanelCodeView = nullptr, *PanelError = nullptr;
     QSplitter *Splitter1 = nullptr, *Splitter2 = nullptr, *Splitter4 = nullptr;

@@ -1,3 +1,4 @@
+#include <QScrollArea>
 #include <QAction>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -96,10 +97,14 @@ TEST_F(Window, LayoutAndWorldPlacement)
     WriteFile(QStringLiteral("tumbo.ini"), "[Sizes]\r\nViewScale=100\r\n");
     TMainForm &f = Open();
     EXPECT_EQ(f.windowTitle(), QStringLiteral("Robot Tumbo"));
-    EXPECT_EQ(f.imgTumbo3D->pos(), QPoint(20, 0));
+    // The picture stands in the middle of the pane, 20 pixels right of its centre line and
+    // 10 above, as its margins are.
     EXPECT_EQ(f.imgTumbo3D->size(), QSize(301, 291));
-    EXPECT_EQ(f.pbTumbo2D->pos(), QPoint(20, 10));
-    EXPECT_EQ(f.ScrollContent->size(), QSize(321, 301));
+    const QSize pane = f.ScrollBox->viewport()->size();
+    EXPECT_EQ(f.ScrollContent->size(), QSize(321, 301).expandedTo(pane));
+    const QPoint shift((f.ScrollContent->width() - 321) / 2, (f.ScrollContent->height() - 301) / 2);
+    EXPECT_EQ(f.imgTumbo3D->pos(), QPoint(20, 0) + shift);
+    EXPECT_EQ(f.pbTumbo2D->pos(), QPoint(20, 10) + shift);
     EXPECT_EQ(f.Splitter4->handleWidth(), 3);
     EXPECT_EQ(f.DummyEdit->width(), 1);
     EXPECT_EQ(f.edtPositionX->text(), QStringLiteral("1"));
