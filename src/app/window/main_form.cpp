@@ -23,6 +23,7 @@
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -41,6 +42,7 @@
 #include "app/run/temp_world.h"
 #include "app/settings/command_line.h"
 #include "app/task/task_session.h"
+#include "app/window/bar_icons.h"
 #include "app/window/chart_mode.h"
 #include "app/window/program_editor.h"
 #include "app/window/status_bar.h"
@@ -54,7 +56,7 @@ namespace tumbo::app {
 namespace {
 
 constexpr int kBarHeight = 27;
-constexpr int kSplitterWidth = 3;
+constexpr int kSplitterWidth = 6;
 
 QSplitter *MakeSplitter(Qt::Orientation o, const char *name)
 {
@@ -63,6 +65,10 @@ QSplitter *MakeSplitter(Qt::Orientation o, const char *name)
     s->setHandleWidth(kSplitterWidth);
     s->setChildrenCollapsible(false);
     s->setOpaqueResize(true);
+    // A handle the pupil sees and finds with the mouse.
+    s->setStyleSheet(QStringLiteral("QSplitter#%1::handle { background: #c3cad6; }"
+                                    "QSplitter#%1::handle:hover { background: #8f9bb0; }")
+                         .arg(s->objectName()));
     return s;
 }
 
@@ -92,6 +98,8 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     fileCommands_ = new TFileCommands(*this);
     viewScale_ = new TViewScaleControl(*weltQt_, chartMode->Chart, *ScrollBox, [this] { UpdateScrollRanges(); }, this);
     QMenu *viewMenu = viewScale_->AddMenu(menuBar(), qobject_cast<QMenu *>(NeueWelt1->parent()));
+    connect(viewScale_, &TViewScaleControl::ScaleChanged, StatusLine, &TStatusBar::SetZoomPercent);
+    StatusLine->SetZoomPercent(int(std::lround(viewScale_->Scale() * 100.0)));
     auto *keyFocus = new TWorldKeyFocus(*ScrollBox, *DummyEdit, [this] { return pbDiagramm->isHidden(); }, this);
     connect(history_.get(), &TRunHistory::WorldBlocked, keyFocus, &TWorldKeyFocus::SetBlocked);
     Accessibility = new TAccessibility(*this, *viewMenu, [this] { ApplyEditorServiceSettings(CurrentSettings()); });
@@ -229,8 +237,7 @@ QWidget *TMainForm::CreateProgramPanel()
     btnAblaufNormal = AddBarButton(bar, "btnAblaufNormal", "Programmstart", st->standardIcon(QStyle::SP_MediaPlay));
     btnAblaufSchnell = AddBarButton(bar, "btnAblaufSchnell", "Schnelldurchlauf",
                                     st->standardIcon(QStyle::SP_MediaSeekForward));
-    btnAblaufEinzeln = AddBarButton(bar, "btnAblaufEinzeln", "Einzelschritt",
-                                    st->standardIcon(QStyle::SP_MediaSkipForward));
+    btnAblaufEinzeln = AddBarButton(bar, "btnAblaufEinzeln", "Einzelschritt", BarIcon(TBarIcon::SingleStep));
     btnSchrittZurueck = AddBarButton(bar, "btnSchrittZurueck", "Schritt zurück",
                                      st->standardIcon(QStyle::SP_MediaSkipBackward));
     btnAblaufPause = AddBarButton(bar, "btnAblaufPause", "Pause", st->standardIcon(QStyle::SP_MediaPause));
@@ -283,35 +290,40 @@ QWidget *TMainForm::CreateWorldPanel()
     QFrame *nav = CreateBar(QStringLiteral("Welt    "), bar);
     nav->setObjectName(QStringLiteral("PanelTumbo3dNavigator"));
     QStyle *st = style();
+    const QIcon none;
     const struct {
         QToolButton *TMainForm::*field;
         const char *name, *hint, *text;
-        QStyle::StandardPixmap icon;
+        QIcon icon;
     } buttons[] = {
-        {&TMainForm::btnWeltNeu, "btnWeltNeu", "Neue Welt", "", QStyle::SP_FileIcon},
-        {&TMainForm::btnWeltOeffnen, "btnWeltOeffnen", "Welt öffnen", "", QStyle::SP_DialogOpenButton},
-        {&TMainForm::btnWeltSpeichern, "btnWeltSpeichern", "Welt speichern", "", QStyle::SP_DialogSaveButton},
-        {&TMainForm::btnTumboLinks, "btnTumboLinks", "LinksDrehen", "", QStyle::SP_ArrowLeft},
-        {&TMainForm::btnTumboVor, "btnTumboVor", "Schritt", "", QStyle::SP_ArrowUp},
-        {&TMainForm::btnTumboRechts, "btnTumboRechts", "RechtsDrehen", "", QStyle::SP_ArrowRight},
-        {&TMainForm::btnTumboHinlegen, "btnTumboHinlegen", "Ziegel hinlegen", "H", QStyle::SP_CustomBase},
-        {&TMainForm::btnTumboAufheben, "btnTumboAufheben", "Ziegel aufheben", "A", QStyle::SP_CustomBase},
-        {&TMainForm::btnTumboMarke, "btnTumboMarke", "Marke setzen/löschen", "M", QStyle::SP_CustomBase},
-        {&TMainForm::btnTumboQuaderAbl, "btnTumboQuaderAbl", "Quader aufstellen", "Q", QStyle::SP_CustomBase},
-        {&TMainForm::btnTumboQuaderEntf, "btnTumboQuaderEntf", "Quader entfernen", "E", QStyle::SP_CustomBase},
-        {&TMainForm::btnWeltLoeschen, "btnWeltLoeschen", "Welt löschen", "L", QStyle::SP_CustomBase},
-        {&TMainForm::btnWeltWiederherstellen, "btnWeltWiederherstellen", "Welt wiederherstellen", "W", QStyle::SP_CustomBase},
-        {&TMainForm::btnDarstell2D, "btnDarstell2D", "2D Darstellung", "2D", QStyle::SP_CustomBase},
+        {&TMainForm::btnWeltNeu, "btnWeltNeu", "Neue Welt", "", st->standardIcon(QStyle::SP_FileIcon)},
+        {&TMainForm::btnWeltOeffnen, "btnWeltOeffnen", "Welt öffnen", "", st->standardIcon(QStyle::SP_DialogOpenButton)},
+        {&TMainForm::btnWeltSpeichern, "btnWeltSpeichern", "Welt speichern", "", st->standardIcon(QStyle::SP_DialogSaveButton)},
+        {&TMainForm::btnTumboLinks, "btnTumboLinks", "LinksDrehen", "", st->standardIcon(QStyle::SP_ArrowLeft)},
+        {&TMainForm::btnTumboVor, "btnTumboVor", "Schritt", "", st->standardIcon(QStyle::SP_ArrowUp)},
+        {&TMainForm::btnTumboRechts, "btnTumboRechts", "RechtsDrehen", "", st->standardIcon(QStyle::SP_ArrowRight)},
+        {&TMainForm::btnTumboHinlegen, "btnTumboHinlegen", "Ziegel hinlegen", "H", BarIcon(TBarIcon::LayBrick)},
+        {&TMainForm::btnTumboAufheben, "btnTumboAufheben", "Ziegel aufheben", "A", BarIcon(TBarIcon::LiftBrick)},
+        {&TMainForm::btnTumboMarke, "btnTumboMarke", "Marke setzen/löschen", "M", BarIcon(TBarIcon::Mark)},
+        {&TMainForm::btnTumboQuaderAbl, "btnTumboQuaderAbl", "Quader aufstellen", "Q", BarIcon(TBarIcon::PutCuboid)},
+        {&TMainForm::btnTumboQuaderEntf, "btnTumboQuaderEntf", "Quader entfernen", "E", BarIcon(TBarIcon::RemoveCuboid)},
+        {&TMainForm::btnWeltLoeschen, "btnWeltLoeschen", "Welt löschen", "L", BarIcon(TBarIcon::ClearWorld)},
+        {&TMainForm::btnWeltWiederherstellen, "btnWeltWiederherstellen", "Welt wiederherstellen", "W", BarIcon(TBarIcon::RestoreWorld)},
+        {&TMainForm::btnDarstell2D, "btnDarstell2D", "2D Darstellung", "2D", none},
     };
     int n = 0;
     for (const auto &b : buttons) {
-        QIcon icon = b.icon == QStyle::SP_CustomBase ? QIcon() : st->standardIcon(b.icon);
-        QToolButton *button = AddBarButton(bar, QString::fromLatin1(b.name), QString::fromUtf8(b.hint), icon,
+        QToolButton *button = AddBarButton(bar, QString::fromLatin1(b.name), QString::fromUtf8(b.hint), b.icon,
                                            QString::fromLatin1(b.text));
         this->*b.field = button;
         button->setEnabled(false);  // the world commands are attached with the world's views
-        if (n == 2 || n == 5 || n == 10 || n == 12)
+        if (n == 2 || n == 5 || n == 12)
             AddBarSeparator(bar);
+        // Clearing the world stands well apart from the robot's buttons.
+        if (n == 10) {
+            bar->insertSpacing(bar->count() - 2, 24);
+            AddBarSeparator(bar);
+        }
         ++n;
     }
     col->addWidget(nav);
@@ -539,7 +551,8 @@ void TMainForm::SetPanelWidth(QSplitter *splitter, int first)
 
 void TMainForm::ApplyPanelSizes()
 {
-    SetPanelWidth(Splitter4, editorWidth_);
+    // Until the user sets it, the editor takes 40 % of the width, enough for the samples' comments.
+    SetPanelWidth(Splitter4, editorWidthSet_ ? editorWidth_ : int(std::lround(0.4 * PanelTop->width())));
     // The bottom panel is the second part of the vertical splitter.
     QList<int> v = Splitter2->sizes();
     if (v.size() == 2) {
@@ -559,6 +572,7 @@ void TMainForm::ArrangeAreas()
         resize(width(), 320);
     // Halves go to the even neighbour (the default rounding mode).
     editorWidth_ = int(std::nearbyint(0.44 * PanelTop->width()));
+    editorWidthSet_ = true;
     bottomHeight_ = int(std::nearbyint(0.34 * height()));
     codeViewWidth_ = int(std::nearbyint(0.27 * PanelBottom->width()));
     ApplyPanelSizes();
@@ -640,6 +654,8 @@ TumboSettings TMainForm::CurrentSettings() const
 void TMainForm::ApplySettings(const TumboSettings &s)
 {
     settings_ = s;
+    if (shownOnce_)
+        editorWidthSet_ = true;  // the width the window shows now
     LastTip = s.LastTip;
     ShowTips = s.ShowTips;
     editorWidth_ = s.EditorWidth;
@@ -681,6 +697,7 @@ void TMainForm::LoadSettings()
     if (!ini.HasKey("Tips", "LastTip"))
         s.LastTip = 0;
     // Until the user sets it, the overview column is wide enough for its entries.
+    editorWidthSet_ = ini.HasKey("Sizes", "EditorWidth");
     if (!ini.HasKey("Sizes", "CodeViewWidth"))
         s.CodeViewWidth = std::max(s.CodeViewWidth, OverviewEntriesWidth());
     ApplySettings(s);
@@ -719,6 +736,9 @@ void TMainForm::showEvent(QShowEvent *event)
         return;
     shownOnce_ = true;
     ApplyPanelSizes();
+    // A maximized window gets its final size a moment later.
+    if (!editorWidthSet_)
+        QTimer::singleShot(0, this, [this] { ApplyPanelSizes(); });
     // The question about text a crashed window left comes first, never under the tips.
     fileCommands_->OfferRecovery();
     if (ShowTips && ShowTipsAtStart)

@@ -225,6 +225,7 @@ private:
     bool shownOnce_ = false;
     int editorWidth_ = 385, bottomHeight_ = 160, codeViewWidth_ = 185;
     bool maximizedAtStart_ = true;
+    bool editorWidthSet_ = true;  // false while tumbo.ini holds no editor width
     TRunControl *runControl_ = nullptr;      // children of the window
     TFileCommands *fileCommands_ = nullptr;
     TWorldCommands *worldCommands_ = nullptr;

@@ -95,6 +95,7 @@ void TViewScaleControl::Refit()
         scale_ = FittingScale();
         views_.SetViewScale(scale_);
         chart_.SetViewScale(scale_);
+        emit ScaleChanged(int(std::lround(scale_ * 100.0)));
     }
 }
 
@@ -140,6 +141,7 @@ void TViewScaleControl::SetScale(double scale, bool fitting, std::optional<QPoin
         KeepRobotInSight();
     Larger->setEnabled(scale_ < kMaxViewScale);
     Smaller->setEnabled(scale_ > kViewScaleSteps[0]);
+    emit ScaleChanged(int(std::lround(scale_ * 100.0)));
 }
 
 QSize TViewScaleControl::ViewportSize(QSize content) const

@@ -64,6 +64,10 @@ public:
     void ShowOriginalSize();
     void FitIntoPane();
 
+signals:
+    // The scale changed (also by fitting), in per cent.
+    void ScaleChanged(int percent);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
