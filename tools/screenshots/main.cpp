@@ -1,6 +1,7 @@
 // Photographs the window as a pupil sees it, 1600 x 1000 pixels, with a sample program run
-// in its world: tumbo-screenshots PROGRAM.tdp FOLDER writes FOLDER/fenster.png. It uses the
-// window itself, so the pictures in the README stay true. scripts/screenshots runs it.
+// in its world: tumbo-screenshots PROGRAM.tdp FOLDER writes FOLDER/fenster.png and, in the
+// presentation mode, FOLDER/praesentation.png. It uses the window itself, so the pictures in
+// the README stay true. scripts/screenshots runs it.
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -10,6 +11,7 @@
 
 #include "app/run/run_control.h"
 #include "app/window/main_form.h"
+#include "app/window/presentation_mode.h"
 #include "app/window/qt_translations.h"
 
 using tumbo::app::TMainForm;
@@ -55,5 +57,13 @@ int main(int argc, char **argv)
     form.RunControl().FastCommand();
     const QString folder = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(folder);
-    return Shoot(form, folder + QStringLiteral("/fenster.png")) ? 0 : 1;
+    if (!Shoot(form, folder + QStringLiteral("/fenster.png")))
+        return 1;
+    // A projector of 1600 x 1000 pixels: the full screen is the window's size.
+    form.Presentation->SetActive(true);
+    form.showNormal();
+    form.resize(1600, 1000);
+    form.Presentation->Action->setChecked(true);
+    QTest::qWait(100);
+    return Shoot(form, folder + QStringLiteral("/praesentation.png")) ? 0 : 1;
 }

@@ -44,6 +44,7 @@
 #include "app/task/task_session.h"
 #include "app/window/bar_icons.h"
 #include "app/window/chart_mode.h"
+#include "app/window/presentation_mode.h"
 #include "app/window/program_editor.h"
 #include "app/window/status_bar.h"
 #include "app/world/world_commands.h"
@@ -98,6 +99,7 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     fileCommands_ = new TFileCommands(*this);
     viewScale_ = new TViewScaleControl(*weltQt_, chartMode->Chart, *ScrollBox, [this] { UpdateScrollRanges(); }, this);
     QMenu *viewMenu = viewScale_->AddMenu(menuBar(), qobject_cast<QMenu *>(NeueWelt1->parent()));
+    Presentation = new TPresentationMode(*this, *viewScale_, *viewMenu);
     connect(viewScale_, &TViewScaleControl::ScaleChanged, StatusLine, &TStatusBar::SetZoomPercent);
     StatusLine->SetZoomPercent(int(std::lround(viewScale_->Scale() * 100.0)));
     auto *keyFocus = new TWorldKeyFocus(*ScrollBox, *DummyEdit, [this] { return pbDiagramm->isHidden(); }, this);
@@ -701,6 +703,7 @@ void TMainForm::LoadSettings()
     if (!ini.HasKey("Sizes", "CodeViewWidth"))
         s.CodeViewWidth = std::max(s.CodeViewWidth, OverviewEntriesWidth());
     ApplySettings(s);
+    presentationAtStart_ = ini.ReadString(TPresentationMode::kSection, TPresentationMode::kKey, "FALSE") == "TRUE";
     if (error) {
         ShowError(QString::fromStdString(*error));
         return;  // the help file name stays unset, start-up goes on
@@ -715,6 +718,7 @@ void TMainForm::SaveSettings()
     IniFile ini;
     ini.Load(file.toStdString());  // lines of other programs are kept
     WriteSettings(ini, CurrentSettings());
+    ini.WriteString(TPresentationMode::kSection, TPresentationMode::kKey, Presentation->Active() ? "TRUE" : "FALSE");
     fileCommands_->WriteRecentPrograms(ini);
     std::string error;
     if (!ini.Save(QFile::encodeName(file).toStdString(), &error))
@@ -723,7 +727,9 @@ void TMainForm::SaveSettings()
 
 void TMainForm::ShowAtStart()
 {
-    if (maximizedAtStart_)
+    if (presentationAtStart_)
+        Presentation->SetActive(true);
+    else if (maximizedAtStart_)
         showMaximized();
     else
         show();
