@@ -42,7 +42,7 @@ TEST_F(Window, MenusHoldEveryItemInOrderWithItsShortcut)
         {"&Welt", {"Neue Welt", "Öffnen Welt...", "Welt speichern", "Welt speichern unter...", "-",
                    "Als Grafik speichern", "-", "Welt löschen", "Welt wiederherstellen", "-", "2D Darstellung\tF5",
                    "Welt direkt festlegen\tF6"}},
-        {"A&nsicht", {"Größer\tCtrl++", "Kleiner\tCtrl+-", "Originalgröße\tCtrl+0", "-", "Einpassen", "-",
+        {"A&nsicht", {"Größer\tCtrl++", "Kleiner\tCtrl+-", "Originalgröße\tCtrl+0", "-", "Einpassen", "-", "Präsentation\tF11", "-",
                       "Welt beschreiben\tCtrl+Shift+B", "Hoher Kontrast", "Übersicht aktualisieren"}},
         {"A&ufgabe", {"Aufgabe öffnen…", "Startwelt laden", "Aufgabe prüfen\tF10", "Ziel zeigen",
                       "Aufgabe schließen", "-", "Aufgabe erstellen…"}},
