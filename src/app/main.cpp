@@ -17,6 +17,7 @@ int main(int argc, char **argv)
     QApplication::setDesktopFileName(QStringLiteral("tumbo"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tumbo.svg")));
     tumbo::app::InstallGermanQtTranslations(app);
+    tumbo::app::UseGermanNumbers();
     QStringList args = QApplication::arguments();
     args.removeFirst();
     tumbo::app::TMainForm form(args);

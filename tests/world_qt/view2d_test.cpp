@@ -95,11 +95,20 @@ TEST(View2D, BrickCuboidAndMarkColours) {
   EXPECT_GT(left, 0);
   EXPECT_GT(right, 0);
 
-  // A marked stack shows only the mark.
-  EXPECT_EQ(CountInCell(img, 2, 2, Qt::white), 0);
-  EXPECT_EQ(CountInCell(img, 2, 2, kBrickFill), 0);
-  EXPECT_GT(CountInCell(img, 2, 2, kYellow), 700);
-  EXPECT_EQ(img.pixelColor(TWeltView2D::Project2D(2, 2) + QPoint(1, 1)), Qt::black);
+  // A marked stack shows the mark as a yellow frame around the stack with its count.
+  const QPoint m = TWeltView2D::Project2D(2, 2);
+  EXPECT_EQ(img.pixelColor(m + QPoint(1, 1)), Qt::black);
+  EXPECT_EQ(img.pixelColor(m + QPoint(3, 15)), kYellow);
+  EXPECT_EQ(img.pixelColor(m + QPoint(15, 27)), kYellow);
+  EXPECT_GT(CountInCell(img, 2, 2, kYellow), 200);
+  EXPECT_GT(CountInCell(img, 2, 2, kBrickFill), 100);
+  EXPECT_GT(CountInCell(img, 2, 2, Qt::white), 8);
+  // A marked cuboid the same way.
+  welt.Room.SetMark(3, 3);
+  const QImage cuboid = Render2D(views);
+  EXPECT_EQ(cuboid.pixelColor(TWeltView2D::Project2D(3, 3) + QPoint(3, 15)), kYellow);
+  EXPECT_GT(CountInCell(cuboid, 3, 3, kCuboidFill), 100);
+  welt.Room.ClearMark(3, 3);
 
   EXPECT_EQ(img.pixelColor(TWeltView2D::Project2D(3, 3) + QPoint(1, 1)), kCuboidLine);
   EXPECT_EQ(img.pixelColor(TWeltView2D::Project2D(3, 3) + QPoint(15, 15)), kCuboidFill);

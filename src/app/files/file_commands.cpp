@@ -17,6 +17,7 @@
 #include "app/task/task_session.h"
 #include "app/window/chart_mode.h"
 #include "app/window/main_form.h"
+#include "app/world/world_restore_point.h"
 #include "app/window/program_editor.h"
 #include "app/world/world_commands.h"
 #include "text/cp1252.h"
@@ -246,12 +247,16 @@ void TFileCommands::OpenWorldCommand()
 bool TFileCommands::OpenWorld(const QString &path)
 {
     const QString file = QFileInfo(path).absoluteFilePath();
+    // Kept before loading: a refused file leaves the world and the last point alone.
+    TWorldRestorePoint before;
+    before.KeepIfUnsaved(form_.Welt(), form_.WorldFileName);
     const TWorldFileResult r = form_.Welt().LoadFromFile(file.toStdString());
     if (!r.Ok()) {
         // The world and WorldFileName stay as they were.
         form_.ShowError(FromCore(r.Message));
         return false;
     }
+    form_.WorldCommands().RestorePoint = std::move(before);
     form_.RunControl().UpdateStatusFields();
     form_.WorldFileName = file;
     form_.RunControl().ResetInfoList();

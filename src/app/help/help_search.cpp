@@ -2,11 +2,36 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTextDocument>
 #include <QUrl>
 #include <algorithm>
 
 namespace tumbo::app {
+namespace {
+
+// The plain text of the page's headings, one after the other.
+QString Headings(const QString &html)
+{
+    static const QRegularExpression heading(QStringLiteral("<h[1-6][^>]*>(.*?)</h[1-6]>"),
+                                            QRegularExpression::CaseInsensitiveOption |
+                                                QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
+    QString text;
+    for (auto it = heading.globalMatch(html); it.hasNext();)
+        text += it.next().captured(1).remove(tag) + u'\n';
+    return text;
+}
+
+int Rank(const QStringList &words, const QString &title, const QString &headings)
+{
+    int rank = 0;
+    for (const QString &word : words)
+        rank += 2 * title.contains(word, Qt::CaseInsensitive) + headings.contains(word, Qt::CaseInsensitive);
+    return rank;
+}
+
+}  // namespace
 
 QList<THelpHit> SearchHelp(const QString &folder, const QString &query)
 {
@@ -19,8 +44,9 @@ QList<THelpHit> SearchHelp(const QString &folder, const QString &query)
         QFile file(dir.filePath(name));
         if (!file.open(QIODevice::ReadOnly))
             continue;
+        const QString html = QString::fromUtf8(file.read(4 << 20));
         QTextDocument page;
-        page.setHtml(QString::fromUtf8(file.read(4 << 20)));
+        page.setHtml(html);
         const QString text = page.toPlainText().simplified();
         bool all = true;
         for (const QString &word : words)
@@ -41,8 +67,9 @@ QList<THelpHit> SearchHelp(const QString &folder, const QString &query)
         if (to < text.size())
             excerpt.append(QStringLiteral(" …"));
         const QString title = page.metaInformation(QTextDocument::DocumentTitle).trimmed();
-        hits.append({dir.filePath(name), title.isEmpty() ? name : title, excerpt});
+        hits.append({dir.filePath(name), title.isEmpty() ? name : title, excerpt, Rank(words, title, Headings(html))});
     }
+    std::stable_sort(hits.begin(), hits.end(), [](const THelpHit &a, const THelpHit &b) { return a.Rank > b.Rank; });
     return hits;
 }
 

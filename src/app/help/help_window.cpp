@@ -13,18 +13,42 @@
 #include "app/help/help_search.h"
 
 namespace tumbo::app {
+namespace {
+
+const QString kSearchScheme = QStringLiteral("suche");
+
+// A browser whose search result pages are pages of their own ("suche:WÖRTER"), so that
+// "Zurück" from a page that was found returns to the list.
+class THelpBrowser : public QTextBrowser {
+public:
+    THelpBrowser(QWidget *parent, const THelpWindow &window) : QTextBrowser(parent), window_(window) {}
+
+    QVariant loadResource(int type, const QUrl &name) override
+    {
+        if (name.scheme() != kSearchScheme)
+            return QTextBrowser::loadResource(type, name);
+        const QString query = name.path();
+        return HelpHitsPage(query, SearchHelp(QFileInfo(window_.ContentsFile()).absolutePath(), query));
+    }
+
+private:
+    const THelpWindow &window_;
+};
+
+}  // namespace
 
 THelpWindow::THelpWindow(QWidget *parent)
     : QWidget(parent, Qt::Window), contentsFile_(FindDataFile(QStringLiteral("hilfe/index.html")))
 {
     setWindowTitle(QStringLiteral("Robot Tumbo – Hilfe"));
-    Browser = new QTextBrowser(this);
+    Browser = new THelpBrowser(this, *this);
     Browser->setObjectName(QStringLiteral("Browser"));
     Browser->setOpenExternalLinks(true);
 
     auto *contents = new QToolButton(this);
     contents->setText(QStringLiteral("Inhalt"));
     auto *back = new QToolButton(this);
+    back->setObjectName(QStringLiteral("btnZurueck"));
     back->setText(QStringLiteral("Zurück"));
     back->setEnabled(false);
     auto *forward = new QToolButton(this);
@@ -62,7 +86,10 @@ void THelpWindow::ShowSearch(const QString &query)
     if (query.trimmed().isEmpty())
         return;
     Browser->setSearchPaths({QFileInfo(contentsFile_).absolutePath()});
-    Browser->setHtml(HelpHitsPage(query, SearchHelp(QFileInfo(contentsFile_).absolutePath(), query)));
+    QUrl page;
+    page.setScheme(kSearchScheme);
+    page.setPath(query.simplified());
+    Browser->setSource(page, QTextDocument::HtmlResource);
 }
 
 void THelpWindow::ShowContents()

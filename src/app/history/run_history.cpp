@@ -157,6 +157,7 @@ void TRunHistory::BlockWorldCommands(bool blocked)
     if (blocked == blocked_)
         return;
     blocked_ = blocked;
+    emit WorldBlocked(blocked);
     if (!blocked) {
         for (const auto &[button, hint] : blockedButtons_) {
             button->setEnabled(true);

@@ -53,6 +53,10 @@ public:
     // How much of a run is kept (tests use small bounds).
     void SetLimits(const TRunRecorderLimits &limits);
 
+signals:
+    // The world cannot be edited or driven by hand while `blocked`.
+    void WorldBlocked(bool blocked);
+
 private:
     // Any change of the room by other hands than the replay's ends the replay: the
     // recorded changes would no longer fit the world.

@@ -11,6 +11,7 @@
 #include "app/run/qt_run_host.h"
 #include "app/window/main_form.h"
 #include "app/window/program_editor.h"
+#include "app/world/world_commands.h"
 #include "language/parser.h"
 #include "text/cp1252.h"
 #include "world/welt.h"
@@ -353,6 +354,8 @@ void TRunControl::UpdateStatusFields()
 
 void TRunControl::SaveWorldForRun()
 {
+    // From now on the world from before this run is the one to bring back.
+    form_.WorldCommands().RestorePoint.Forget();
     if (form_.TempWorldFile.isEmpty())
         return;
     TWorldFileResult r = form_.Welt().SaveToFile(form_.TempWorldFile.toStdString());

@@ -23,6 +23,7 @@
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -42,8 +43,11 @@
 #include "app/settings/command_line.h"
 #include "app/task/course_session.h"
 #include "app/task/task_session.h"
+#include "app/window/bar_icons.h"
 #include "app/window/chart_mode.h"
+#include "app/window/presentation_mode.h"
 #include "app/window/program_editor.h"
+#include "app/window/status_bar.h"
 #include "app/world/world_commands.h"
 #include "language/parser.h"
 #include "text/cp1252.h"
@@ -54,7 +58,7 @@ namespace tumbo::app {
 namespace {
 
 constexpr int kBarHeight = 27;
-constexpr int kSplitterWidth = 3;
+constexpr int kSplitterWidth = 6;
 
 QSplitter *MakeSplitter(Qt::Orientation o, const char *name)
 {
@@ -63,17 +67,11 @@ QSplitter *MakeSplitter(Qt::Orientation o, const char *name)
     s->setHandleWidth(kSplitterWidth);
     s->setChildrenCollapsible(false);
     s->setOpaqueResize(true);
+    // A handle the pupil sees and finds with the mouse.
+    s->setStyleSheet(QStringLiteral("QSplitter#%1::handle { background: #c3cad6; }"
+                                    "QSplitter#%1::handle:hover { background: #8f9bb0; }")
+                         .arg(s->objectName()));
     return s;
-}
-
-QLineEdit *StatusField(QWidget *parent, int width)
-{
-    auto *e = new QLineEdit(parent);
-    e->setReadOnly(true);
-    e->setFocusPolicy(Qt::NoFocus);
-    e->setFixedWidth(width);
-    e->setAlignment(Qt::AlignCenter);
-    return e;
 }
 
 }  // namespace
@@ -103,7 +101,11 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     Courses = new TCourseSession(*this);
     viewScale_ = new TViewScaleControl(*weltQt_, chartMode->Chart, *ScrollBox, [this] { UpdateScrollRanges(); }, this);
     QMenu *viewMenu = viewScale_->AddMenu(menuBar(), qobject_cast<QMenu *>(NeueWelt1->parent()));
-    new TWorldKeyFocus(*ScrollBox, *DummyEdit, [this] { return pbDiagramm->isHidden(); }, this);
+    Presentation = new TPresentationMode(*this, *viewScale_, *viewMenu);
+    connect(viewScale_, &TViewScaleControl::ScaleChanged, StatusLine, &TStatusBar::SetZoomPercent);
+    StatusLine->SetZoomPercent(int(std::lround(viewScale_->Scale() * 100.0)));
+    auto *keyFocus = new TWorldKeyFocus(*ScrollBox, *DummyEdit, [this] { return pbDiagramm->isHidden(); }, this);
+    connect(history_.get(), &TRunHistory::WorldBlocked, keyFocus, &TWorldKeyFocus::SetBlocked);
     Accessibility = new TAccessibility(*this, *viewMenu, [this] { ApplyEditorServiceSettings(CurrentSettings()); });
     ReleaseMenuKeysFromEditor();
     // 5. Information list, status fields, scroll ranges.
@@ -239,8 +241,7 @@ QWidget *TMainForm::CreateProgramPanel()
     btnAblaufNormal = AddBarButton(bar, "btnAblaufNormal", "Programmstart", st->standardIcon(QStyle::SP_MediaPlay));
     btnAblaufSchnell = AddBarButton(bar, "btnAblaufSchnell", "Schnelldurchlauf",
                                     st->standardIcon(QStyle::SP_MediaSeekForward));
-    btnAblaufEinzeln = AddBarButton(bar, "btnAblaufEinzeln", "Einzelschritt",
-                                    st->standardIcon(QStyle::SP_MediaSkipForward));
+    btnAblaufEinzeln = AddBarButton(bar, "btnAblaufEinzeln", "Einzelschritt", BarIcon(TBarIcon::SingleStep));
     btnSchrittZurueck = AddBarButton(bar, "btnSchrittZurueck", "Schritt zurück",
                                      st->standardIcon(QStyle::SP_MediaSkipBackward));
     btnAblaufPause = AddBarButton(bar, "btnAblaufPause", "Pause", st->standardIcon(QStyle::SP_MediaPause));
@@ -293,35 +294,40 @@ QWidget *TMainForm::CreateWorldPanel()
     QFrame *nav = CreateBar(QStringLiteral("Welt    "), bar);
     nav->setObjectName(QStringLiteral("PanelTumbo3dNavigator"));
     QStyle *st = style();
+    const QIcon none;
     const struct {
         QToolButton *TMainForm::*field;
         const char *name, *hint, *text;
-        QStyle::StandardPixmap icon;
+        QIcon icon;
     } buttons[] = {
-        {&TMainForm::btnWeltNeu, "btnWeltNeu", "Neue Welt", "", QStyle::SP_FileIcon},
-        {&TMainForm::btnWeltOeffnen, "btnWeltOeffnen", "Welt öffnen", "", QStyle::SP_DialogOpenButton},
-        {&TMainForm::btnWeltSpeichern, "btnWeltSpeichern", "Welt speichern", "", QStyle::SP_DialogSaveButton},
-        {&TMainForm::btnTumboLinks, "btnTumboLinks", "LinksDrehen", "", QStyle::SP_ArrowLeft},
-        {&TMainForm::btnTumboVor, "btnTumboVor", "Schritt", "", QStyle::SP_ArrowUp},
-        {&TMainForm::btnTumboRechts, "btnTumboRechts", "RechtsDrehen", "", QStyle::SP_ArrowRight},
-        {&TMainForm::btnTumboHinlegen, "btnTumboHinlegen", "Ziegel hinlegen", "H", QStyle::SP_CustomBase},
-        {&TMainForm::btnTumboAufheben, "btnTumboAufheben", "Ziegel aufheben", "A", QStyle::SP_CustomBase},
-        {&TMainForm::btnTumboMarke, "btnTumboMarke", "Marke setzen/löschen", "M", QStyle::SP_CustomBase},
-        {&TMainForm::btnTumboQuaderAbl, "btnTumboQuaderAbl", "Quader aufstellen", "Q", QStyle::SP_CustomBase},
-        {&TMainForm::btnTumboQuaderEntf, "btnTumboQuaderEntf", "Quader entfernen", "E", QStyle::SP_CustomBase},
-        {&TMainForm::btnWeltLoeschen, "btnWeltLoeschen", "Welt löschen", "L", QStyle::SP_CustomBase},
-        {&TMainForm::btnWeltWiederherstellen, "btnWeltWiederherstellen", "Welt wiederherstellen", "W", QStyle::SP_CustomBase},
-        {&TMainForm::btnDarstell2D, "btnDarstell2D", "2D Darstellung", "2D", QStyle::SP_CustomBase},
+        {&TMainForm::btnWeltNeu, "btnWeltNeu", "Neue Welt", "", st->standardIcon(QStyle::SP_FileIcon)},
+        {&TMainForm::btnWeltOeffnen, "btnWeltOeffnen", "Welt öffnen", "", st->standardIcon(QStyle::SP_DialogOpenButton)},
+        {&TMainForm::btnWeltSpeichern, "btnWeltSpeichern", "Welt speichern", "", st->standardIcon(QStyle::SP_DialogSaveButton)},
+        {&TMainForm::btnTumboLinks, "btnTumboLinks", "LinksDrehen", "", st->standardIcon(QStyle::SP_ArrowLeft)},
+        {&TMainForm::btnTumboVor, "btnTumboVor", "Schritt", "", st->standardIcon(QStyle::SP_ArrowUp)},
+        {&TMainForm::btnTumboRechts, "btnTumboRechts", "RechtsDrehen", "", st->standardIcon(QStyle::SP_ArrowRight)},
+        {&TMainForm::btnTumboHinlegen, "btnTumboHinlegen", "Ziegel hinlegen", "H", BarIcon(TBarIcon::LayBrick)},
+        {&TMainForm::btnTumboAufheben, "btnTumboAufheben", "Ziegel aufheben", "A", BarIcon(TBarIcon::LiftBrick)},
+        {&TMainForm::btnTumboMarke, "btnTumboMarke", "Marke setzen/löschen", "M", BarIcon(TBarIcon::Mark)},
+        {&TMainForm::btnTumboQuaderAbl, "btnTumboQuaderAbl", "Quader aufstellen", "Q", BarIcon(TBarIcon::PutCuboid)},
+        {&TMainForm::btnTumboQuaderEntf, "btnTumboQuaderEntf", "Quader entfernen", "E", BarIcon(TBarIcon::RemoveCuboid)},
+        {&TMainForm::btnWeltLoeschen, "btnWeltLoeschen", "Welt löschen", "L", BarIcon(TBarIcon::ClearWorld)},
+        {&TMainForm::btnWeltWiederherstellen, "btnWeltWiederherstellen", "Welt wiederherstellen", "W", BarIcon(TBarIcon::RestoreWorld)},
+        {&TMainForm::btnDarstell2D, "btnDarstell2D", "2D Darstellung", "2D", none},
     };
     int n = 0;
     for (const auto &b : buttons) {
-        QIcon icon = b.icon == QStyle::SP_CustomBase ? QIcon() : st->standardIcon(b.icon);
-        QToolButton *button = AddBarButton(bar, QString::fromLatin1(b.name), QString::fromUtf8(b.hint), icon,
+        QToolButton *button = AddBarButton(bar, QString::fromLatin1(b.name), QString::fromUtf8(b.hint), b.icon,
                                            QString::fromLatin1(b.text));
         this->*b.field = button;
         button->setEnabled(false);  // the world commands are attached with the world's views
-        if (n == 2 || n == 5 || n == 10 || n == 12)
+        if (n == 2 || n == 5 || n == 12)
             AddBarSeparator(bar);
+        // Clearing the world stands well apart from the robot's buttons.
+        if (n == 10) {
+            bar->insertSpacing(bar->count() - 2, 24);
+            AddBarSeparator(bar);
+        }
         ++n;
     }
     col->addWidget(nav);
@@ -379,32 +385,13 @@ QWidget *TMainForm::CreateBottomPanel()
     errCol->addWidget(InfoBox, 1);
 
     // The information bar holds the status fields instead of buttons.
-    auto *bar = new QFrame;
-    bar->setFrameShape(QFrame::StyledPanel);
-    bar->setFixedHeight(kBarHeight);
-    auto *fields = new QHBoxLayout(bar);
-    fields->setContentsMargins(4, 0, 4, 0);
-    fields->setSpacing(4);
-    auto addField = [&](const char *caption, QLineEdit *&edit, const char *name) {
-        fields->addWidget(new QLabel(QString::fromUtf8(caption), bar));
-        edit = StatusField(bar, 36);
-        edit->setObjectName(QString::fromLatin1(name));
-        edit->setAccessibleName(QString::fromUtf8(caption).chopped(1));  // "Position X", …
-        fields->addWidget(edit);
-        fields->addSpacing(6);
-    };
-    addField("Position X:", edtPositionX, "edtPositionX");
-    addField("Position Y:", edtPositionY, "edtPositionY");
-    addField("Blickrichtung:", edtBlickrichtung, "edtBlickrichtung");
-    addField("Ziegel:", edtZiegel, "edtZiegel");
-    fields->addStretch(1);
-    auto *caption = new QLabel(QStringLiteral("Information"), bar);
-    QFont f = caption->font();
-    f.setBold(true);
-    caption->setFont(f);
-    caption->setStyleSheet(QStringLiteral("color: #800000;"));
-    fields->addWidget(caption);
-    errCol->addWidget(bar);
+    StatusLine = new TStatusBar;
+    StatusLine->setFixedHeight(kBarHeight);
+    edtPositionX = StatusLine->PositionX;
+    edtPositionY = StatusLine->PositionY;
+    edtBlickrichtung = StatusLine->Heading;
+    edtZiegel = StatusLine->Bricks;
+    errCol->addWidget(StatusLine);
 
     Splitter1->addWidget(PanelCodeView);
     Splitter1->addWidget(PanelError);
@@ -576,7 +563,8 @@ void TMainForm::SetPanelWidth(QSplitter *splitter, int first)
 
 void TMainForm::ApplyPanelSizes()
 {
-    SetPanelWidth(Splitter4, editorWidth_);
+    // Until the user sets it, the editor takes 40 % of the width, enough for the samples' comments.
+    SetPanelWidth(Splitter4, editorWidthSet_ ? editorWidth_ : int(std::lround(0.4 * PanelTop->width())));
     // The bottom panel is the second part of the vertical splitter.
     QList<int> v = Splitter2->sizes();
     if (v.size() == 2) {
@@ -596,6 +584,7 @@ void TMainForm::ArrangeAreas()
         resize(width(), 320);
     // Halves go to the even neighbour (the default rounding mode).
     editorWidth_ = int(std::nearbyint(0.44 * PanelTop->width()));
+    editorWidthSet_ = true;
     bottomHeight_ = int(std::nearbyint(0.34 * height()));
     codeViewWidth_ = int(std::nearbyint(0.27 * PanelBottom->width()));
     ApplyPanelSizes();
@@ -611,8 +600,12 @@ void TMainForm::UpdateScrollRanges()
 {
     if (viewScale_)
         viewScale_->Refit();
-    const QSize shown = !pbDiagramm->isHidden() ? pbDiagramm->size() : weltQt_->ShownSize();
-    ScrollContent->resize(shown.width() + 20, shown.height() + 10);
+    const bool world = pbDiagramm->isHidden();
+    const QSize shown = world ? weltQt_->ShownSize() : pbDiagramm->size();
+    if (viewScale_)
+        viewScale_->LayOut(shown, world);
+    else
+        ScrollContent->resize(shown.width() + 20, shown.height() + 10);
     ScrollBox->verticalScrollBar()->setValue(0);
     if (viewScale_)
         viewScale_->KeepRobotInSight();
@@ -673,6 +666,8 @@ TumboSettings TMainForm::CurrentSettings() const
 void TMainForm::ApplySettings(const TumboSettings &s)
 {
     settings_ = s;
+    if (shownOnce_)
+        editorWidthSet_ = true;  // the width the window shows now
     LastTip = s.LastTip;
     ShowTips = s.ShowTips;
     editorWidth_ = s.EditorWidth;
@@ -709,10 +704,16 @@ void TMainForm::LoadSettings()
         return;
     }
     auto error = ReadSettings(ini, s, DefaultOpenFolder().toStdString());
+    // At the very first start the tips window, which goes on from the tip shown last,
+    // begins with the first tip.
+    if (!ini.HasKey("Tips", "LastTip"))
+        s.LastTip = 0;
     // Until the user sets it, the overview column is wide enough for its entries.
+    editorWidthSet_ = ini.HasKey("Sizes", "EditorWidth");
     if (!ini.HasKey("Sizes", "CodeViewWidth"))
         s.CodeViewWidth = std::max(s.CodeViewWidth, OverviewEntriesWidth());
     ApplySettings(s);
+    presentationAtStart_ = ini.ReadString(TPresentationMode::kSection, TPresentationMode::kKey, "FALSE") == "TRUE";
     if (error) {
         ShowError(QString::fromStdString(*error));
         return;  // the help file name stays unset, start-up goes on
@@ -730,6 +731,7 @@ void TMainForm::SaveSettings()
     if (Tasks)
         Tasks->KeepUserRobotSettings(s);  // the open task's values are not the user's
     WriteSettings(ini, s);
+    ini.WriteString(TPresentationMode::kSection, TPresentationMode::kKey, Presentation->Active() ? "TRUE" : "FALSE");
     fileCommands_->WriteRecentPrograms(ini);
     Courses->WriteSettings(ini);
     std::string error;
@@ -739,7 +741,9 @@ void TMainForm::SaveSettings()
 
 void TMainForm::ShowAtStart()
 {
-    if (maximizedAtStart_)
+    if (presentationAtStart_)
+        Presentation->SetActive(true);
+    else if (maximizedAtStart_)
         showMaximized();
     else
         show();
@@ -752,6 +756,9 @@ void TMainForm::showEvent(QShowEvent *event)
         return;
     shownOnce_ = true;
     ApplyPanelSizes();
+    // A maximized window gets its final size a moment later.
+    if (!editorWidthSet_)
+        QTimer::singleShot(0, this, [this] { ApplyPanelSizes(); });
     // The question about text a crashed window left comes first, never under the tips.
     fileCommands_->OfferRecovery();
     if (ShowTips && ShowTipsAtStart)
@@ -781,6 +788,9 @@ void TMainForm::showEvent(QShowEvent *event)
     }
     if (loaded)
         runControl_->ResetInfoList();
+    // The overview shows the program the window starts with, brought back or loaded.
+    if (!Editor->text().trimmed().isEmpty())
+        UpdateOverview(false);
     if (!StartTaskFile.isEmpty() && QFileInfo(StartTaskFile).isFile()) {
         Tasks->OpenTask(StartTaskFile);
     } else if (!loaded) {

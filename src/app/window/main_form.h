@@ -47,6 +47,8 @@ class TFileCommands;
 class TWorldCommands;
 class TViewScaleControl;
 class TAccessibility;
+class TStatusBar;
+class TPresentationMode;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -95,6 +97,8 @@ public:
     QWidget *pbDiagramm = nullptr;
     QLineEdit *DummyEdit = nullptr;
     TReplayBar *ReplayBar = nullptr;  // under the world view after a run
+    TStatusBar *StatusLine = nullptr;
+    TPresentationMode *Presentation = nullptr;  // "Ansicht → Präsentation", F11  // the status fields and notes under the information list
     QWidget *PanelTop = nullptr, *PanelProgram = nullptr, *PanelTumbo3d = nullptr;
     QWidget *PanelBottom = nullptr, *PanelCodeView = nullptr, *PanelError = nullptr;
     QSplitter *Splitter1 = nullptr, *Splitter2 = nullptr, *Splitter4 = nullptr;
@@ -226,6 +230,8 @@ private:
     bool shownOnce_ = false;
     int editorWidth_ = 385, bottomHeight_ = 160, codeViewWidth_ = 185;
     bool maximizedAtStart_ = true;
+    bool editorWidthSet_ = true;
+    bool presentationAtStart_ = false;  // tumbo.ini says the window left in presentation mode  // false while tumbo.ini holds no editor width
     TRunControl *runControl_ = nullptr;      // children of the window
     TFileCommands *fileCommands_ = nullptr;
     TWorldCommands *worldCommands_ = nullptr;

@@ -26,4 +26,9 @@ bool InstallGermanQtTranslations(QCoreApplication &app)
     return any;
 }
 
+void UseGermanNumbers()
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+}
+
 }  // namespace tumbo::app

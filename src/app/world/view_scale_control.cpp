@@ -1,6 +1,7 @@
 #include "app/world/view_scale_control.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -94,6 +95,7 @@ void TViewScaleControl::Refit()
         scale_ = FittingScale();
         views_.SetViewScale(scale_);
         chart_.SetViewScale(scale_);
+        emit ScaleChanged(int(std::lround(scale_ * 100.0)));
     }
 }
 
@@ -124,33 +126,87 @@ void TViewScaleControl::SetScale(double scale, bool fitting, std::optional<QPoin
     Fit->setChecked(fitting);
     QScrollBar *h = pane_.horizontalScrollBar(), *v = pane_.verticalScrollBar();
     const QPoint at = anchor.value_or(QPoint(pane_.viewport()->width() / 2, pane_.viewport()->height() / 2));
-    const QPoint origin = ShownOrigin();
-    const QPointF kept = QPointF(QPoint(h->value(), v->value()) + at - origin) * (scale / scale_) + origin;
+    const QPointF inView = QPointF(QPoint(h->value(), v->value()) + at - ShownOrigin()) * (scale / scale_);
     scale_ = scale;
     views_.SetViewScale(scale_);
     chart_.SetViewScale(scale_);
     if (updateScrollRanges_)
         updateScrollRanges_();
+    // The view may have moved in the pane (a small world stands in its middle).
+    const QPointF kept = inView + ShownOrigin();
     h->setValue(int(kept.x()) - at.x());
     v->setValue(int(kept.y()) - at.y());
+    // The wheel zooms about the point the pupil chose; the keys and menu items keep the robot in sight.
+    if (!anchor)
+        KeepRobotInSight();
     Larger->setEnabled(scale_ < kMaxViewScale);
     Smaller->setEnabled(scale_ > kViewScaleSteps[0]);
+    emit ScaleChanged(int(std::lround(scale_ * 100.0)));
+}
+
+QSize TViewScaleControl::ViewportSize(QSize content) const
+{
+    // The scroll bars come and go a moment after the content changed its size: the
+    // viewport is worked out as it will be, not taken as it is.
+    QSize view = pane_.maximumViewportSize();
+    const bool wide = content.width() > view.width(), tall = content.height() > view.height();
+    if (tall)
+        view.rwidth() -= pane_.verticalScrollBar()->sizeHint().width();
+    if (wide || (tall && content.width() > view.width()))
+        view.rheight() -= pane_.horizontalScrollBar()->sizeHint().height();
+    return view;
+}
+
+QRect TViewScaleControl::RobotSightRect() const
+{
+    const QWidget *shown = ShownWorldView();
+    const QRect robot = views_.ViewScale().MapOutward(views_.RobotRect()).translated(shown->pos());
+    // Two fields around the robot, as far as the pane has room for them and the world goes.
+    const QSize pane = ViewportSize(pane_.widget()->size());
+    const int mx = std::max(0, std::min(2 * robot.width(), (pane.width() - robot.width()) / 2));
+    const int my = std::max(0, std::min(2 * robot.height(), (pane.height() - robot.height()) / 2));
+    return robot.adjusted(-mx, -my, mx, my).intersected(pane_.widget()->rect());
 }
 
 void TViewScaleControl::KeepRobotInSight()
 {
     const QWidget *shown = ShownWorldView();
-    if (!shown || !shown->isVisible())
+    if (!shown || !shown->isVisible() || !pane_.widget())
         return;
-    const QRect robot = views_.ViewScale().MapOutward(views_.RobotRect()).translated(shown->pos());
-    const QRect seen(QPoint(pane_.horizontalScrollBar()->value(), pane_.verticalScrollBar()->value()),
-                     pane_.viewport()->size());
-    if (seen.contains(robot))
+    // The scroll bars follow a new content size a moment later (a queued call): now.
+    QCoreApplication::sendPostedEvents(&pane_, QEvent::MetaCall);
+    const QRect wanted = RobotSightRect();
+    const QSize view = ViewportSize(pane_.widget()->size());
+    // The least scrolling that shows all of it.
+    auto follow = [](QScrollBar *bar, int from, int to, int extent) {
+        int value = bar->value();
+        if (to >= value + extent)
+            value = to - extent + 1;
+        if (from < value)
+            value = from;
+        bar->setValue(value);
+    };
+    follow(pane_.horizontalScrollBar(), wanted.left(), wanted.right(), view.width());
+    follow(pane_.verticalScrollBar(), wanted.top(), wanted.bottom(), view.height());
+}
+
+void TViewScaleControl::LayOut(QSize shown, bool world)
+{
+    shown_ = shown;
+    worldShown_ = world;
+    QWidget *content = pane_.widget();
+    if (!content)
         return;
-    // A margin of about a cell around the robot, where the pane is big enough.
-    const int mx = std::max(0, std::min(seen.width() - robot.width(), robot.width() * 2) / 2);
-    const int my = std::max(0, std::min(seen.height() - robot.height(), robot.height() * 2) / 2);
-    pane_.ensureVisible(robot.center().x(), robot.center().y(), robot.width() / 2 + mx, robot.height() / 2 + my);
+    const QSize wanted = shown + kMargins;
+    const QSize size = wanted.expandedTo(ViewportSize(wanted));
+    content->resize(size);
+    QCoreApplication::sendPostedEvents(&pane_, QEvent::MetaCall);
+    if (!world)
+        return;
+    // A world smaller than the pane stands in its middle.
+    const QPoint shift((size.width() - wanted.width()) / 2, (size.height() - wanted.height()) / 2);
+    views_.Image3D()->move(QPoint(kMargins.width(), 0) + shift);
+    views_.PaintBox2D()->move(QPoint(kMargins.width(), kMargins.height()) + shift);
 }
 
 bool TViewScaleControl::eventFilter(QObject *watched, QEvent *event)
@@ -165,13 +221,17 @@ bool TViewScaleControl::eventFilter(QObject *watched, QEvent *event)
                     SetScale(NextViewScale(scale_, delta > 0 ? +1 : -1), false, wheel->position().toPoint());
                 return true;
             }
-        } else if (event->type() == QEvent::Resize && Fitting() && !refitPending_) {
+        } else if (event->type() == QEvent::Resize && !refitPending_) {
             // After the layout has settled: a resize may come in several steps.
             refitPending_ = true;
             QTimer::singleShot(0, this, [this] {
                 refitPending_ = false;
-                if (Fitting() && std::abs(FittingScale() - scale_) > 1e-9)
+                if (Fitting() && std::abs(FittingScale() - scale_) > 1e-9) {
                     SetScale(FittingScale(), true);
+                } else if (shown_.isValid()) {
+                    LayOut(shown_, worldShown_);
+                    KeepRobotInSight();
+                }
             });
         }
     }

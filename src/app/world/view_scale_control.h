@@ -5,6 +5,8 @@
 // on (also after the pane was resized), and keeping the robot in sight.
 #include <QObject>
 #include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <functional>
 #include <optional>
 
@@ -46,13 +48,25 @@ public:
     // The shown content changed (new, opened or restored world, 2D/3D, chart): when
     // fitting, the scale follows; call before the scroll ranges are set.
     void Refit();
-    // Scrolls the pane so that the robot is visible, if it is not (world views only).
+    // Scrolls the pane so that the robot is visible with two fields around it, if it is not
+    // (world views only).
     void KeepRobotInSight();
+    // Sizes the pane's scrolled area for a shown view of `shown` pixels; a world view
+    // (`world`) smaller than the pane is put into its middle. Done again when the pane
+    // changes its size.
+    void LayOut(QSize shown, bool world);
+    // The robot with the fields around it that KeepRobotInSight keeps visible, in the
+    // scrolled area.
+    QRect RobotSightRect() const;
 
     void ZoomIn();
     void ZoomOut();
     void ShowOriginalSize();
     void FitIntoPane();
+
+signals:
+    // The scale changed (also by fitting), in per cent.
+    void ScaleChanged(int percent);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -62,6 +76,8 @@ private:
     // world before and after.
     void SetScale(double scale, bool fitting, std::optional<QPoint> anchor = std::nullopt);
     double FittingScale() const;
+    // The size the pane's viewport has once its scroll bars fit a content of `content` pixels.
+    QSize ViewportSize(QSize content) const;
     bool ChartShown() const;
     QWidget *ShownWorldView() const;
     // Where what the pane shows starts in the scrolled area (the margin is not scaled).
@@ -73,6 +89,8 @@ private:
     std::function<void()> updateScrollRanges_;
     double scale_ = 1.0;
     bool refitPending_ = false;
+    QSize shown_;  // as last laid out
+    bool worldShown_ = true;
 };
 
 }  // namespace tumbo::app

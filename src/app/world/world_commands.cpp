@@ -13,6 +13,7 @@
 #include "app/history/run_history.h"
 #include "app/run/run_control.h"
 #include "app/window/main_form.h"
+#include "app/window/status_bar.h"
 #include "text/cp1252.h"
 #include "world/qt/new_room_dlg.h"
 #include "world/qt/welt_pictures.h"
@@ -23,6 +24,9 @@
 
 namespace tumbo::app {
 namespace {
+
+const QString kBehindNote = QStringLiteral(
+    "Ein früherer Schritt wird gezeigt. Erst zum neuesten Schritt zurückkehren, dann lässt sich die Welt ändern.");
 
 QString FromCore(const std::string &cp1252)
 {
@@ -51,7 +55,10 @@ void TWorldCommands::Connect()
         {form_.btnTumboQuaderAbl, Qt::Key_Q},    {form_.btnTumboQuaderEntf, Qt::Key_E},
     };
     for (const auto &[b, key] : robotButtons)
-        connect(b, &QToolButton::clicked, this, [this, key = key] { RobotKey(key); });
+        connect(b, &QToolButton::clicked, this, [this, key = key] {
+            RobotKey(key);
+            GiveKeysToWorld();
+        });
     connect(form_.btnWeltNeu, &QToolButton::clicked, this, &TWorldCommands::NewWorldCommand);
     connect(form_.btnWeltLoeschen, &QToolButton::clicked, this, &TWorldCommands::ClearWorldCommand);
     connect(form_.btnWeltWiederherstellen, &QToolButton::clicked, this, &TWorldCommands::RestoreWorldCommand);
@@ -71,6 +78,9 @@ void TWorldCommands::Connect()
     WorldTools->setObjectName(QStringLiteral("WorldTools"));
     connect(WorldTools, &tumbo::world::TWorldTools::Hidden, this,
             [this] { form_.Weltdirektfestlegen1->setChecked(false); });
+    // A tool chosen in the box leaves the keys with the robot, not with the box.
+    for (QToolButton *b : WorldTools->findChildren<QToolButton *>())
+        connect(b, &QToolButton::clicked, this, &TWorldCommands::GiveKeysToWorld);
     connect(form_.WeltViews().PaintBox2D(), &TPaintBox2D::Pressed, this,
             [this](QPoint pos, Qt::MouseButton) { PaintBoxPressed(pos); });
     form_.DummyEdit->installEventFilter(this);
@@ -139,18 +149,19 @@ void TWorldCommands::WorldToolsCommand()
 void TWorldCommands::PaintBoxPressed(QPoint pos)
 {
     // An earlier step of the run is shown: the world is history, not to be edited.
-    if (WorldTools->isVisible() && !form_.History().Behind()) {
-        if (const auto tool = WorldTools->SelectedTool()) {
-            form_.History().LeaveReplay();
-            if (tool->put)
-                form_.WeltViews().EditAdd(pos.x(), pos.y(), tool->item);
-            else
-                form_.WeltViews().EditRemove(pos.x(), pos.y(), tool->item);
-            // The robot tool moves the robot: the fields follow.
-            form_.RunControl().UpdateStatusFields();
-        }
+    const auto tool = WorldTools->isVisible() ? WorldTools->SelectedTool() : std::nullopt;
+    if (tool && form_.History().Behind()) {
+        form_.StatusLine->ShowNote(kBehindNote);
+    } else if (tool) {
+        form_.History().LeaveReplay();
+        if (tool->put)
+            form_.WeltViews().EditAdd(pos.x(), pos.y(), tool->item);
+        else
+            form_.WeltViews().EditRemove(pos.x(), pos.y(), tool->item);
+        // The robot tool moves the robot: the fields follow.
+        form_.RunControl().UpdateStatusFields();
     }
-    form_.DummyEdit->setFocus();
+    GiveKeysToWorld();
 }
 
 void TWorldCommands::NewWorldCommand()
@@ -163,6 +174,7 @@ void TWorldCommands::NewWorldCommand()
     NewRoomDlg->SetExtent(room.Width(), room.Length(), room.MaxHeight());
     if (NewRoomDlg->exec() != QDialog::Accepted)
         return;
+    RestorePoint.Keep(form_.Welt(), form_.WorldFileName);
     form_.Welt().NewWorld(NewRoomDlg->RoomWidth(), NewRoomDlg->RoomLength(), NewRoomDlg->RoomHeight());
     form_.RunControl().UpdateStatusFields();
     form_.WorldFileName.clear();
@@ -172,15 +184,24 @@ void TWorldCommands::NewWorldCommand()
 
 // ---------------------------------------------------------------- the robot by hand
 
+void TWorldCommands::GiveKeysToWorld()
+{
+    form_.activateWindow();
+    form_.DummyEdit->setFocus(Qt::OtherFocusReason);
+}
+
 bool TWorldCommands::RobotKey(int key)
 {
     static constexpr int kRobotKeys[] = {Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_H,
                                          Qt::Key_A,    Qt::Key_M,  Qt::Key_Q,     Qt::Key_E};
     if (std::find(std::begin(kRobotKeys), std::end(kRobotKeys), key) == std::end(kRobotKeys))
         return false;
-    // While an earlier step of the run is shown the key is taken but does nothing.
-    if (form_.History().Behind())
+    // While an earlier step of the run is shown the key is taken, and the note says why
+    // it does nothing.
+    if (form_.History().Behind()) {
+        form_.StatusLine->ShowNote(kBehindNote);
         return true;
+    }
     form_.History().LeaveReplay();
     TTumbo &robot = form_.Welt().Robot;
     bool moved = true;  // turns and steps change the status fields
@@ -230,6 +251,7 @@ bool TWorldCommands::RobotKey(int key)
     }
     // A failure is not shown: the robot keeps its message for the next run, which resets it.
     form_.Welt().UpdateView();
+    form_.KeepRobotInSight();
     if (moved)
         form_.RunControl().UpdateStatusFields();
     return true;
@@ -260,6 +282,7 @@ bool TWorldCommands::eventFilter(QObject *watched, QEvent *event)
 
 void TWorldCommands::ClearWorldCommand()
 {
+    RestorePoint.Keep(form_.Welt(), form_.WorldFileName);
     form_.Welt().Clear();
     form_.RunControl().UpdateStatusFields();
     form_.WorldFileName.clear();
@@ -268,7 +291,9 @@ void TWorldCommands::ClearWorldCommand()
 
 void TWorldCommands::RestoreWorldCommand()
 {
-    if (!form_.WorldFileName.isEmpty() && QFileInfo(form_.WorldFileName).isFile()) {
+    if (const std::optional<QString> fileName = RestorePoint.Restore(form_.Welt())) {
+        form_.WorldFileName = *fileName;
+    } else if (!form_.WorldFileName.isEmpty() && QFileInfo(form_.WorldFileName).isFile()) {
         const TWorldFileResult r = form_.Welt().LoadFromFile(form_.WorldFileName.toStdString());
         if (!r.Ok())
             form_.ShowError(FromCore(r.Message));

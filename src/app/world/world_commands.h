@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QPoint>
 
+#include "app/world/world_restore_point.h"
+
 namespace tumbo::world {
 class TWorldTools;
 class TNewRoomDlg;
@@ -30,6 +32,11 @@ public:
     void ChangeFigureCommand();
     // A robot key of DummyEdit (Qt key code); false for any other key.
     bool RobotKey(int key);
+    // The world pane takes the keys: robot keys move the robot until the editor is clicked.
+    void GiveKeysToWorld();
+
+    // The world before the last "Welt löschen", "Neue Welt" or world opened over a changed one.
+    TWorldRestorePoint RestorePoint;
 
     tumbo::world::TWorldTools *WorldTools = nullptr;
     tumbo::world::TNewRoomDlg *NewRoomDlg = nullptr;

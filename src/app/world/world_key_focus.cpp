@@ -31,8 +31,15 @@ bool TWorldKeyFocus::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
+void TWorldKeyFocus::SetBlocked(bool blocked)
+{
+    blocked_ = blocked;
+    ShowFrame(keyCatcher_.hasFocus());
+}
+
 void TWorldKeyFocus::ShowFrame(bool shown)
 {
+    shown = shown && !blocked_;
     // Both frames are two pixels wide, so the pane's inside keeps its size and a fitted
     // world does not change its scale when the keys come or go.
     const QString frame = shown ? QStringLiteral("border: 2px solid palette(highlight); padding: 0px;")

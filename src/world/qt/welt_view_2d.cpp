@@ -138,8 +138,16 @@ void TWeltView2D::PaintCellsIn(QPainter& p, int x1, int y1, int x2, int y2, TVie
     for (int y = y1; y < y2; ++y) {
       const QPoint pt = at(x, y), q = at(x + 1, y + 1);
       if (!QRect(pt, q).intersects(area)) continue;
-      if (room.ContentAt(x, y, 0) == kZiegel) {
-        InnerSquare(p, pt, q, line, colors.BrickFill, colors.BrickLine);
+      // A mark under a stack or a cuboid is a frame around it, so both show.
+      const bool marked = room.HasMark(x, y);
+      const uint8_t ground = room.ContentAt(x, y, 0);
+      QPoint inset(0, 0);
+      if (marked) {
+        InnerSquare(p, pt, q, line, colors.MarkFill, colors.MarkLine);
+        if (ground == kZiegel || ground == kQuader) inset = QPoint(1, 1) * std::max(3 * line, cell / 6);
+      }
+      if (ground == kZiegel) {
+        InnerSquare(p, pt + inset, q - inset, line, colors.BrickFill, colors.BrickLine);
         const QString count = QString::number(room.BrickCount(x, y));
         p.setFont(countFont);
         const QFontMetrics fm(countFont, p.device());
@@ -150,10 +158,9 @@ void TWeltView2D::PaintCellsIn(QPainter& p, int x1, int y1, int x2, int y2, TVie
         p.setBackground(colors.BrickFill);
         p.drawText(QPoint(tx, ty + fm.ascent()), count);
         p.setBackgroundMode(Qt::TransparentMode);
-      } else if (room.ContentAt(x, y, 0) == kQuader) {
-        InnerSquare(p, pt, q, line, colors.CuboidFill, colors.CuboidLine);
+      } else if (ground == kQuader) {
+        InnerSquare(p, pt + inset, q - inset, line, colors.CuboidFill, colors.CuboidLine);
       }
-      if (room.HasMark(x, y)) InnerSquare(p, pt, q, line, colors.MarkFill, colors.MarkLine);
       if (robot.X == x && robot.Y == y) {
         const auto& tri = kTriangle[robot.Heading & 3];
         QPoint corners[3];

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include "modal.h"
@@ -136,6 +138,48 @@ TEST(HelpWindow, SearchFindsThePagesThatHoldEveryWord)
     QTest::keyClick(help.SearchField, Qt::Key_Return);
     EXPECT_TRUE(help.Browser->toPlainText().contains(QStringLiteral("Keine Hilfeseite")));
     help.close();
+}
+
+TEST(HelpWindow, ThePageThatExplainsAWordComesFirstAndZurueckReturnsToTheList)
+{
+    THelpWindow help;
+    help.SetContentsFile(FindDataFile(QStringLiteral("hilfe/index.html")));
+    help.ShowContents();
+    const QList<THelpHit> hits = SearchHelp(QFileInfo(help.ContentsFile()).absolutePath(), QStringLiteral("wiederhole"));
+    ASSERT_GT(hits.size(), 3);
+    EXPECT_EQ(QFileInfo(hits[0].File).fileName(), QStringLiteral("kontrollstrukturen.html"));
+
+    QTest::keyClicks(help.SearchField, QStringLiteral("wiederhole"));
+    QTest::keyClick(help.SearchField, Qt::Key_Return);
+    const QString list = help.Browser->toPlainText();
+    ASSERT_TRUE(list.contains(QStringLiteral("Suche nach „wiederhole“"))) << list.toStdString();
+    EXPECT_LT(list.indexOf(QStringLiteral("Kontrollstrukturen")), list.indexOf(QStringLiteral("Grundregeln")));
+    // Following the first link, then "Zurück", shows the list again.
+    help.Browser->setSource(QUrl::fromLocalFile(hits[0].File));
+    ASSERT_FALSE(help.Browser->toPlainText().contains(QStringLiteral("Suche nach")));
+    auto *back = help.findChild<QToolButton *>(QStringLiteral("btnZurueck"));
+    ASSERT_NE(back, nullptr);
+    QTest::mouseClick(back, Qt::LeftButton);
+    EXPECT_EQ(help.Browser->toPlainText(), list);
+    help.close();
+}
+
+TEST(HelpSearch, PagesWithTheWordInTheirTitleOrHeadingsComeFirst)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto write = [&](const char *name, const char *html) {
+        QFile page(dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+        page.write(html);
+    };
+    write("a.html", "<html><head><title>A</title></head><body><p>Ziegel hier</p></body></html>");
+    write("b.html", "<html><head><title>B</title></head><body><h2><a name=\"z\"></a>Ziegel legen</h2></body></html>");
+    write("c.html", "<html><head><title>Ziegel</title></head><body><p>Ziegel</p></body></html>");
+    QStringList order;
+    for (const THelpHit &hit : SearchHelp(dir.path(), QStringLiteral("ziegel")))
+        order << hit.Title;
+    EXPECT_EQ(order, QStringList({"Ziegel", "B", "A"}));
 }
 
 TEST(HelpSearch, HitsNameThePageAndShowWholeWordsAroundTheFirstWord)

@@ -7,6 +7,7 @@
 #include "app/files/file_commands.h"
 #include "app/history/replay_bar.h"
 #include "app/history/run_history.h"
+#include "app/window/status_bar.h"
 #include "app/world/world_commands.h"
 #include "file_commands_fixture.h"
 #include "history/history_fixture.h"
@@ -161,8 +162,15 @@ TEST_F(Replay, WorldIsNotDrivenOrEditedWhileAnEarlierStepIsShown)
     SlideKey(Qt::Key_Right);
     const Seen shown = Now();
 
+    // A click on the world gives it the keys, but no frame says they work.
+    QTest::mouseClick(f.ScrollBox->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_TRUE(f.DummyEdit->hasFocus());
+    EXPECT_FALSE(f.ScrollBox->styleSheet().contains(QStringLiteral("highlight")));
+    EXPECT_TRUE(f.StatusLine->Note().isEmpty());
     for (int key : {Qt::Key_Up, Qt::Key_Left, Qt::Key_H, Qt::Key_M, Qt::Key_Q})
         QTest::keyClick(f.DummyEdit, Qt::Key(key));
+    // The status bar says why nothing happened.
+    EXPECT_TRUE(f.StatusLine->Note().contains(QStringLiteral("früherer Schritt"))) << f.StatusLine->Note().toStdString();
     for (QToolButton *b : {f.btnTumboVor, f.btnTumboHinlegen, f.btnWeltLoeschen, f.btnWeltWiederherstellen})
         QTest::mouseClick(b, Qt::LeftButton);
     Key(Qt::Key_F5);  // the 2D view, and the tool box with a brick
@@ -175,6 +183,11 @@ TEST_F(Replay, WorldIsNotDrivenOrEditedWhileAnEarlierStepIsShown)
     EXPECT_TRUE(f.History().Behind());
     for (QAction *item : {f.NeueWelt1, f.OeffnenWelt1, f.Weltloeschen1})
         EXPECT_FALSE(item->isEnabled()) << item->objectName().toStdString();
+
+    // Back at the newest step the keys work again, and the frame says so.
+    ZumEnde();
+    f.DummyEdit->setFocus();
+    EXPECT_TRUE(f.ScrollBox->styleSheet().contains(QStringLiteral("highlight")));
 }
 
 // Every change of the program or the world ends the replay: the world is first put back

@@ -316,6 +316,15 @@ TEST_F(EditorServicesTest, OverviewButtonShowsTheProgramAndNewEmptiesIt)
     ExpectEmptyOverview();
 }
 
+TEST_F(EditorServicesTest, OverviewShowsTheProgramTheWindowStartsWith)
+{
+    WriteFile(QStringLiteral("tumbo.ini"), kNoTips.toUtf8());
+    WriteFile(QStringLiteral("start.tdp"), "Programm\r\n  Schritt\r\n  LinksDrehen\r\n*Programm\r\n");
+    TMainForm &f = Open({Folder() + QStringLiteral("start.tdp")});
+    ASSERT_EQ(f.TreeView1->topLevelItemCount(), 5);
+    EXPECT_EQ(ChildTexts(f.TreeView1->topLevelItem(4)), (QStringList{"Schritt", "LinksDrehen"}));
+}
+
 TEST_F(EditorServicesTest, OverviewIsEmptiedWhenAProgramIsOpened)
 {
     TMainForm &f = OpenWith();

@@ -32,7 +32,7 @@ TEST_F(SettingsWindow, WithoutSettingsFileTheDefaultsHold)
     f.resize(1000, 700);
     f.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
-    EXPECT_EQ(f.PanelProgram->width(), 385);
+    EXPECT_EQ(f.PanelProgram->width(), 400);  // 40 % of the width
     EXPECT_EQ(f.PanelBottom->height(), 160);
     // The overview column, 185 pixels at the least, shows its entries without scrolling.
     EXPECT_GE(f.PanelCodeView->width(), 185);

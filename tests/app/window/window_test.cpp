@@ -2,11 +2,13 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QSplitter>
 #include <Qsci/qscicommandset.h>
 
 #include "app/dialogs/dialog_commands.h"
 #include "app/files/app_paths.h"
+#include "app/window/status_bar.h"
 #include "app/window/mark_images.h"
 #include "window_fixture.h"
 #include "world/welt.h"
@@ -40,7 +42,7 @@ TEST_F(Window, MenusHoldEveryItemInOrderWithItsShortcut)
         {"&Welt", {"Neue Welt", "Öffnen Welt...", "Welt speichern", "Welt speichern unter...", "-",
                    "Als Grafik speichern", "-", "Welt löschen", "Welt wiederherstellen", "-", "2D Darstellung\tF5",
                    "Welt direkt festlegen\tF6"}},
-        {"A&nsicht", {"Größer\tCtrl++", "Kleiner\tCtrl+-", "Originalgröße\tCtrl+0", "-", "Einpassen", "-",
+        {"A&nsicht", {"Größer\tCtrl++", "Kleiner\tCtrl+-", "Originalgröße\tCtrl+0", "-", "Einpassen", "-", "Präsentation\tF11", "-",
                       "Welt beschreiben\tCtrl+Shift+B", "Hoher Kontrast", "Übersicht aktualisieren"}},
         {"A&ufgabe", {"Aufgabe öffnen…", "Startwelt laden", "Aufgabe prüfen\tF10", "Ziel zeigen",
                       "Aufgabe schließen", "-", "Kurs öffnen…", "Kurs schließen", "-", "Aufgabe erstellen…",
@@ -91,17 +93,40 @@ TEST_F(Window, MenuShortcutsComeBeforeTheEditor)
     EXPECT_TRUE(f.RunControl().WorldSavedForRun);
 }
 
+TEST_F(Window, TheEditorTakesFortyPerCentUntilTheUserSetsItsWidth)
+{
+    WriteFile(QStringLiteral("tumbo.ini"), "[Tips]\r\nShowTips=FALSE\r\n[Sizes]\r\nMaximized=FALSE\r\n");
+    TMainForm &g = Open({}, false);
+    g.resize(1600, 1000);
+    g.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
+    QTest::qWait(20);
+    EXPECT_NEAR(g.PanelProgram->width(), 0.4 * g.PanelTop->width(), 4);
+    // The zoom shows in the status bar.
+    EXPECT_TRUE(g.StatusLine->ZoomText().endsWith(QStringLiteral(" %"))) << g.StatusLine->ZoomText().toStdString();
+    form_.reset();
+    EXPECT_TRUE(ReadFile(QStringLiteral("tumbo.ini")).contains("EditorWidth="));
+
+    WriteFile(QStringLiteral("tumbo.ini"), "[Tips]\r\nShowTips=FALSE\r\n[Sizes]\r\nMaximized=FALSE\r\nEditorWidth=500\r\n");
+    TMainForm &h = Open();
+    EXPECT_EQ(h.PanelProgram->width(), 500);
+}
+
 TEST_F(Window, LayoutAndWorldPlacement)
 {
     // The world at its own size; a fresh window fits it into the pane.
     WriteFile(QStringLiteral("tumbo.ini"), "[Sizes]\r\nViewScale=100\r\n");
     TMainForm &f = Open();
     EXPECT_EQ(f.windowTitle(), QStringLiteral("Robot Tumbo"));
-    EXPECT_EQ(f.imgTumbo3D->pos(), QPoint(20, 0));
+    // The picture stands in the middle of the pane, 20 pixels right of its centre line and
+    // 10 above, as its margins are.
     EXPECT_EQ(f.imgTumbo3D->size(), QSize(301, 291));
-    EXPECT_EQ(f.pbTumbo2D->pos(), QPoint(20, 10));
-    EXPECT_EQ(f.ScrollContent->size(), QSize(321, 301));
-    EXPECT_EQ(f.Splitter4->handleWidth(), 3);
+    const QSize pane = f.ScrollBox->viewport()->size();
+    EXPECT_EQ(f.ScrollContent->size(), QSize(321, 301).expandedTo(pane));
+    const QPoint shift((f.ScrollContent->width() - 321) / 2, (f.ScrollContent->height() - 301) / 2);
+    EXPECT_EQ(f.imgTumbo3D->pos(), QPoint(20, 0) + shift);
+    EXPECT_EQ(f.pbTumbo2D->pos(), QPoint(20, 10) + shift);
+    EXPECT_EQ(f.Splitter4->handleWidth(), 6);
     EXPECT_EQ(f.DummyEdit->width(), 1);
     EXPECT_EQ(f.edtPositionX->text(), QStringLiteral("1"));
     EXPECT_EQ(f.edtPositionY->text(), QStringLiteral("1"));

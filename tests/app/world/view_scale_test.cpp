@@ -9,6 +9,9 @@
 #include <QWheelEvent>
 
 #include "app/files/file_commands.h"
+#include "file_commands_fixture.h"
+#include "world/qt/new_room_dlg.h"
+#include "world/qt/spin_edit.h"
 #include "app/history/replay_bar.h"
 #include "app/world/view_scale_control.h"
 #include "window_fixture.h"
@@ -33,7 +36,8 @@ protected:
     TViewScaleControl &Control() { return *form_->findChild<TViewScaleControl *>(); }
     QSize Shown() { return form_->WeltViews().Image3D()->size(); }
 
-    // The robot's picture lies wholly in the visible part of the world pane.
+    // The robot's picture lies wholly in the visible part of the world pane, with two fields
+    // around it where the world goes on and the pane has room for them.
     ::testing::AssertionResult RobotInSight()
     {
         const TWeltQt &views = form_->WeltViews();
@@ -42,7 +46,10 @@ protected:
         const QScrollArea &pane = *form_->ScrollBox;
         const QRect seen(QPoint(pane.horizontalScrollBar()->value(), pane.verticalScrollBar()->value()),
                          pane.viewport()->size());
-        if (seen.contains(robot))
+        const int mx = std::min(2 * robot.width(), (seen.width() - robot.width()) / 2 - 2);
+        const int my = std::min(2 * robot.height(), (seen.height() - robot.height()) / 2 - 2);
+        const QRect margin = robot.adjusted(-mx, -my, mx, my).intersected(QRect(shown->pos(), shown->size()));
+        if (seen.contains(robot) && seen.contains(margin.united(robot)))
             return ::testing::AssertionSuccess();
         const TTumbo &r = views.Welt().Robot;
         return ::testing::AssertionFailure()
@@ -263,6 +270,78 @@ TEST_F(ViewScaleWindow, TheViewFollowsTheRobotStepByStep)
     EXPECT_EQ(outOfSight, 0);
     EXPECT_EQ(welt.Robot.X, 39);
     EXPECT_GT(form.ScrollBox->horizontalScrollBar()->value(), 0);
+}
+
+TEST_P(RobotInSightAt, RobotKeysAndButtonsKeepTheRobotInSight)
+{
+    TMainForm &form = OpenBigWorld();
+    const TTumbo &robot = form.Welt().Robot;
+    form.ScrollBox->horizontalScrollBar()->setValue(0);
+    form.ScrollBox->verticalScrollBar()->setValue(0);
+    QTest::mouseClick(form.btnTumboVor, Qt::LeftButton);  // west, with the keys to the world
+    EXPECT_TRUE(RobotInSight());
+    for (int i = 0; i < 30; ++i) {
+        QTest::keyClick(form.windowHandle(), Qt::Key_Up);
+        ASSERT_TRUE(RobotInSight()) << "after step " << i;
+    }
+    QTest::keyClick(form.windowHandle(), Qt::Key_Right);  // north
+    for (int i = 0; i < 30; ++i) {
+        QTest::keyClick(form.windowHandle(), Qt::Key_Up);
+        ASSERT_TRUE(RobotInSight()) << "after step " << i;
+    }
+    EXPECT_EQ(robot.X, 66);
+    EXPECT_EQ(robot.Y, 65);
+}
+
+TEST_P(RobotInSightAt, ZoomingKeepsTheRobotInSight)
+{
+    OpenBigWorld();
+    for (auto zoom : {&TViewScaleControl::ZoomIn, &TViewScaleControl::ZoomIn, &TViewScaleControl::ShowOriginalSize,
+                      &TViewScaleControl::ZoomOut, &TViewScaleControl::FitIntoPane}) {
+        (Control().*zoom)();
+        EXPECT_TRUE(RobotInSight()) << Control().Scale();
+    }
+}
+
+TEST_F(ViewScaleWindow, OriginalSizeInANewBigWorldShowsTheRobot)
+{
+    TMainForm &form = OpenSized();
+    WhenModal<tumbo::world::TNewRoomDlg>([](tumbo::world::TNewRoomDlg *d) {
+        d->speBreite->setValue(100);
+        d->speLaenge->setValue(100);
+        d->speHoehe->setValue(10);
+        d->accept();
+    });
+    QTest::mouseClick(form.btnWeltNeu, Qt::LeftButton);
+    ASSERT_EQ(form.Welt().Room.Width(), 100);
+    EXPECT_TRUE(RobotInSight());
+    form.activateWindow();  // back from the dialog
+    QApplication::processEvents();
+    QTest::keyClick(form.DummyEdit, Qt::Key_0, Qt::ControlModifier);
+    ASSERT_DOUBLE_EQ(Control().Scale(), 1.0);
+    EXPECT_TRUE(RobotInSight());
+}
+
+TEST_F(ViewScaleWindow, AFittedWorldStandsInTheMiddleOfThePane)
+{
+    TMainForm &form = OpenSized();
+    for (bool is2D : {false, true}) {
+        if (is2D)
+            form.btnDarstell2D->click();
+        QApplication::processEvents();
+        const QWidget *shown = is2D ? static_cast<QWidget *>(form.pbTumbo2D) : form.imgTumbo3D;
+        const QRect inPane(shown->mapTo(form.ScrollBox->viewport(), QPoint(0, 0)), shown->size());
+        const QSize pane = form.ScrollBox->viewport()->size();
+        const int left = inPane.left(), right = pane.width() - 1 - inPane.right();
+        const int top = inPane.top(), bottom = pane.height() - 1 - inPane.bottom();
+        EXPECT_NEAR(left, right, 22) << is2D;
+        EXPECT_NEAR(top, bottom, 22) << is2D;
+    }
+    // Also at its own size, much smaller than the pane.
+    Control().ShowOriginalSize();
+    const QRect inPane(form.pbTumbo2D->mapTo(form.ScrollBox->viewport(), QPoint(0, 0)), form.pbTumbo2D->size());
+    EXPECT_NEAR(inPane.left(), form.ScrollBox->viewport()->width() - 1 - inPane.right(), 22);
+    EXPECT_GT(inPane.left(), 200);
 }
 
 TEST_F(ViewScaleWindow, TheRobotIsInSightAfterANewWorld)

@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QImage>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpinBox>
 
 #include "file_commands_fixture.h"
@@ -123,6 +124,7 @@ TEST_F(WorldCommands, ClearKeepsTheSizeAndRestoreThenUsesTheTemporaryWorld)
     WriteFile("other.tdw", WorldBytes(3, 3, 2));
     ASSERT_TRUE(f.FileCommands().OpenWorld(Folder() + QStringLiteral("other.tdw")));
     f.Welt().NewWorld(7, 4, 5);
+    f.WorldFileName.clear();  // as "Neue Welt" leaves it
     Room().AddItem(2, 3, kZiegel);
     Robot().PlaceAt(1, 1);
     // A run saves the world to the temporary file.
@@ -139,7 +141,11 @@ TEST_F(WorldCommands, ClearKeepsTheSizeAndRestoreThenUsesTheTemporaryWorld)
     EXPECT_TRUE(f.WorldFileName.isEmpty());
     EXPECT_EQ(InfoLines().value(1), QStringLiteral("Welt : "));
 
-    // Without a world file, "W" restores the world saved for the run, not other.tdw.
+    // "W" first brings back the world as the clearing found it, after the run ...
+    f.btnWeltWiederherstellen->click();
+    EXPECT_EQ(Room().BrickCount(2, 3), 1);
+    EXPECT_EQ(Status(), QStringList({"2", "2", "O"}));
+    // ... and then, without a world file, the world saved for the run, not other.tdw.
     f.btnWeltWiederherstellen->click();
     EXPECT_EQ(Room().Width(), 7);
     EXPECT_EQ(Room().BrickCount(2, 3), 1);
@@ -154,6 +160,43 @@ TEST_F(WorldCommands, ClearKeepsTheSizeAndRestoreThenUsesTheTemporaryWorld)
     f.btnWeltWiederherstellen->click();
     EXPECT_EQ(Room().Width(), 3);
     EXPECT_EQ(Status(), QStringList({"1", "1", "S"}));
+}
+
+// "Welt löschen", "Neue Welt" and opening a world over a changed one lose nothing: "W"
+// brings the world back as it was, with its file name.
+TEST_F(WorldCommands, RestoreBringsBackTheWorldThatClearNewOrOpenReplaced)
+{
+    TMainForm &f = OpenWindow();
+    WriteFile("haus.tdw", WorldBytes(6, 5, 4, 2, 1));
+    WriteFile("other.tdw", WorldBytes(3, 3, 2));
+    ASSERT_TRUE(f.FileCommands().OpenWorld(Folder() + QStringLiteral("haus.tdw")));
+    const QString haus = f.WorldFileName;
+    auto click = [](QToolButton *b) { QTest::mouseClick(b, Qt::LeftButton); };
+    click(f.btnTumboHinlegen);
+    click(f.btnTumboHinlegen);
+    click(f.btnTumboMarke);
+    const std::string built = f.Welt().SaveToText();
+
+    click(f.btnWeltLoeschen);
+    ASSERT_NE(f.Welt().SaveToText(), built);
+    click(f.btnWeltWiederherstellen);
+    EXPECT_EQ(f.Welt().SaveToText(), built);
+    EXPECT_EQ(f.WorldFileName, haus);
+
+    WhenModal<tumbo::world::TNewRoomDlg>([](tumbo::world::TNewRoomDlg *d) { d->accept(); });
+    click(f.btnWeltNeu);
+    ASSERT_TRUE(f.WorldFileName.isEmpty());
+    click(f.btnWeltWiederherstellen);
+    EXPECT_EQ(f.Welt().SaveToText(), built);
+    EXPECT_EQ(f.WorldFileName, haus);
+
+    Choose("other.tdw");
+    click(f.btnWeltOeffnen);
+    ASSERT_EQ(Room().Width(), 3);
+    click(f.btnWeltWiederherstellen);
+    EXPECT_EQ(f.Welt().SaveToText(), built);
+    EXPECT_EQ(f.WorldFileName, haus);
+    EXPECT_EQ(Status(), QStringList({"3", "2", "S"}));
 }
 
 // Two windows side by side each keep the world of their own last run, in the user's private
@@ -209,7 +252,7 @@ TEST_F(WorldCommands, ViewSwitchEnablesTheToolBoxAndLeavingTheMapClosesIt)
     EXPECT_TRUE(f.Weltdirektfestlegen1->isEnabled());
     // The scroll range follows the map: 160 x 331 for the 5 x 10 start world, at the view scale.
     EXPECT_EQ(f.WeltViews().ViewSize(), QSize(160, 331));
-    EXPECT_EQ(f.ScrollContent->size(), f.WeltViews().ShownSize() + QSize(20, 10));
+    EXPECT_EQ(f.ScrollContent->size(), (f.WeltViews().ShownSize() + QSize(20, 10)).expandedTo(f.ScrollBox->viewport()->size()));
 
     Key(Qt::Key_F6);
     EXPECT_TRUE(f.WorldCommands().WorldTools->isVisible());
@@ -321,7 +364,7 @@ TEST_F(WorldCommands, NewWorldDialogShowsTheWorldAndRaisesAZeroWidthToOne)
     EXPECT_EQ(Status(), QStringList({"1", "1", "S"}));
     EXPECT_TRUE(f.WorldFileName.isEmpty());
     EXPECT_EQ(InfoLines().value(1), QStringLiteral("Welt : "));
-    EXPECT_EQ(f.ScrollContent->size(), f.WeltViews().ShownSize() + QSize(20, 10));
+    EXPECT_EQ(f.ScrollContent->size(), (f.WeltViews().ShownSize() + QSize(20, 10)).expandedTo(f.ScrollBox->viewport()->size()));
 }
 
 TEST_F(WorldCommands, PicturesOfBothViewsAreWrittenInTheChosenFormat)

@@ -2,8 +2,11 @@
 // pane has them, and the click hint of the 3D view, at 50, 100 and 300 per cent.
 #include <QLineEdit>
 #include <QScrollArea>
+#include <QToolButton>
 
+#include "app/world/world_commands.h"
 #include "window_fixture.h"
+#include "world/qt/world_tools.h"
 #include "world/qt/welt_qt.h"
 #include "world/welt.h"
 
@@ -74,6 +77,44 @@ TEST_P(WorldPaneFocus, APressBesideTheWorldGivesTheRobotKeysAndShowsAFrame)
 }
 
 INSTANTIATE_TEST_SUITE_P(ViewScales, WorldPaneFocus, ::testing::Values(50, 100, 300));
+
+// Keys typed as a pupil types them, to whatever has the focus in the window.
+class WorldKeys : public WindowTest {
+protected:
+    void Type(int key) { QTest::keyClick(form_->windowHandle(), Qt::Key(key)); }
+    QString Position() const { return form_->edtPositionX->text() + u'/' + form_->edtPositionY->text(); }
+};
+
+TEST_F(WorldKeys, RobotButtonsAndTheToolBoxLeaveTheKeysWithTheRobotUntilTheEditorIsClicked)
+{
+    TMainForm &form = Open();
+    const QString program = QStringLiteral("Programm\r\n*Programm\r\n");
+    form.Editor->setText(program);
+    form.Editor->setFocus();
+    QTest::mouseClick(form.btnTumboHinlegen, Qt::LeftButton);
+    EXPECT_TRUE(form.DummyEdit->hasFocus());
+    Type(Qt::Key_H);
+    Type(Qt::Key_Left);  // facing east
+    Type(Qt::Key_Up);
+    EXPECT_EQ(form.Editor->text(), program);
+    EXPECT_EQ(form.Welt().Room.BrickCount(0, 1), 2);
+    EXPECT_EQ(Position(), QStringLiteral("2/1"));
+
+    // A tool chosen in the tool box of the 2D view leaves the keys with the robot too.
+    form.btnDarstell2D->click();
+    form.Weltdirektfestlegen1->trigger();
+    form.Editor->setFocus();
+    QTest::mouseClick(form.WorldCommands().WorldTools->btnMarke, Qt::LeftButton);
+    Type(Qt::Key_M);
+    EXPECT_TRUE(form.Welt().Room.HasMark(1, 0));
+    EXPECT_EQ(form.Editor->text(), program);
+
+    // A click into the editor gives the keys back to the program text.
+    QTest::mouseClick(form.Editor->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    Type(Qt::Key_X);
+    EXPECT_TRUE(form.Editor->text().contains(QLatin1Char('x'), Qt::CaseInsensitive));
+    EXPECT_TRUE(form.Welt().Room.HasMark(1, 0));
+}
 
 }  // namespace
 }  // namespace tumbo::app::test
