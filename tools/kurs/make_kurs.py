@@ -146,14 +146,14 @@ def task_text(task):
     return "\n".join(lines) + "\n"
 
 
-def start_world(spec):
-    if "datei" in spec:
-        with open(os.path.join(ROOT, spec["datei"]), encoding="cp1252") as f:
+def start_world(welt_angabe):
+    if "datei" in welt_angabe:
+        with open(os.path.join(ROOT, welt_angabe["datei"]), encoding="cp1252") as f:
             world = parse_world_text(f.read())
     else:
-        world = world_from_map(spec["karte"], spec.get("tumbo"), spec.get("hoehe", 6))
-        world.marks.update(spec.get("marken", []))
-    return turned(world) if spec.get("drehen") else world
+        world = world_from_map(welt_angabe["karte"], welt_angabe.get("tumbo"), welt_angabe.get("hoehe", 6))
+        world.marks.update(welt_angabe.get("marken", []))
+    return turned(world) if welt_angabe.get("drehen") else world
 
 
 def turned(world):
@@ -173,8 +173,8 @@ def make_task(cli, task, show_worlds):
     write(solution, crlf_cp1252(task["loesung"].strip("\n") + "\n"))
     if show_worlds:
         print(f"== {name}: {task['titel']}")
-    for i, spec in enumerate(task["welten"], 1):
-        start = start_world(spec)
+    for i, welt_angabe in enumerate(task["welten"], 1):
+        start = start_world(welt_angabe)
         start_path = os.path.join(OUT, f"{name}-{i}.tdw")
         goal_path = os.path.join(OUT, f"{name}-{i}-ziel.tdw")
         write(start_path, start.text().encode("cp1252"))
@@ -187,7 +187,7 @@ def make_task(cli, task, show_worlds):
         if not differs(start, goal, task["pruefen"]):
             problems.append(f"Welt {i}: der Start gleicht schon dem Ziel")
         if show_worlds:
-            show(start, f"Welt {i}{' (verdeckt)' if spec.get('verdeckt') else ''}")
+            show(start, f"Welt {i}{' (verdeckt)' if welt_angabe.get('verdeckt') else ''}")
             show(goal, "Ziel")
     write(tda, crlf_cp1252(task_text(task)))
     return problems
