@@ -33,6 +33,9 @@ TCoursePanel::TCoursePanel(QWidget *parent) : QWidget(parent)
     lblTitel->setFont(bold);
     lstAufgaben = new QTreeWidget(this);
     lstAufgaben->setObjectName(QStringLiteral("lstKurs"));
+    lstAufgaben->setAccessibleName(QStringLiteral("Aufgaben des Kurses"));
+    lstAufgaben->setAccessibleDescription(
+        QStringLiteral("Abschnitte und Aufgaben in ihrer Reihenfolge, jede mit ihrem Stand; Enter öffnet die Aufgabe."));
     lstAufgaben->setColumnCount(2);
     lstAufgaben->setHeaderHidden(true);
     lstAufgaben->setRootIsDecorated(false);

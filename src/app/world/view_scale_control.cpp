@@ -198,7 +198,8 @@ void TViewScaleControl::LayOut(QSize shown, bool world)
     if (!content)
         return;
     const QSize wanted = shown + kMargins;
-    const QSize size = wanted.expandedTo(ViewportSize(wanted));
+    // The chart keeps its own scroll range; a world fills the pane so that it can stand in its middle.
+    const QSize size = world ? wanted.expandedTo(ViewportSize(wanted)) : wanted;
     content->resize(size);
     QCoreApplication::sendPostedEvents(&pane_, QEvent::MetaCall);
     if (!world)
