@@ -384,8 +384,8 @@ bool TTumbo_Parser::Compile(const std::string& text, const std::string& folder, 
     ReportError(msgTooLarge, 0);
     Source.clear();
   } else {
-    Source = Preprocess(text);
-    Source = ExpandLibraries(Source, folder, [this](int number) { ReportError(number, 0); });
+    Source = ExpandLibraries(Preprocess(text), folder,
+                             [this](int number) { ReportError(number, 0); });
   }
   auto root = std::make_unique<TTumbo_Program_Top>(kindTop, 0, 0, false, std::string(), 1);
   TParse parse(*this);

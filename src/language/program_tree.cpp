@@ -23,8 +23,11 @@ TTumbo_Program::~TTumbo_Program() {
 void TTumbo_Program::DetachChildren(std::vector<TTumbo_Program*>& pending) {
   if (Next) pending.push_back(std::exchange(Next, nullptr));
   if (Body) pending.push_back(std::exchange(Body, nullptr));
-  if (auto* ifNode = dynamic_cast<TTumbo_Program_If*>(this); ifNode && ifNode->ElseBody)
-    pending.push_back(std::exchange(ifNode->ElseBody, nullptr));
+}
+
+void TTumbo_Program_If::DetachChildren(std::vector<TTumbo_Program*>& pending) {
+  TTumbo_Program::DetachChildren(pending);
+  if (ElseBody) pending.push_back(std::exchange(ElseBody, nullptr));
 }
 
 TTumbo_Program_If::~TTumbo_Program_If() {

@@ -79,8 +79,9 @@ class TTumbo_Program {
 
   bool IsDefinition() const { return Kind == kindInstructionDef || Kind == kindConditionDef; }
 
- private:
-  void DetachChildren(std::vector<TTumbo_Program*>& pending);
+ protected:
+  // Hands the owned children to `pending`; virtual, as a dynamic_cast per node would cost more.
+  virtual void DetachChildren(std::vector<TTumbo_Program*>& pending);
 };
 
 class TTumbo_Program_If : public TTumbo_Program {
@@ -88,6 +89,9 @@ class TTumbo_Program_If : public TTumbo_Program {
   using TTumbo_Program::TTumbo_Program;
   ~TTumbo_Program_If() override;
   TTumbo_Program* ElseBody = nullptr;  // owned
+
+ protected:
+  void DetachChildren(std::vector<TTumbo_Program*>& pending) override;
 };
 
 // The root (kind 1) and the definitions (kinds 9 and 10): the scopes of own words.
