@@ -32,15 +32,13 @@ constexpr std::array<uint8_t, 256> kClasses = MakeClasses();
 
 inline uint8_t ClassOf(char c) { return kClasses[static_cast<unsigned char>(c)]; }
 
-constexpr char Upper(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  if ((u >= 'a' && u <= 'z') || u == 0xE4 || u == 0xF6 || u == 0xFC) return static_cast<char>(u - 32);
-  return c;
-}
-
+// Upper case of the language's letters: a-z, ä, ö, ü.
 constexpr std::array<char, 256> MakeUpper() {
   std::array<char, 256> t{};
-  for (int c = 0; c < 256; ++c) t[size_t(c)] = Upper(static_cast<char>(c));
+  for (int c = 0; c < 256; ++c) {
+    const bool lower = (c >= 'a' && c <= 'z') || c == 0xE4 || c == 0xF6 || c == 0xFC;
+    t[size_t(c)] = static_cast<char>(lower ? c - 32 : c);
+  }
   return t;
 }
 
