@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
+#include <utility>
 
 #include "text/atomic_file.h"
 #include "text/cp1252.h"
@@ -61,7 +62,7 @@ std::optional<TProgramFile> ReadProgramFile(const std::string& path) {
     return std::nullopt;
   }
   TProgramFile file;
-  file.Text = tumbo::text::DecodeToCp1252(bytes);
+  file.Text = tumbo::text::DecodeToCp1252(std::move(bytes));
   std::string folder = std::filesystem::path(path).parent_path().string();
   if (!folder.empty() && folder.back() != '/') folder += '/';
   file.Folder = folder;

@@ -1,4 +1,5 @@
 // Compile: the recursive-descent parser over the working text.
+#include <string_view>
 #include <utility>
 
 #include "language/libraries.h"
@@ -84,7 +85,7 @@ class TParse {
   }
 
   void HandleWord(TSequence& seq, const TWord& w) {
-    const std::string& t = w.Text;
+    const std::string_view t = w.Text;  // compares lengths before letters
     if (t == "PROGRAMM") {
       if (seq.Level == kindTop) seq.Append(Node(kindProgramm, 0));
       else Report(msgProgrammInside);
@@ -191,7 +192,7 @@ class TParse {
     seq.Append(Node(kindCall, value, w.Text));
   }
 
-  void EndWord(TSequence& seq, const std::string& t) {
+  void EndWord(TSequence& seq, std::string_view t) {
     seq.EndFound = true;
     const int level = seq.Level;
     const bool repeatLevel = level == kindRepeatWhile || level == kindRepeatUntil ||
@@ -384,8 +385,8 @@ bool TTumbo_Parser::Compile(const std::string& text, const std::string& folder, 
     ReportError(msgTooLarge, 0);
     Source.clear();
   } else {
-    Source = Preprocess(text);
-    Source = ExpandLibraries(Source, folder, [this](int number) { ReportError(number, 0); });
+    Source = ExpandLibraries(Preprocess(text), folder,
+                             [this](int number) { ReportError(number, 0); });
   }
   auto root = std::make_unique<TTumbo_Program_Top>(kindTop, 0, 0, false, std::string(), 1);
   TParse parse(*this);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <unordered_map>
 #include <system_error>
 #include <vector>
@@ -153,8 +154,11 @@ std::string FindLibraryFile(const std::string& name, const std::string& folder) 
   return dir.string();
 }
 
-std::string ExpandLibraries(const std::string& source, const std::string& folder,
+std::string ExpandLibraries(std::string source, const std::string& folder,
                             const std::function<void(int number)>& report) {
+  // Most programs include nothing: their working text stays as it is, without a copy.
+  const std::boyer_moore_horspool_searcher block(kEinfuegen.begin(), kEinfuegen.end());
+  if (std::search(source.begin(), source.end(), block) == source.end()) return source;
   std::string result;
   result.reserve(source.size());
   std::string lastMark;  // the mark last written to the result

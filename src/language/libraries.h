@@ -9,7 +9,7 @@
 // empty. `report(number)` is
 // called for messages 8, 9 and 34 (the working text would grow beyond kMaxProgramBytes; no
 // library is included after that).
-std::string ExpandLibraries(const std::string& source, const std::string& folder,
+std::string ExpandLibraries(std::string source, const std::string& folder,
                             const std::function<void(int number)>& report);
 
 // The native file name of a library named `name` (Windows-1252, upper case as in the working

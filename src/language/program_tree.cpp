@@ -23,8 +23,11 @@ TTumbo_Program::~TTumbo_Program() {
 void TTumbo_Program::DetachChildren(std::vector<TTumbo_Program*>& pending) {
   if (Next) pending.push_back(std::exchange(Next, nullptr));
   if (Body) pending.push_back(std::exchange(Body, nullptr));
-  if (auto* ifNode = dynamic_cast<TTumbo_Program_If*>(this); ifNode && ifNode->ElseBody)
-    pending.push_back(std::exchange(ifNode->ElseBody, nullptr));
+}
+
+void TTumbo_Program_If::DetachChildren(std::vector<TTumbo_Program*>& pending) {
+  TTumbo_Program::DetachChildren(pending);
+  if (ElseBody) pending.push_back(std::exchange(ElseBody, nullptr));
 }
 
 TTumbo_Program_If::~TTumbo_Program_If() {
@@ -34,13 +37,15 @@ TTumbo_Program_If::~TTumbo_Program_If() {
 }
 
 TTumbo_Program_Top* TTumbo_Program_Top::FindHere(const std::string& name, int32_t kind) {
+  if (Definitions.empty()) return nullptr;
+  if (!index_) index_ = std::make_unique<TIndex>();
   for (; indexed_ < Definitions.size(); ++indexed_) {
     TTumbo_Program_Top* def = Definitions[indexed_];
     if (def->Kind == kindInstructionDef || def->Kind == kindConditionDef)
-      firstByName_[def->Kind - kindInstructionDef].emplace(def->Name, def);  // keeps the first
+      index_->FirstByName[def->Kind - kindInstructionDef].emplace(def->Name, def);  // keeps the first
   }
   if (kind != kindInstructionDef && kind != kindConditionDef) return nullptr;
-  const auto& index = firstByName_[kind - kindInstructionDef];
+  const auto& index = index_->FirstByName[kind - kindInstructionDef];
   const auto it = index.find(name);
   return it == index.end() ? nullptr : it->second;
 }

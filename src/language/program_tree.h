@@ -2,7 +2,9 @@
 // The program tree that Compile builds and the interpreter, the structure chart and the
 // program overview read. A node owns its Next, Body and (for an if node) ElseBody.
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -79,8 +81,9 @@ class TTumbo_Program {
 
   bool IsDefinition() const { return Kind == kindInstructionDef || Kind == kindConditionDef; }
 
- private:
-  void DetachChildren(std::vector<TTumbo_Program*>& pending);
+ protected:
+  // Hands the owned children to `pending`; virtual, as a dynamic_cast per node would cost more.
+  virtual void DetachChildren(std::vector<TTumbo_Program*>& pending);
 };
 
 class TTumbo_Program_If : public TTumbo_Program {
@@ -88,6 +91,9 @@ class TTumbo_Program_If : public TTumbo_Program {
   using TTumbo_Program::TTumbo_Program;
   ~TTumbo_Program_If() override;
   TTumbo_Program* ElseBody = nullptr;  // owned
+
+ protected:
+  void DetachChildren(std::vector<TTumbo_Program*>& pending) override;
 };
 
 // The root (kind 1) and the definitions (kinds 9 and 10): the scopes of own words.
@@ -105,8 +111,12 @@ class TTumbo_Program_Top : public TTumbo_Program {
  private:
   // The first definition of each name and kind among Definitions[0 .. indexed_), so that a
   // look-up costs the same with thousands of definitions. Definitions appended later are
-  // taken in on the next look-up.
-  std::unordered_map<std::string, TTumbo_Program_Top*> firstByName_[2];
+  // taken in on the next look-up. Made on the first look-up in a scope with definitions, as
+  // most definitions hold none; the names are those of the definitions, which it outlives.
+  struct TIndex {
+    std::unordered_map<std::string_view, TTumbo_Program_Top*> FirstByName[2];
+  };
+  std::unique_ptr<TIndex> index_;
   size_t indexed_ = 0;
   TTumbo_Program_Top* FindHere(const std::string& name, int32_t kind);
 };

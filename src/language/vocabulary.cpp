@@ -34,25 +34,37 @@ const char* const ConditionsUpper[kConditionCount + 1] = {
 
 namespace {
 
-int FindIn(const char* const* table, int count, std::string_view word) {
-  if (word.empty()) return 0;
-  for (int i = 1; i <= count; ++i)
-    if (word == table[i]) return i;
-  return 0;
-}
+// A table's words with their lengths, so that a look-up compares lengths before letters: the
+// compiler asks for every word of a program.
+template <int Count>
+struct TWordTable {
+  explicit TWordTable(const char* const* table) {
+    for (int i = 0; i <= Count; ++i) Words[i] = table[i];
+  }
+  int Find(std::string_view word) const {
+    if (word.empty()) return 0;
+    for (int i = 1; i <= Count; ++i)
+      if (word == Words[i]) return i;
+    return 0;
+  }
+  std::string_view Words[Count + 1];
+};
 
 }  // namespace
 
 int FindControlWord(std::string_view upperWord) {
-  return FindIn(ControlWordsUpper, kControlWordCount, upperWord);
+  static const TWordTable<kControlWordCount> table(ControlWordsUpper);
+  return table.Find(upperWord);
 }
 
 int FindInstruction(std::string_view upperWord) {
-  return FindIn(InstructionsUpper, kInstructionCount, upperWord);
+  static const TWordTable<kInstructionCount> table(InstructionsUpper);
+  return table.Find(upperWord);
 }
 
 int FindCondition(std::string_view upperWord) {
-  return FindIn(ConditionsUpper, kConditionCount, upperWord);
+  static const TWordTable<kConditionCount> table(ConditionsUpper);
+  return table.Find(upperWord);
 }
 
 void CanonicalSpelling(std::string& line) {

@@ -1,6 +1,9 @@
 #include "text/text_file.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,9 +17,31 @@ namespace {
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 bool HasNonAscii(std::string_view s) {
-  for (char c : s)
-    if (static_cast<unsigned char>(c) >= 0x80) return true;
+  // Eight bytes at a time: a program file of several megabytes is mostly ASCII.
+  size_t i = 0;
+  for (; i + 8 <= s.size(); i += 8) {
+    uint64_t word;
+    std::memcpy(&word, s.data() + i, 8);
+    if (word & 0x8080808080808080u) return true;
+  }
+  for (; i < s.size(); ++i)
+    if (static_cast<unsigned char>(s[i]) >= 0x80) return true;
   return false;
+}
+
+// UTF-8 with a BOM, or valid UTF-8 holding a non-ASCII character; else Windows-1252.
+TextFormat DetectFormat(std::string_view bytes) {
+  TextFormat format;
+  format.Break = DetectLineBreak(bytes);
+  if (bytes.starts_with(kBom) && IsValidUtf8(bytes.substr(kBom.size()))) {
+    format.Encoding = TextEncoding::Utf8;
+    format.Bom = true;
+  } else if (HasNonAscii(bytes) && IsValidUtf8(bytes)) {
+    format.Encoding = TextEncoding::Utf8;
+  } else {
+    format.Encoding = TextEncoding::Cp1252;
+  }
+  return format;
 }
 
 
@@ -70,6 +95,8 @@ bool ReadFile(const std::string& path, std::string& bytes, std::string& error, s
     return false;
   }
   std::string data;
+  // Sized once: growing a string of megabytes by doubling costs copies and fresh pages.
+  data.reserve(std::min(static_cast<size_t>(st.st_size), limit));
   char buf[65536];
   while (data.size() < limit) {
     const ssize_t n = ::read(file.fd, buf, sizeof buf);
@@ -129,18 +156,9 @@ std::string ConvertLineBreaks(std::string_view text, LineBreak b) {
 
 DecodedText DecodeText(std::string_view bytes) {
   DecodedText d;
-  d.Format.Break = DetectLineBreak(bytes);
-  if (bytes.starts_with(kBom) && IsValidUtf8(bytes.substr(kBom.size()))) {
-    d.Format.Encoding = TextEncoding::Utf8;
-    d.Format.Bom = true;
-    d.Utf8 = bytes.substr(kBom.size());
-  } else if (HasNonAscii(bytes) && IsValidUtf8(bytes)) {
-    d.Format.Encoding = TextEncoding::Utf8;
-    d.Utf8 = bytes;
-  } else {
-    d.Format.Encoding = TextEncoding::Cp1252;
-    d.Utf8 = Cp1252ToUtf8(bytes);
-  }
+  d.Format = DetectFormat(bytes);
+  if (d.Format.Encoding == TextEncoding::Utf8) d.Utf8 = bytes.substr(d.Format.Bom ? kBom.size() : 0);
+  else d.Utf8 = Cp1252ToUtf8(bytes);
   return d;
 }
 
@@ -162,10 +180,19 @@ EncodedText EncodeText(std::string_view utf8, TextFormat format) {
   return e;
 }
 
+// A Windows-1252 file is its own text: every byte would go to UTF-8 and back unchanged.
 std::string DecodeToCp1252(std::string_view bytes, TextFormat* format) {
-  DecodedText d = DecodeText(bytes);
-  if (format) *format = d.Format;
-  return Utf8ToCp1252(d.Utf8);
+  const TextFormat detected = DetectFormat(bytes);
+  if (format) *format = detected;
+  if (detected.Encoding == TextEncoding::Cp1252) return std::string(bytes);
+  return Utf8ToCp1252(bytes.substr(detected.Bom ? kBom.size() : 0));
+}
+
+std::string DecodeToCp1252(std::string&& bytes, TextFormat* format) {
+  const TextFormat detected = DetectFormat(bytes);
+  if (format) *format = detected;
+  if (detected.Encoding == TextEncoding::Cp1252) return std::move(bytes);
+  return Utf8ToCp1252(std::string_view(bytes).substr(detected.Bom ? kBom.size() : 0));
 }
 
 std::string EncodeFromCp1252(std::string_view cp1252, TextFormat format) {

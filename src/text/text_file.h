@@ -54,6 +54,8 @@ EncodedText EncodeText(std::string_view utf8, TextFormat format);
 // The same for the core's Windows-1252 strings (characters without a Windows-1252 form
 // become '?').
 std::string DecodeToCp1252(std::string_view bytes, TextFormat* format = nullptr);
+// The same, taking the bytes over without a copy when they are the text already.
+std::string DecodeToCp1252(std::string&& bytes, TextFormat* format = nullptr);
 std::string EncodeFromCp1252(std::string_view cp1252, TextFormat format);
 
 // Whole-file helpers. Paths are native (UTF-8) file names. On failure they return false

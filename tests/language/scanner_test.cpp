@@ -62,7 +62,12 @@ INSTANTIATE_TEST_SUITE_P(
         TPreprocessCase{"UserCharacter250IsDropped", "Schr\xFAtt", "<1> SCHRTT"},
         TPreprocessCase{"LineEnds", std::string("a\nb\rc\r\nd\n\re\0f", 13),
                         "<1> A <2> B <3> C <4> D <6> E <7> F"},
-        TPreprocessCase{"KeptPunctuation", "Tumbo.Schritt(x) a:b\\c", "<1> TUMBO.SCHRITT(X) A:B\\C"}),
+        TPreprocessCase{"KeptPunctuation", "Tumbo.Schritt(x) a:b\\c", "<1> TUMBO.SCHRITT(X) A:B\\C"},
+        TPreprocessCase{"LineCommentsEndAtEveryLineEnd", std::string("a//x\rb//y\0c//z\r\nd// e", 21),
+                        "<1> A<2> B<3> C<4> D"},
+        TPreprocessCase{"BlockCommentsCountTheLinesTheySwallow",
+                        std::string("a{\r\n\r\n\n\r\0}b\r\nc { x } d\r\n{\r\n}\r\ne", 31),
+                        "<1> AB <7> C D <10> E"}),
     [](const testing::TestParamInfo<TPreprocessCase>& info) { return info.param.Name; });
 
 TEST(ScannerWords, ReadWordTakesPrefixAndArgument) {

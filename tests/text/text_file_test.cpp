@@ -54,6 +54,10 @@ TEST(TextFile, EveryEncodingAndLineBreakStyleReadsAndSavesByteForByte) {
     // The core's view of the same file.
     EXPECT_EQ(DecodeToCp1252(bytes), Utf8ToCp1252(d.Utf8));
     EXPECT_EQ(EncodeFromCp1252(DecodeToCp1252(bytes), f), bytes);
+    TextFormat taken;
+    EXPECT_EQ(DecodeToCp1252(std::string(bytes), &taken), Utf8ToCp1252(d.Utf8))
+        << "bytes handed over decode alike";
+    EXPECT_EQ(taken, f);
   }
 }
 
