@@ -63,7 +63,7 @@ protected:
     }
     QString WorldCaption() const
     {
-        return Control("PanelTumbo3dNavigator")->findChild<QLabel *>(QString(), Qt::FindDirectChildrenOnly)->text();
+        return form_->findChild<QLabel *>(QStringLiteral("CaptionWelt"))->text();
     }
     void SetProgram(const QString &text) { form_->Editor->setText(text); }
 

@@ -10,16 +10,22 @@
 #include <algorithm>
 #include <limits>
 
+#include "app/window/bar_metrics.h"
+#include "app/window/pane_caption.h"
+
 namespace tumbo::app {
 
 TReplayBar::TReplayBar(QWidget *parent) : QFrame(parent)
 {
     setObjectName(QStringLiteral("ReplayBar"));
     setFrameShape(QFrame::StyledPanel);
-    setFixedHeight(27);  // as high as the bars of buttons
+    SetBarHeight(this);  // as high as the bars of buttons
     auto *row = new QHBoxLayout(this);
-    row->setContentsMargins(6, 0, 4, 0);
+    row->setContentsMargins(0, 0, 4, 0);
     row->setSpacing(6);
+
+    // The caption leads the bar, as the panes' captions head their panes.
+    row->addWidget(CreatePaneCaption(QStringLiteral("Verlauf"), QStringLiteral("CaptionVerlauf"), this));
 
     Slider = new QSlider(Qt::Horizontal, this);
     Slider->setObjectName(QStringLiteral("sldVerlauf"));
@@ -42,14 +48,6 @@ TReplayBar::TReplayBar(QWidget *parent) : QFrame(parent)
     btnZumEnde->setAutoRaise(true);
     btnZumEnde->setFocusPolicy(Qt::NoFocus);
     row->addWidget(btnZumEnde);
-
-    // The caption stands on the right, as on the bars of buttons.
-    auto *caption = new QLabel(QStringLiteral("Verlauf"), this);
-    QFont bold = caption->font();
-    bold.setBold(true);
-    caption->setFont(bold);
-    caption->setStyleSheet(QStringLiteral("color: #800000;"));
-    row->addWidget(caption);
 
     // The slider counts from the first kept step, so a run of any length fits its range.
     connect(Slider, &QSlider::valueChanged, this, [this](int value) {

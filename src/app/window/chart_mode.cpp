@@ -12,6 +12,7 @@
 
 #include "app/dialogs/dialog_util.h"
 #include "app/run/run_control.h"
+#include "app/window/bar_metrics.h"
 #include "app/window/main_form.h"
 #include "app/window/program_editor.h"
 #include "chart/qt/chart_paint_box.h"
@@ -91,12 +92,11 @@ ChartMode::ChartMode(TMainForm &form) : QObject(&form), form_(form)
     TChartModeControls controls;
     controls.WorldNavigator = form.findChild<QWidget *>(QStringLiteral("PanelTumbo3dNavigator"));
     controls.ProgramNavigator = form.findChild<QWidget *>(QStringLiteral("PanelProgramNavigator"));
-    QLabel *caption = controls.WorldNavigator
-                          ? controls.WorldNavigator->findChild<QLabel *>(QString(), Qt::FindDirectChildrenOnly)
-                          : nullptr;
+    // The caption at the top of the world's pane names what the pane shows.
+    QLabel *caption = form.findChild<QLabel *>(QStringLiteral("CaptionWelt"));
     controls.SetNavigatorCaption = [caption](const QString &text) {
         if (caption)
-            caption->setText(text.trimmed());  // the bar shows its caption without the padding
+            caption->setText(text.trimmed());  // the caption is shown without the padding
     };
     controls.Anzeigen1 = form.Anzeigen1;
     controls.StruktSpeichern1 = form.StruktSpeichern1;
@@ -171,12 +171,12 @@ void ChartMode::CreateButtons()
             button->setText(text);
         } else {
             button->setIcon(icon);
-            button->setFixedSize(24, 23);
+            SetBarButtonSize(button);
         }
         SetControlTag(button, 1);
         button->hide();
         if (bar)
-            bar->insertWidget(bar->count() - 2, button);  // before the stretch and the caption
+            bar->insertWidget(bar->count() - 1, button);  // before the stretch
         return button;
     };
     QStyle *style = form_.style();

@@ -44,7 +44,9 @@
 #include "app/task/course_session.h"
 #include "app/task/task_session.h"
 #include "app/window/bar_icons.h"
+#include "app/window/bar_metrics.h"
 #include "app/window/chart_mode.h"
+#include "app/window/pane_caption.h"
 #include "app/window/presentation_mode.h"
 #include "app/window/program_editor.h"
 #include "app/window/status_bar.h"
@@ -57,7 +59,6 @@
 namespace tumbo::app {
 namespace {
 
-constexpr int kBarHeight = 27;
 constexpr int kSplitterWidth = 6;
 
 QSplitter *MakeSplitter(Qt::Orientation o, const char *name)
@@ -162,23 +163,16 @@ void TMainForm::CreateEngine()
 
 // ---------------------------------------------------------------- layout
 
-QFrame *TMainForm::CreateBar(const QString &caption, QHBoxLayout *&buttons)
+QFrame *TMainForm::CreateBar(QHBoxLayout *&buttons)
 {
     auto *bar = new QFrame;
     bar->setFrameShape(QFrame::StyledPanel);
-    bar->setFixedHeight(kBarHeight);
+    SetBarHeight(bar);
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(2, 0, 4, 0);
     row->setSpacing(1);
     buttons = row;
-    auto *label = new QLabel(caption.trimmed(), bar);
-    QFont f = label->font();
-    f.setBold(true);
-    label->setFont(f);
-    label->setStyleSheet(QStringLiteral("color: #800000;"));
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     row->addStretch(1);
-    row->addWidget(label);
     return bar;
 }
 
@@ -191,13 +185,13 @@ QToolButton *TMainForm::AddBarButton(QHBoxLayout *bar, const QString &name, cons
     b->setAccessibleName(hint);
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
-    b->setFixedSize(24, 23);
+    SetBarButtonSize(b);
     if (!icon.isNull())
         b->setIcon(icon);
     else
         b->setText(text);
-    // Buttons go before the stretch and the caption.
-    bar->insertWidget(bar->count() - 2, b);
+    // Buttons go before the stretch.
+    bar->insertWidget(bar->count() - 1, b);
     return b;
 }
 
@@ -207,7 +201,7 @@ static void AddBarSeparator(QHBoxLayout *bar)
     line->setFrameShape(QFrame::VLine);
     line->setFrameShadow(QFrame::Sunken);
     line->setFixedWidth(8);
-    bar->insertWidget(bar->count() - 2, line);
+    bar->insertWidget(bar->count() - 1, line);
 }
 
 QWidget *TMainForm::CreateProgramPanel()
@@ -224,10 +218,11 @@ QWidget *TMainForm::CreateProgramPanel()
     Editor->setAccessibleDescription(
         QStringLiteral("Der Programmtext. Tab rückt ein, Strg+Tab geht weiter zur Welt."));
     Editor->setMinimumSize(1, 1);
+    col->addWidget(CreatePaneCaption(QStringLiteral("Programm"), QStringLiteral("CaptionProgramm")));
     col->addWidget(Editor, 1);
 
     QHBoxLayout *bar = nullptr;
-    QFrame *nav = CreateBar(QStringLiteral("Programm    "), bar);
+    QFrame *nav = CreateBar(bar);
     nav->setObjectName(QStringLiteral("PanelProgramNavigator"));
     QStyle *st = style();
     btnProgNeu = AddBarButton(bar, "btnProgNeu", "Neues Programm", st->standardIcon(QStyle::SP_FileIcon));
@@ -249,7 +244,7 @@ QWidget *TMainForm::CreateProgramPanel()
     AddBarSeparator(bar);
     Lamp = new ProgLamp;
     Lamp->setObjectName(QStringLiteral("ProgLamp"));
-    bar->insertWidget(bar->count() - 2, Lamp);
+    bar->insertWidget(bar->count() - 1, Lamp);
     col->addWidget(nav);
 
     for (QToolButton *b : {btnProgNeu, btnProgOeffnen, btnProgSpeichern})
@@ -288,10 +283,12 @@ QWidget *TMainForm::CreateWorldPanel()
     DummyEdit->setMaxLength(1);
     DummyEdit->setGeometry(0, 0, 1, 1);
     DummyEdit->setFrame(false);
+    // The caption changes to "Struktogramm" while the chart is shown.
+    col->addWidget(CreatePaneCaption(QStringLiteral("Welt"), QStringLiteral("CaptionWelt")));
     col->addWidget(ScrollBox, 1);
 
     QHBoxLayout *bar = nullptr;
-    QFrame *nav = CreateBar(QStringLiteral("Welt    "), bar);
+    QFrame *nav = CreateBar(bar);
     nav->setObjectName(QStringLiteral("PanelTumbo3dNavigator"));
     QStyle *st = style();
     const QIcon none;
@@ -325,7 +322,7 @@ QWidget *TMainForm::CreateWorldPanel()
             AddBarSeparator(bar);
         // Clearing the world stands well apart from the robot's buttons.
         if (n == 10) {
-            bar->insertSpacing(bar->count() - 2, 24);
+            bar->insertSpacing(bar->count() - 1, 24);
             AddBarSeparator(bar);
         }
         ++n;
@@ -357,9 +354,10 @@ QWidget *TMainForm::CreateBottomPanel()
         QStringLiteral("Die Anweisungen und Bedingungen der Sprache und dieses Programms"));
     TreeView1->setHeaderHidden(true);
     TreeView1->setMinimumSize(1, 1);
+    codeCol->addWidget(CreatePaneCaption(QStringLiteral("Übersicht"), QStringLiteral("CaptionUebersicht")));
     codeCol->addWidget(TreeView1, 1);
     QHBoxLayout *codeBar = nullptr;
-    QFrame *codeNav = CreateBar(QStringLiteral("Übersicht   "), codeBar);
+    QFrame *codeNav = CreateBar(codeBar);
     btnUebersicht = AddBarButton(codeBar, "btnUebersicht", "Übersicht aktualisieren",
                                  style()->standardIcon(QStyle::SP_BrowserReload));
     codeCol->addWidget(codeNav);
@@ -378,15 +376,16 @@ QWidget *TMainForm::CreateBottomPanel()
     // Every line is one line of text; without this each added line measures all the others,
     // and a program that keeps bumping into a wall slows down with every note.
     InfoBox->setUniformItemSizes(true);
-    // The replay bar stands right under the world's bar and takes its room from the list,
-    // so the world keeps its size when a run is offered for replay.
+    // The replay bar stands right under the world's bar, above the list's caption, and takes
+    // its room from the list, so the world keeps its size when a run is offered for replay.
     ReplayBar = new TReplayBar;
     errCol->addWidget(ReplayBar);
+    errCol->addWidget(CreatePaneCaption(QStringLiteral("Information"), QStringLiteral("CaptionInformation")));
     errCol->addWidget(InfoBox, 1);
 
     // The information bar holds the status fields instead of buttons.
     StatusLine = new TStatusBar;
-    StatusLine->setFixedHeight(kBarHeight);
+    SetBarHeight(StatusLine);
     edtPositionX = StatusLine->PositionX;
     edtPositionY = StatusLine->PositionY;
     edtBlickrichtung = StatusLine->Heading;
@@ -565,15 +564,20 @@ void TMainForm::ApplyPanelSizes()
 {
     // Until the user sets it, the editor takes 40 % of the width, enough for the samples' comments.
     SetPanelWidth(Splitter4, editorWidthSet_ ? editorWidth_ : int(std::lround(0.4 * PanelTop->width())));
+    SetBottomHeight(bottomHeight_);
+    SetPanelWidth(Splitter1, codeViewWidth_);
+}
+
+void TMainForm::SetBottomHeight(int height)
+{
     // The bottom panel is the second part of the vertical splitter.
     QList<int> v = Splitter2->sizes();
     if (v.size() == 2) {
         const int total = v[0] + v[1] > 0 ? v[0] + v[1] : Splitter2->height() - Splitter2->handleWidth();
-        v[1] = bottomHeight_;
-        v[0] = std::max(1, total - bottomHeight_);
+        v[1] = height;
+        v[0] = std::max(1, total - height);
         Splitter2->setSizes(v);
     }
-    SetPanelWidth(Splitter1, codeViewWidth_);
 }
 
 void TMainForm::ArrangeAreas()
@@ -642,6 +646,10 @@ TumboSettings TMainForm::CurrentSettings() const
     s.EditorWidth = shownOnce_ ? PanelProgram->width() : editorWidth_;
     s.BottomHeight = shownOnce_ ? PanelBottom->height() : bottomHeight_;
     s.CodeViewWidth = shownOnce_ ? PanelCodeView->width() : codeViewWidth_;
+    if (Presentation && Presentation->Active()) {  // not the projector's sizes
+        s.CodeViewWidth = Presentation->NormalOverviewWidth();
+        s.BottomHeight = Presentation->NormalBottomHeight();
+    }
     s.Maximized = shownOnce_ ? isMaximized() : maximizedAtStart_;
     s.ViewScale = viewScale_->StoredPercent();
     s.Delay = parser_->Delay;

@@ -196,11 +196,16 @@ public:
     void UpdateOverview(bool empty);
     void btnUebersichtClick();
 
+    // The width the overview column needs to show its top-level entries whole.
+    int OverviewEntriesWidth() const;
+    // Gives the overview column `width` pixels; the information list takes the rest.
+    void SetOverviewWidth(int width) { SetPanelWidth(Splitter1, width); }
+    // Gives the bottom panel `height` pixels; the panes above take the rest.
+    void SetBottomHeight(int height);
+
 private:
     void CreateEditorServices();
     void ApplyEditorServiceSettings(const TumboSettings &s);
-    // The width the overview column needs to show its top-level entries whole.
-    int OverviewEntriesWidth() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -211,7 +216,7 @@ private:
     QWidget *CreateProgramPanel();
     QWidget *CreateWorldPanel();
     QWidget *CreateBottomPanel();
-    QFrame *CreateBar(const QString &caption, QHBoxLayout *&buttons);
+    QFrame *CreateBar(QHBoxLayout *&buttons);
     QToolButton *AddBarButton(QHBoxLayout *bar, const QString &name, const QString &hint,
                               const QIcon &icon, const QString &text = {});
     void CreateMenus();

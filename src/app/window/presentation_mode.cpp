@@ -3,10 +3,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
+#include "app/window/bar_metrics.h"
 #include "app/window/main_form.h"
 #include "app/window/program_editor.h"
 #include "app/world/view_scale_control.h"
@@ -54,6 +57,8 @@ void TPresentationMode::Enter()
     scalePercent_ = scale_.StoredPercent();
     wasMaximized_ = form_.isMaximized();
     geometry_ = form_.geometry();
+    overviewWidth_ = form_.PanelCodeView->width();
+    bottomHeight_ = form_.PanelBottom->height();
 
     // The platform gives lists, menus and others fonts of their own: each grows. All are read
     // first, because setting the application's font forgets those of the kinds.
@@ -71,10 +76,31 @@ void TPresentationMode::Enter()
     // The editor's text size comes from its lexer: its zoom adds points to every style.
     const double points = form_.Editor->font().pointSizeF() > 0 ? form_.Editor->font().pointSizeF() : 10.0;
     form_.Editor->SendScintilla(QsciScintillaBase::SCI_SETZOOM, editorZoom_ + int(std::lround(points * (kTextFactor - 1))));
+    ScaleBars(form_, kTextFactor);
     form_.showFullScreen();
-    // Fitted once the full screen has its size.
-    QTimer::singleShot(0, &scale_, [this] { scale_.FitIntoPane(); });
+    EnlargeBottom();
+    // Fitted and enlarged once the full screen has its size.
+    QTimer::singleShot(0, &scale_, [this] {
+        if (active_)
+            EnlargeBottom();
+        scale_.FitIntoPane();
+    });
     scale_.FitIntoPane();
+}
+
+void TPresentationMode::EnlargeBottom()
+{
+    // The overview and the information list keep as many lines as before, the panes above
+    // at least three fifths of the screen; the overview column shows its entries whole. Set as
+    // least sizes, they hold while the full screen takes its size.
+    const QScreen *screen = form_.screen();
+    const int height = std::min(int(std::lround(bottomHeight_ * kTextFactor)),
+                                (screen ? screen->geometry().height() : form_.height()) * 2 / 5);
+    const int width = std::max(int(std::lround(overviewWidth_ * kTextFactor)), form_.OverviewEntriesWidth());
+    form_.PanelBottom->setMinimumHeight(height);
+    form_.PanelCodeView->setMinimumWidth(width);
+    form_.SetBottomHeight(height);
+    form_.SetOverviewWidth(width);
 }
 
 void TPresentationMode::Leave()
@@ -82,14 +108,26 @@ void TPresentationMode::Leave()
     for (size_t i = 0; i < appFonts_.size(); ++i)
         QApplication::setFont(appFonts_[i], *kFontClasses[i] ? kFontClasses[i] : nullptr);
     form_.Editor->SendScintilla(QsciScintillaBase::SCI_SETZOOM, editorZoom_);
+    ScaleBars(form_, 1.0);
     if (wasMaximized_) {
         form_.showMaximized();
     } else {
         form_.showNormal();
         form_.setGeometry(geometry_);
     }
-    const int percent = scalePercent_;
-    QTimer::singleShot(0, &scale_, [this, percent] { scale_.Restore(percent); });
+    const int percent = scalePercent_, overview = overviewWidth_, bottom = bottomHeight_;
+    form_.PanelBottom->setMinimumHeight(1);
+    form_.PanelCodeView->setMinimumWidth(1);
+    auto restorePanels = [this, overview, bottom] {
+        form_.SetBottomHeight(bottom);
+        form_.SetOverviewWidth(overview);
+    };
+    restorePanels();
+    QTimer::singleShot(0, &scale_, [this, percent, restorePanels] {
+        if (!active_)
+            restorePanels();
+        scale_.Restore(percent);
+    });
     scale_.Restore(percent);
 }
 

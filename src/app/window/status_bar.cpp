@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QTimer>
 
+#include "app/window/bar_metrics.h"
+
 namespace tumbo::app {
 namespace {
 
@@ -21,7 +23,7 @@ QLineEdit *ValueField(QWidget *parent, const char *name)
     e->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     e->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; font-weight: bold; }"));
     // Room for "100" at any font size.
-    e->setFixedWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 6);
+    SetBarFixedWidth(e, e->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 6);
     return e;
 }
 
@@ -59,14 +61,6 @@ TStatusBar::TStatusBar(QWidget *parent) : QFrame(parent)
     zoom_->setObjectName(QStringLiteral("lblZoom"));
     zoom_->setToolTip(QStringLiteral("Größe der Welt"));
     row->addWidget(zoom_);
-    row->addSpacing(12);
-
-    auto *caption = new QLabel(QStringLiteral("Information"), this);
-    QFont f = caption->font();
-    f.setBold(true);
-    caption->setFont(f);
-    caption->setStyleSheet(QStringLiteral("color: #800000;"));
-    row->addWidget(caption);
 }
 
 void TStatusBar::ShowNote(const QString &text)

@@ -1,7 +1,6 @@
 #pragma once
 // The bar under the information list: the robot's position, heading and bricks as plain
-// text, a line for short notes (why a command was refused), the view's scale in per cent
-// and the caption "Information".
+// text, a line for short notes (why a command was refused) and the view's scale in per cent.
 #include <QFrame>
 
 class QLabel;

@@ -26,8 +26,8 @@ inline const QString kChartNavigatorCaption = QStringLiteral("Struktogramm    ")
 
 struct TChartModeControls
 {
-    // The navigator panels. Their controls are the direct child widgets except labels (a
-    // label is the panel's caption, set through SetNavigatorCaption).
+    // The navigator panels. Their controls are the direct child widgets except labels; the
+    // world pane's caption is set through SetNavigatorCaption.
     QWidget *WorldNavigator = nullptr;   // PanelTumbo3dNavigator
     QWidget *ProgramNavigator = nullptr; // PanelProgramNavigator
     std::function<void(const QString &)> SetNavigatorCaption; // caption of the world navigator

@@ -1,9 +1,15 @@
-// "Ansicht → Präsentation" (F11): full screen, all text 1.6 times as large, the world
-// fitted; leaving puts everything back; tumbo.ini keeps the mode.
+// "Ansicht → Präsentation" (F11): full screen, all text 1.6 times as large, the bars, the
+// overview column and the bottom panel with it, the world fitted; leaving puts everything
+// back; tumbo.ini keeps the mode.
 #include <QAction>
 #include <QApplication>
+#include <QToolButton>
+
+#include <algorithm>
+#include <cmath>
 
 #include "app/window/presentation_mode.h"
+#include "app/window/status_bar.h"
 #include "app/world/view_scale_control.h"
 #include "window_fixture.h"
 
@@ -27,6 +33,12 @@ TEST_F(Presentation, F11EnlargesEveryTextFitsTheWorldAndF11AgainPutsItBack)
     const QFont font = QApplication::font();
     const long zoom = EditorZoom();
     ASSERT_FALSE(Scale().Fitting());
+    QWidget *programBar = f.findChild<QWidget *>(QStringLiteral("PanelProgramNavigator"));
+    ASSERT_EQ(programBar->height(), 27);
+    ASSERT_EQ(f.btnAblaufNormal->size(), QSize(24, 23));
+    const QSize icon = f.btnAblaufNormal->iconSize();
+    const int overview = f.PanelCodeView->width();
+    const int bottom = f.PanelBottom->height();
 
     f.Editor->setFocus();
     QTest::keyClick(f.Editor, Qt::Key_F11);
@@ -38,13 +50,31 @@ TEST_F(Presentation, F11EnlargesEveryTextFitsTheWorldAndF11AgainPutsItBack)
     EXPECT_GT(EditorZoom(), zoom + 2) << zoom << " " << f.Editor->font().pointSizeF();
     EXPECT_TRUE(Scale().Fitting());
     EXPECT_TRUE(f.Presentation->Action->isChecked());
+    // The bars and their buttons grow with the text, the overview column and the bottom
+    // panel too, short of taking the panes above more than two fifths of the screen.
+    EXPECT_EQ(programBar->height(), 43);
+    EXPECT_EQ(f.StatusLine->height(), 43);
+    EXPECT_EQ(f.btnAblaufNormal->size(), QSize(38, 37));
+    EXPECT_EQ(f.btnAblaufNormal->iconSize(), icon * 1.6);
+    EXPECT_GE(f.PanelCodeView->width(), std::lround(overview * 1.6));
+    EXPECT_GE(f.PanelCodeView->width(), f.OverviewEntriesWidth());
+    EXPECT_EQ(f.PanelBottom->height(), std::min(int(std::lround(bottom * 1.6)), f.height() * 2 / 5));
+    EXPECT_GE(f.PanelTop->height(), f.height() / 2);
+    EXPECT_GT(f.PanelBottom->height(), bottom);
 
     QTest::keyClick(f.Editor, Qt::Key_F11);
+    QApplication::processEvents();
     EXPECT_FALSE(f.Presentation->Active());
     EXPECT_FALSE(f.isFullScreen());
     EXPECT_EQ(QApplication::font(), font);
     EXPECT_EQ(EditorZoom(), zoom);
     EXPECT_DOUBLE_EQ(Scale().Scale(), 1.5);
+    EXPECT_EQ(programBar->height(), 27);
+    EXPECT_EQ(f.StatusLine->height(), 27);
+    EXPECT_EQ(f.btnAblaufNormal->size(), QSize(24, 23));
+    EXPECT_EQ(f.btnAblaufNormal->iconSize(), icon);
+    EXPECT_EQ(f.PanelCodeView->width(), overview);
+    EXPECT_EQ(f.PanelBottom->height(), bottom);
 }
 
 TEST_F(Presentation, TheSettingsFileKeepsTheMode)

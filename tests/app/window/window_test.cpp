@@ -1,13 +1,17 @@
 #include <QAction>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QTreeWidget>
 #include <Qsci/qscicommandset.h>
 
 #include "app/dialogs/dialog_commands.h"
 #include "app/files/app_paths.h"
+#include "app/history/replay_bar.h"
 #include "app/window/status_bar.h"
 #include "app/window/mark_images.h"
 #include "window_fixture.h"
@@ -134,6 +138,49 @@ TEST_F(Window, LayoutAndWorldPlacement)
     EXPECT_EQ(f.edtZiegel->text(), QString());
     EXPECT_EQ(f.Lamp->toolTip(), QStringLiteral("Programmstatus Anzeige"));
     EXPECT_EQ(f.Lamp->Color(), kSilver);
+}
+
+TEST_F(Window, PaneCaptionsStandAboveTheirPanes)
+{
+    TMainForm &f = Open();
+    auto rect = [&f](const QWidget *w) { return QRect(w->mapTo(&f, QPoint(0, 0)), w->size()); };
+    // A replay on offer stands above the information list's caption, its own caption first.
+    f.ReplayBar->Offer(0, 4);
+    QApplication::processEvents();
+    const struct {
+        const char *caption, *text;
+        QWidget *pane, *content, *above;  // `above`: what stands over the caption in the pane
+    } panes[] = {
+        {"CaptionProgramm", "Programm", f.PanelProgram, f.Editor, nullptr},
+        {"CaptionWelt", "Welt", f.PanelTumbo3d, f.ScrollBox, nullptr},
+        {"CaptionUebersicht", "Übersicht", f.PanelCodeView, f.TreeView1, nullptr},
+        {"CaptionInformation", "Information", f.PanelError, f.InfoBox, f.ReplayBar},
+    };
+    for (const auto &p : panes) {
+        auto *caption = f.findChild<QLabel *>(QString::fromLatin1(p.caption));
+        ASSERT_TRUE(caption) << p.caption;
+        EXPECT_EQ(caption->text(), QString::fromUtf8(p.text));
+        EXPECT_TRUE(caption->isVisible()) << p.caption;
+        const QRect c = rect(caption), pane = rect(p.pane);
+        EXPECT_EQ(c.left(), pane.left()) << p.caption;
+        EXPECT_EQ(c.width(), pane.width()) << p.caption;
+        EXPECT_EQ(c.top(), p.above ? rect(p.above).bottom() + 1 : pane.top()) << p.caption;
+        EXPECT_EQ(c.bottom() + 1, rect(p.content).top()) << p.caption;
+    }
+    EXPECT_EQ(rect(f.ReplayBar).top(), rect(f.PanelError).top());
+    QWidget *first = f.ReplayBar->layout()->itemAt(0)->widget();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->objectName(), QStringLiteral("CaptionVerlauf"));
+    EXPECT_EQ(static_cast<QLabel *>(first)->text(), QStringLiteral("Verlauf"));
+    // Without a replay the list's caption heads its pane.
+    f.ReplayBar->Withdraw();
+    QApplication::processEvents();
+    EXPECT_EQ(rect(f.findChild<QLabel *>(QStringLiteral("CaptionInformation"))).top(), rect(f.PanelError).top());
+    // The bars under the panes hold buttons and status values, no captions.
+    for (const char *bar : {"PanelProgramNavigator", "PanelTumbo3dNavigator", "StatusBar"})
+        for (const QLabel *label : f.findChild<QWidget *>(QString::fromLatin1(bar))->findChildren<QLabel *>())
+            for (const auto &p : panes)
+                EXPECT_NE(label->text(), QString::fromUtf8(p.text)) << bar;
 }
 
 TEST_F(Window, ArrangeAreasSharesTheWindow)
