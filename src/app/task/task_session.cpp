@@ -82,10 +82,11 @@ TTaskSession::TTaskSession(TMainForm& form) : QObject(&form), form_(form) {
     return HasTask() ? QStringLiteral("Welt %1 der Aufgabe „%2“").arg(world_ + 1).arg(FromCore(task_->Task.Title))
                      : QString();
   };
-  // Above the information list, where the result of F10 appears.
+  // Above the information list, where the result of F10 appears, and above its caption.
   resultBar_ = new TTaskResultBar(form_.PanelError);
+  QWidget* listHead = form_.PanelError->findChild<QWidget*>(QStringLiteral("CaptionInformation"));
   if (auto* column = qobject_cast<QVBoxLayout*>(form_.PanelError->layout()))
-    column->insertWidget(column->indexOf(form_.InfoBox), resultBar_);
+    column->insertWidget(column->indexOf(listHead ? listHead : form_.InfoBox), resultBar_);
   connect(resultBar_, &TTaskResultBar::HintRequested, this, &TTaskSession::ShowNextHint);
   InstallOverlays();
   UpdateActions();
