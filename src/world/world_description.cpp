@@ -11,7 +11,7 @@ std::string Cell(int32_t x, int32_t y) {
 std::string Bricks(int32_t n) { return std::to_string(n) + " Ziegel"; }
 
 const char* HeadingWord(uint8_t heading) {
-  static const char* const kWords[] = {"S\xFC" "den", "Westen", "Norden", "Osten"};
+  static const char* const kWords[] = {"S\374den", "Westen", "Norden", "Osten"};
   return heading < 4 ? kWords[heading] : "?";
 }
 
