@@ -75,6 +75,7 @@ TTaskEditorDialog::TTaskEditorDialog(TMainForm& form) : QDialog(&form), form_(fo
   auto* worldsGrid = new QGridLayout(worlds);
   lstWelten = new QListWidget(worlds);
   lstWelten->setObjectName(QStringLiteral("lstWelten"));
+  lstWelten->setAccessibleName(QStringLiteral("Welten der Aufgabe"));
   btnWeltNeu = new QPushButton(QStringLiteral("Welt hinzufügen"), worlds);
   btnWeltEntfernen = new QPushButton(QStringLiteral("Welt entfernen"), worlds);
   btnAlsStart = new QPushButton(QStringLiteral("Aktuelle Welt als Start übernehmen"), worlds);
@@ -93,6 +94,7 @@ TTaskEditorDialog::TTaskEditorDialog(TMainForm& form) : QDialog(&form), form_(fo
   fields->addRow(QStringLiteral("Höchstens &Schritte:"), speMaxSchritte);
   fields->addRow(worlds);
   edtMusterloesung = new QLineEdit(this);
+  edtMusterloesung->setAccessibleName(QStringLiteral("Musterlösung"));
   edtMusterloesung->setPlaceholderText(QStringLiteral("Programm, das die Aufgabe löst (.tdp)"));
   btnMusterloesung = new QPushButton(QStringLiteral("Wählen…"), this);
   auto* solutionRow = new QHBoxLayout;
