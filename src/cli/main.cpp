@@ -4,6 +4,7 @@
 
 #include "cli/cli_io.h"
 #include "cli/command_table.h"
+#include "cli/large_heap.h"
 #include "text/cp1252.h"
 
 namespace {
@@ -29,6 +30,7 @@ int Dispatch(const TCliArgs& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  PrepareLargeHeap();
   const int exitCode = Dispatch(TCliArgs(argv + 1, argv + argc));
   // Output that did not reach its file (a full disk, a closed pipe) is a failure, not a result.
   return FinishOutput() ? exitCode : kExitUsage;

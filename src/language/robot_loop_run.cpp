@@ -110,12 +110,9 @@ class TRobotLoopRun {
       const int32_t climb = int32_t(to) - int32_t(live_.Ground[here_] & TRaum::kGroundHeight);
       if ((to & TRaum::kGroundBlocked) || (climb < 0 ? -climb : climb) > maxJump_) [[unlikely]]
         return false;
-      if (markDirty_) room_.MarkTopDirty(X(), Y());
       here_ = ahead;
-      if (markDirty_) room_.MarkTopDirty(X(), Y());
     } else if (action.Kind != TRobotAction::kNothing) {
       heading_ = uint8_t((heading_ + (action.Kind == TRobotAction::kLeft ? 3 : 1)) & 3);
-      if (markDirty_) room_.MarkTopDirty(X(), Y());
     }
     budget_ -= action.Statements;
     ends_ += action.Ends;
@@ -138,7 +135,13 @@ class TRobotLoopRun {
   int32_t X() const { return here_ / stride_ - 1; }
   int32_t Y() const { return here_ % stride_ - 1; }
 
+  // The views redraw the cell the robot left and the one it stands on: the cells it only
+  // passed through look as they did when last drawn, so they are not marked on the way.
   int32_t Leave(int32_t pc) {
+    if (markDirty_ && (robot_.X != X() || robot_.Y != Y() || robot_.Heading != heading_)) {
+      room_.MarkTopDirty(robot_.X, robot_.Y);
+      room_.MarkTopDirty(X(), Y());
+    }
     robot_.X = X();
     robot_.Y = Y();
     robot_.Heading = heading_;

@@ -13,6 +13,8 @@
 #include <ostream>
 #include <vector>
 
+#include "language/headless_host.h"
+#include "language/parser.h"
 #include "world_qt_support.h"
 
 namespace {
@@ -165,6 +167,24 @@ TEST_P(FrameRepaint, APaintBetweenUpdatesIsRepairedByTheNextUpdate) {
   screen.Update();
   screen.PaintNamed();
   ExpectScreenIsFullRepaint(screen, "after an expose in the middle of a frame");
+}
+
+// The engine runs a repetition of robot actions in one go and marks only the cell the robot
+// left and the one it ends on: the cells it passed through must look as before.
+TEST_P(FrameRepaint, ARepetitionRunByTheEngineLeavesTheScreenRight) {
+  TScreen screen(views_, GetParam().twoD, GetParam().scale);
+  TTumbo_HeadlessHost host;
+  TTumbo_Parser parser(welt_, host);
+  for (const char* passes : {"41", "7", "40"}) {
+    ASSERT_TRUE(parser.Compile(std::string("wiederhole ") + passes +
+                                   " mal\r\n  wenn IstWand dann LinksDrehen sonst Schritt *wenn\r\n*wiederhole\r\n",
+                               "", true));
+    parser.Run(1);
+    EXPECT_FALSE(welt_.Robot.Failed);
+    screen.Update();
+    screen.PaintNamed();
+    ExpectScreenIsFullRepaint(screen, passes);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Views, FrameRepaint,
