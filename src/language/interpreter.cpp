@@ -41,6 +41,7 @@ void TTumbo_Parser::Run(uint8_t mode) {
     Robot().ResetForRun();
     if (Recorder) Recorder->Start();
     Execute(Program->Body, Program.get(), 1, kParamX);
+    EndTrail();
     CurrentLine = -1;
     if (Recorder) {
       Recorder->Record(CurrentLine);
@@ -61,6 +62,7 @@ void TTumbo_Parser::Stop() {
   Fast = false;
   RunMode = 0;
   quiet_ = false;
+  EndTrail();
   quietLimit_ = INT64_MIN;
 }
 
@@ -70,6 +72,7 @@ void TTumbo_Parser::Recheck() {
   const bool stepsShown = OnStep && !StepsSeenAtFrames ? RunMode != 2 : RunMode == 3;
   quiet_ = hostQuiet && !Stopped && BreakLine <= 0 && !stepsShown &&
            !(static_cast<uint32_t>(Delay) > 1 && RunMode == 1 && !Fast);
+  if (quiet_ == Robot().MarksMoves) quiet_ ? StartTrail() : EndTrail();
   if (!quiet_) {
     quietLimit_ = INT64_MIN;
     return;
@@ -81,10 +84,31 @@ void TTumbo_Parser::Recheck() {
 }
 
 void TTumbo_Parser::QuietFrame() {
+  MarkTrail();
   if (OnStep && RunMode != 2) OnStep();
   Host.QuietFrame(!Fast);
   nextFrame_ = StatementCount - 1 + quietStatements_;  // counted from the statement before
   Recheck();
+}
+
+void TTumbo_Parser::StartTrail() {
+  trailX_ = Robot().X;
+  trailY_ = Robot().Y;
+  Robot().MarksMoves = false;
+}
+
+void TTumbo_Parser::MarkTrail() {
+  TTumbo& robot = Robot();
+  if (robot.Room.Contains(trailX_, trailY_)) robot.Room.MarkTopDirty(trailX_, trailY_);
+  robot.Room.MarkTopDirty(robot.X, robot.Y);
+  trailX_ = robot.X;
+  trailY_ = robot.Y;
+}
+
+void TTumbo_Parser::EndTrail() {
+  if (Robot().MarksMoves) return;
+  MarkTrail();
+  Robot().MarksMoves = true;
 }
 
 void TTumbo_Parser::AfterStatement() {

@@ -168,6 +168,12 @@ class TTumbo_Parser {
   // The frame of a quiet stretch for a host other than the headless one: OnStep for the
   // current step (see StepsSeenAtFrames), then the host's redraw and events.
   [[gnu::noinline]] void QuietFrame();
+  // While the run is quiet the robot's steps and turns mark no cells (TTumbo::MarksMoves):
+  // at each frame and when the quiet stretch ends, the cell where it stood at the last frame
+  // and the one it stands on now are marked instead.
+  void StartTrail();
+  void MarkTrail();
+  void EndTrail();
   // After every statement and condition: reports a robot failure and clears it.
   void ReportAndClearRobotFailure();
   void RepeatAction(int kind, int32_t count);
@@ -186,6 +192,8 @@ class TTumbo_Parser {
   int64_t quietLimit_ = INT64_MIN;
   uint32_t quietStatements_ = 0;  // the host's QuietStatements() for this run
   int64_t nextFrame_ = 0;         // the statement count at which the next quiet frame is due
+  int32_t trailX_ = 0;            // the robot's cell at the quiet stretch's last frame
+  int32_t trailY_ = 0;
   bool passCounted_ = false;  // the last SOLANGE condition tested counted statements
   std::unique_ptr<TFlatProgram> flat_;
   std::vector<int32_t> counters_;  // pass counters of the running repetitions, by frame

@@ -1,7 +1,8 @@
 // The passes of a robot loop. Robot, counters and the room's map are kept in locals: nothing
 // else looks at them meanwhile, and the compiler could not know that the room's dirty flags
 // are none of them. Everything is inlined into one function per shape of loop, so that they
-// stay in registers.
+// stay in registers. A loop runs only while the run is quiet, where the robot's moves mark
+// no cells for the views (TTumbo::MarksMoves).
 #include <algorithm>
 
 #include "language/program_tree.h"
@@ -39,7 +40,7 @@ class TRobotLoopRun {
   TRobotLoopRun(const TRobotLoop& loop, TTumbo& robot, int32_t left, int64_t budget,
                 uint64_t ends)
       : loop_(loop), robot_(robot), room_(robot.Room), live_(robot.Room),
-        markDirty_(!room_.AllDirty()), maxJump_(robot.MaxJump), stride_(room_.Length() + 2),
+        maxJump_(robot.MaxJump), stride_(room_.Length() + 2),
         heading_(robot.Heading), here_(room_.GroundIndex(robot.X, robot.Y)), left_(left),
         forever_(left == kParamForever), budget_(budget), ends_(ends) {}
 
@@ -135,13 +136,7 @@ class TRobotLoopRun {
   int32_t X() const { return here_ / stride_ - 1; }
   int32_t Y() const { return here_ % stride_ - 1; }
 
-  // The views redraw the cell the robot left and the one it stands on: the cells it only
-  // passed through look as they did when last drawn, so they are not marked on the way.
   int32_t Leave(int32_t pc) {
-    if (markDirty_ && (robot_.X != X() || robot_.Y != Y() || robot_.Heading != heading_)) {
-      room_.MarkTopDirty(robot_.X, robot_.Y);
-      room_.MarkTopDirty(X(), Y());
-    }
     robot_.X = X();
     robot_.Y = Y();
     robot_.Heading = heading_;
@@ -152,7 +147,6 @@ class TRobotLoopRun {
   TTumbo& robot_;
   TRaum& room_;
   const TLiveRoom live_;
-  const bool markDirty_;
   const int32_t maxJump_;
   const int32_t stride_;  // of the ground map
   uint8_t heading_;

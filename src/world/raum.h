@@ -103,6 +103,11 @@ public:
 
   // Cells[x][y]. Coordinates must lie inside the room (checked in debug builds only).
   const TZelle& Cell(int32_t x, int32_t y) const { return cells_[Index(x, y)]; }
+  // The cell at index x * Length() + y, for whoever keeps cells by that number.
+  const TZelle& CellAt(std::size_t index) const {
+    assert(index < cells_.size());
+    return cells_[index];
+  }
   // The 3D painter's scratch flags may be changed freely.
   std::array<bool, kLevels>& Selected(int32_t x, int32_t y) { return cells_[Index(x, y)].Selected; }
 

@@ -22,10 +22,10 @@ void cell_code::Apply(TRaum& room, int32_t x, int32_t y, uint8_t code) {
 namespace {
 
 // The first entry that belongs to a step after `step`.
-template <class T>
-auto After(const std::deque<T>& entries, uint64_t step) {
+template <class Entries>
+auto After(const Entries& entries, uint64_t step) {
   return std::upper_bound(entries.begin(), entries.end(), step,
-                          [](uint64_t s, const T& e) { return s < e.Step; });
+                          [](uint64_t s, const auto& e) { return s < e.Step; });
 }
 
 }  // namespace
@@ -67,14 +67,15 @@ void TRunRecorder::Clear() {
   // thousand steps, which is about as much as recording them.
   for (TChunk& chunk : chunks_) spare_.push_back(std::move(chunk));
   chunks_.clear();
-  next_ = chunkEnd_ = limit_ = nullptr;
+  next_ = chunkStart_ = chunkEnd_ = limit_ = nullptr;
   changes_.clear();
+  changesFirst_ = 0;
   carriedSteps_.clear();
   failures_.clear();
   shadow_.clear();
   touched_.clear();
   pending_ = roomReset_ = false;
-  firstStep_ = chunkBase_ = firstEntry_ = 0;
+  firstStep_ = chunkBase_ = chunkEntry_ = firstEntry_ = 0;
   compact_.clear();
   compactSteps_ = droppedCompactSteps_ = 0;
   compactBytes_ = 0;
@@ -97,14 +98,15 @@ void TRunRecorder::TakeBaseline() {
 // A room of other dimensions cannot be reached by changes of cells: the history starts
 // again at `step`.
 void TRunRecorder::Restart(uint64_t step) {
-  chunkBase_ = firstEntry_ = EntryCount();
+  chunkBase_ = chunkEntry_ = firstEntry_ = EntryCount();
   droppedCompactSteps_ = compactSteps_;
   compact_.clear();
   compactBytes_ = 0;
   for (TChunk& chunk : chunks_) spare_.push_back(std::move(chunk));
   chunks_.clear();
-  next_ = chunkEnd_ = limit_ = nullptr;
+  next_ = chunkStart_ = chunkEnd_ = limit_ = nullptr;
   changes_.clear();
+  changesFirst_ = 0;
   carriedSteps_.clear();
   failures_.clear();
   firstStep_ = step;
@@ -138,9 +140,8 @@ void TRunRecorder::NoteCarried(uint64_t step) {
   else carriedSteps_.push_back({step, carried_});
 }
 
-void TRunRecorder::Compare(uint32_t cell, uint64_t step) {
-  const TZellPos p = CellPos(cell);
-  const uint8_t now = cell_code::Of(room_.Cell(p.X, p.Y));
+inline void TRunRecorder::Compare(uint32_t cell, uint64_t step) {
+  const uint8_t now = cell_code::Of(room_.CellAt(cell));
   uint8_t& before = shadow_[cell];
   if (now == before) return;  // also a cell changed and changed back
   changes_.push_back({step, cell, before, now});
@@ -166,13 +167,14 @@ void TRunRecorder::CollectChanges(uint64_t step) {
 }
 
 void TRunRecorder::NewChunk() {
+  chunkEntry_ = EntryCount();
   if (spare_.empty()) {
     chunks_.push_back(std::make_unique_for_overwrite<TPackedStep[]>(kChunkSteps));
   } else {
     chunks_.push_back(std::move(spare_.back()));
     spare_.pop_back();
   }
-  next_ = chunks_.back().get();
+  next_ = chunkStart_ = chunks_.back().get();
   chunkEnd_ = limit_ = next_ + kChunkSteps;
   FitLimits();
 }
@@ -236,7 +238,11 @@ bool TRunRecorder::DropOldestPiece(uint64_t most) {
                    : firstEntry_ + droppedCompactSteps_;
   // The changes that led to the oldest kept step are needed no more either; of the seldom
   // values the last one up to it still holds.
-  while (!changes_.empty() && changes_.front().Step <= firstStep_) changes_.pop_front();
+  while (changesFirst_ < changes_.size() && changes_[changesFirst_].Step <= firstStep_) ++changesFirst_;
+  if (changesFirst_ > changes_.size() / 2) {
+    changes_.erase(changes_.begin(), changes_.begin() + ptrdiff_t(changesFirst_));
+    changesFirst_ = 0;
+  }
   while (!failures_.empty() && failures_.front().Step < firstStep_) failures_.pop_front();
   while (carriedSteps_.size() > 1 && carriedSteps_[1].Step <= firstStep_) carriedSteps_.pop_front();
   return true;
@@ -281,7 +287,8 @@ TRecordedStep TRunRecorder::Step(uint64_t n) const {
 
 std::vector<TCellChange> TRunRecorder::ChangesOf(uint64_t n) const {
   if (n == 0) return {};
-  return {After(changes_, n - 1), After(changes_, n)};
+  const auto changes = Changes();
+  return {After(changes, n - 1), After(changes, n)};
 }
 
 size_t TRunRecorder::MemoryBytes() const {
@@ -318,14 +325,14 @@ void TRunRecorder::Show(uint64_t n) {
     shadow_[c.Cell] = code;
   };
   if (n < from) {
-    const auto stop = After(changes_, n);
-    for (auto it = After(changes_, from); it != stop;) {
+    const auto stop = After(Changes(), n);
+    for (auto it = After(Changes(), from); it != stop;) {
       --it;
       apply(*it, it->Old);
     }
   } else {
-    const auto stop = After(changes_, n);
-    for (auto it = After(changes_, from); it != stop; ++it) apply(*it, it->New);
+    const auto stop = After(Changes(), n);
+    for (auto it = After(Changes(), from); it != stop; ++it) apply(*it, it->New);
   }
   room_.SetWatcher(watcher);
 

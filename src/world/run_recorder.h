@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "world/raum.h"
@@ -149,11 +150,7 @@ private:
 
   const TPackedStep& Packed(uint64_t entry) const;
   // Entries recorded in this run so far, the dropped ones included.
-  uint64_t EntryCount() const {
-    return chunks_.empty() ? chunkBase_
-                           : chunkBase_ + (chunks_.size() - 1) * kChunkSteps +
-                                 uint64_t(next_ - chunks_.back().get());
-  }
+  uint64_t EntryCount() const { return chunkEntry_ + uint64_t(next_ - chunkStart_); }
   uint64_t NextStep() const { return EntryCount() + compactSteps_; }
   void FitLimits();
   bool DropOldestPiece(uint64_t most);
@@ -182,6 +179,8 @@ private:
   TRunRecorderLimits limits_;
   std::deque<TChunk> chunks_;
   std::vector<TChunk> spare_;          // chunks of an earlier run, used again
+  TPackedStep* chunkStart_ = nullptr;  // the newest chunk
+  uint64_t chunkEntry_ = 0;            // the entry at chunkStart_ (chunkBase_ while no chunk)
   TPackedStep* next_ = nullptr;        // next free place in the newest chunk
   TPackedStep* chunkEnd_ = nullptr;
   TPackedStep* limit_ = nullptr;       // chunkEnd_, or next_ while changes wait
@@ -192,7 +191,13 @@ private:
   uint64_t compactSteps_ = 0;          // steps in compact form in this run, dropped ones too
   uint64_t droppedCompactSteps_ = 0;   // of those, the ones dropped
   size_t compactBytes_ = 0;
-  std::deque<TCellChange> changes_;    // ordered by Step
+  // Ordered by Step; the first changesFirst_ of them are dropped and given back now and then
+  // at once (a deque's push costs a call).
+  std::vector<TCellChange> changes_;
+  size_t changesFirst_ = 0;
+  std::span<const TCellChange> Changes() const {
+    return std::span<const TCellChange>(changes_).subspan(changesFirst_);
+  }
   std::deque<TStepValue> carriedSteps_;  // ordered by Step; the first one holds at FirstStep
   std::deque<TStepValue> failures_;    // ordered by Step
   int32_t carried_ = 0;                // the bricks carried at the last step

@@ -40,12 +40,12 @@ public:
   void LinksDrehen() {
     Failed = false;
     Heading = uint8_t((Heading + 3) % 4);
-    Room.MarkTopDirty(X, Y);
+    if (MarksMoves) Room.MarkTopDirty(X, Y);
   }
   void RechtsDrehen() {
     Failed = false;
     Heading = uint8_t((Heading + 1) % 4);
-    Room.MarkTopDirty(X, Y);
+    if (MarksMoves) Room.MarkTopDirty(X, Y);
   }
   void Hinlegen(int32_t n);
   void Aufheben(int32_t n);
@@ -109,6 +109,10 @@ public:
   std::string Message;       // text of the last failure (Windows-1252)
   int MessageNumber = 0;     // its number in the message table
   bool Failed = false;
+  // Steps and turns mark the cells they leave and reach for the views' next redraw. A run
+  // between frames turns this off and marks where the robot stood at the last frame and
+  // where it stands now instead: the cells it only passed through look as before.
+  bool MarksMoves = true;
 
   // The offsets of the cell ahead, by heading.
   static constexpr int32_t kAheadX[4] = {0, -1, 0, 1};
@@ -128,10 +132,10 @@ private:
     if (to & TRaum::kGroundBlocked) [[unlikely]] return false;
     const int32_t climb = int32_t(to) - int32_t(Room.Ground(here) & TRaum::kGroundHeight);
     if ((climb < 0 ? -climb : climb) > MaxJump) [[unlikely]] return false;
-    Room.MarkTopDirty(X, Y);
+    if (MarksMoves) Room.MarkTopDirty(X, Y);
     X += kAheadX[Heading];
     Y += kAheadY[Heading];
-    Room.MarkTopDirty(X, Y);
+    if (MarksMoves) Room.MarkTopDirty(X, Y);
     return true;
   }
   [[gnu::always_inline]] bool StepOnce() {

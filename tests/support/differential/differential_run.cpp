@@ -1,5 +1,6 @@
 #include "differential_run.h"
 
+#include <algorithm>
 #include <random>
 
 #include "language/headless_host.h"
@@ -12,6 +13,13 @@ namespace {
 
 // A host that is not the headless one itself: the engine then calls it through the table.
 class TPlainHost : public TTumbo_HeadlessHost {};
+
+// What a view shows of a cell: its content and mark, and the robot with its heading.
+uint16_t Look(const TWelt& world, int32_t x, int32_t y) {
+  const TTumbo& robot = world.Robot;
+  const bool here = robot.X == x && robot.Y == y;
+  return uint16_t(cell_code::Of(world.Room.Cell(x, y)) | (here ? 0x100 | robot.Heading << 10 : 0));
+}
 
 std::string Place(const TTumbo& robot) {
   return std::to_string(robot.X) + "," + std::to_string(robot.Y) + "," +
@@ -93,6 +101,9 @@ TRunRecord RecordRun(const TRandomCase& c, TEngineKind kind) {
   if (c.Record) engine.Recorder = &recorder;
   record.Compiled = engine.Compile(c.Program, "");
   if (!record.Compiled) return record;
+  std::vector<uint16_t> startLooks;
+  for (int32_t x = 0; x < world.Room.Width(); ++x)
+    for (int32_t y = 0; y < world.Room.Length(); ++y) startLooks.push_back(Look(world, x, y));
   if (kind == TEngineKind::Flat) engine.Run(c.Mode);
   else TReferenceInterpreter(engine, host).Run(c.Mode);
 
@@ -108,9 +119,18 @@ TRunRecord RecordRun(const TRandomCase& c, TEngineKind kind) {
   f += "host views " + std::to_string(host.ViewUpdates) + " events " +
        std::to_string(host.EventRounds) + " waited " + std::to_string(host.WaitedMs) + " sounds " +
        std::to_string(host.SoundsPlayed) + " clock " + std::to_string(host.Clock) + "\n";
+  // The views need every cell that looks other than at the start marked; more marks only
+  // cost a redraw (the engines may mark the cells the robot passed through, or not).
   f += "changed";
-  for (const TZellPos& p : world.Room.DirtyCells())
-    f += " " + std::to_string(p.X) + "," + std::to_string(p.Y);
+  const TRaum& room = world.Room;
+  for (int32_t x = 0; x < room.Width(); ++x)
+    for (int32_t y = 0; y < room.Length(); ++y) {
+      const size_t cell = size_t(x) * size_t(room.Length()) + size_t(y);
+      if (Look(world, x, y) == startLooks[cell]) continue;
+      const auto& dirty = room.DirtyCells();
+      const bool marked = std::find(dirty.begin(), dirty.end(), TZellPos{x, y}) != dirty.end();
+      f += " " + std::to_string(x) + "," + std::to_string(y) + (marked ? "" : " (not marked)");
+    }
   // Every recorded step: the quiet run's steps are seen nowhere else.
   for (uint64_t n = recorder.FirstStep(); !recorder.Empty() && n <= recorder.LastStep(); ++n) {
     const TRecordedStep s = recorder.Step(n);
