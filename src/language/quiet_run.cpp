@@ -31,10 +31,17 @@ int32_t TTumbo_Parser::RunQuietly(const TFlatCode& code, int32_t pc, int depth, 
   int32_t* passes = nullptr;
   const TFlatInstruction* in = nullptr;
   int answer = 0;
+  // The robot's cell and heading as the recorder packs them, renewed after whatever may have
+  // moved it: a step point then only stores.
+  uint32_t robotCode = 0;
+  const auto noteRobot = [&] {
+    if constexpr (kRecord) robotCode = TRunRecorder::Pack(robot.X, robot.Y, robot.Heading);
+  };
   const auto load = [&] {
     budget = quietLimit_ - StatementCount;
     ends = 0;
     passes = counters_.data() + counters;  // a call may have moved the counters
+    noteRobot();
   };
   const auto store = [&] {
     StatementCount = quietLimit_ - budget;
@@ -46,7 +53,7 @@ int32_t TTumbo_Parser::RunQuietly(const TFlatCode& code, int32_t pc, int depth, 
   };
   const auto stepPoint = [&] {
     CurrentLine = in->Line;
-    if constexpr (kRecord) recorder->Record(in->Line);
+    if constexpr (kRecord) recorder->RecordPacked(in->Line, robotCode);
   };
   load();
 
@@ -90,6 +97,7 @@ int32_t TTumbo_Parser::RunQuietly(const TFlatCode& code, int32_t pc, int depth, 
 Schritt: {
   BEGIN;
   if (in->Param == 1 && robot.SchrittOnce()) [[likely]] {
+    noteRobot();
     ends += in->Ends;
     pc = in->After;
     DISPATCH;
@@ -97,15 +105,18 @@ Schritt: {
   const int32_t p = ParamOf(*in, x);
   if (p <= 1) robot.Schritt(p);
   else RepeatAction(kindSchritt, p);
+  noteRobot();
   END(true);
 }
 LinksDrehen:
   BEGIN;
   robot.LinksDrehen();
+  noteRobot();
   END(true);
 RechtsDrehen:
   BEGIN;
   robot.RechtsDrehen();
+  noteRobot();
   END(true);
 Nothing:
   BEGIN;
@@ -173,6 +184,7 @@ RepeatStep: {
   if (in->Target >= 0 && !robot.Failed && robot.Heading <= kOsten) {
     const auto& loop = code.RobotLoops[size_t(in->Target)];
     pc = RunRobotLoop<kRecord>(loop, robot, recorder, roomCopy_, left, budget, ends);
+    noteRobot();
     if (pc != loop->Step) {  // a step the usual op makes or reports
       DISPATCH;
     }

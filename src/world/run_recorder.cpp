@@ -68,12 +68,11 @@ void TRunRecorder::Clear() {
   for (TChunk& chunk : chunks_) spare_.push_back(std::move(chunk));
   chunks_.clear();
   next_ = chunkStart_ = chunkEnd_ = limit_ = nullptr;
-  changes_.clear();
-  changesFirst_ = 0;
+  changesFirst_ = changesEnd_ = 0;
   carriedSteps_.clear();
   failures_.clear();
   shadow_.clear();
-  touched_.clear();
+  touchedCount_ = 0;
   pending_ = roomReset_ = false;
   firstStep_ = chunkBase_ = chunkEntry_ = firstEntry_ = 0;
   compact_.clear();
@@ -105,16 +104,18 @@ void TRunRecorder::Restart(uint64_t step) {
   for (TChunk& chunk : chunks_) spare_.push_back(std::move(chunk));
   chunks_.clear();
   next_ = chunkStart_ = chunkEnd_ = limit_ = nullptr;
-  changes_.clear();
-  changesFirst_ = 0;
+  changesFirst_ = changesEnd_ = 0;
   carriedSteps_.clear();
   failures_.clear();
   firstStep_ = step;
   TakeBaseline();
 }
 
+// A statement changes one cell; more than a few changed at one step (by hand, while a run
+// pauses) are found by comparing every cell, as after a room reset.
 void TRunRecorder::CellChanged(int32_t x, int32_t y) {
-  touched_.push_back(uint32_t(x) * uint32_t(length_) + uint32_t(y));
+  if (touchedCount_ < touched_.size()) touched_[touchedCount_++] = uint32_t(x) * uint32_t(length_) + uint32_t(y);
+  else roomReset_ = true;
   Pending();
 }
 
@@ -140,30 +141,52 @@ void TRunRecorder::NoteCarried(uint64_t step) {
   else carriedSteps_.push_back({step, carried_});
 }
 
-inline void TRunRecorder::Compare(uint32_t cell, uint64_t step) {
+void TRunRecorder::GrowChanges() { changes_.resize(std::max<size_t>(1024, changes_.size() * 2)); }
+
+// Notes the cell's change since the step before, if it looks different now; room for the
+// change must be there.
+[[gnu::always_inline]] inline void TRunRecorder::Compare(uint32_t cell, uint64_t step) {
   const uint8_t now = cell_code::Of(room_.CellAt(cell));
   uint8_t& before = shadow_[cell];
   if (now == before) return;  // also a cell changed and changed back
-  changes_.push_back({step, cell, before, now});
+  changes_[changesEnd_++] = {step, cell, before, now};
   before = now;
 }
 
+// The usual step, a cell or a few changed and nothing else, makes no call: a call here would
+// cost more than the rest.
 void TRunRecorder::CollectChanges(uint64_t step) {
+  if (roomReset_ || robot_.Carried != carried_ || changes_.size() - changesEnd_ < touched_.size())
+      [[unlikely]] {
+    CollectChangesSlowly(step);
+    return;
+  }
+  pending_ = false;
+  limit_ = chunkEnd_;
+  for (size_t i = 0; i < touchedCount_; ++i) Compare(touched_[i], step);
+  touchedCount_ = 0;
+}
+
+void TRunRecorder::CollectChangesSlowly(uint64_t step) {
   pending_ = false;
   limit_ = chunkEnd_;
   NoteCarried(step);
-  if (roomReset_) {
-    roomReset_ = false;
-    touched_.clear();
-    if (room_.Width() != width_ || room_.Length() != length_) {
-      Restart(step);
-      return;
-    }
-    for (uint32_t cell = 0; cell < shadow_.size(); ++cell) Compare(cell, step);
+  if (changes_.size() - changesEnd_ < touched_.size()) GrowChanges();
+  if (!roomReset_) {
+    for (size_t i = 0; i < touchedCount_; ++i) Compare(touched_[i], step);
+    touchedCount_ = 0;
     return;
   }
-  for (const uint32_t cell : touched_) Compare(cell, step);
-  touched_.clear();
+  roomReset_ = false;
+  touchedCount_ = 0;
+  if (room_.Width() != width_ || room_.Length() != length_) {
+    Restart(step);
+    return;
+  }
+  for (uint32_t cell = 0; cell < shadow_.size(); ++cell) {
+    if (changesEnd_ == changes_.size()) GrowChanges();
+    Compare(cell, step);
+  }
 }
 
 void TRunRecorder::NewChunk() {
@@ -238,9 +261,11 @@ bool TRunRecorder::DropOldestPiece(uint64_t most) {
                    : firstEntry_ + droppedCompactSteps_;
   // The changes that led to the oldest kept step are needed no more either; of the seldom
   // values the last one up to it still holds.
-  while (changesFirst_ < changes_.size() && changes_[changesFirst_].Step <= firstStep_) ++changesFirst_;
-  if (changesFirst_ > changes_.size() / 2) {
-    changes_.erase(changes_.begin(), changes_.begin() + ptrdiff_t(changesFirst_));
+  while (changesFirst_ < changesEnd_ && changes_[changesFirst_].Step <= firstStep_) ++changesFirst_;
+  if (changesFirst_ > changesEnd_ / 2) {
+    std::copy(changes_.begin() + ptrdiff_t(changesFirst_), changes_.begin() + ptrdiff_t(changesEnd_),
+              changes_.begin());
+    changesEnd_ -= changesFirst_;
     changesFirst_ = 0;
   }
   while (!failures_.empty() && failures_.front().Step < firstStep_) failures_.pop_front();
@@ -295,8 +320,7 @@ size_t TRunRecorder::MemoryBytes() const {
   return (chunks_.size() + spare_.size()) * kChunkSteps * sizeof(TPackedStep) +
          changes_.size() * sizeof(TCellChange) +
          (carriedSteps_.size() + failures_.size()) * sizeof(TStepValue) + shadow_.size() +
-         compact_.size() * sizeof(TCompactPiece) + compactBytes_ +
-         touched_.capacity() * sizeof(uint32_t);
+         compact_.size() * sizeof(TCompactPiece) + compactBytes_;
 }
 
 // Changes made by hand while the last step is shown (a paused run) belong to that step,

@@ -3,6 +3,7 @@
 // rewinds or replays those changes, so the world shows exactly what it showed then.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -89,8 +90,15 @@ public:
   void Record(int32_t line) { RecordAt(line, robot_.X, robot_.Y, robot_.Heading); }
   // The same for a robot that stands at x, y with `heading` at that step.
   void RecordAt(int32_t line, int32_t x, int32_t y, uint8_t heading) {
+    RecordPacked(line, Pack(x, y, heading));
+  }
+  // The same with the robot's cell and heading packed by Pack.
+  void RecordPacked(int32_t line, uint32_t robot) {
     if (next_ == limit_) [[unlikely]] MakeRoom();
-    *next_++ = TPackedStep{line, Pack(x, y, heading)};
+    *next_++ = TPackedStep{line, robot};
+  }
+  static uint32_t Pack(int32_t x, int32_t y, uint8_t heading) {
+    return uint32_t(x) | uint32_t(y) << 15 | uint32_t(heading) << 30;
   }
   // The next steps, in compact form; no cells change during them. The run records its next
   // step in the usual way before the run ends or pauses.
@@ -135,9 +143,6 @@ private:
     int32_t Line;
     uint32_t Robot;  // x in bits 0-14, y in bits 15-29, heading in bits 30-31
   };
-  static uint32_t Pack(int32_t x, int32_t y, uint8_t heading) {
-    return uint32_t(x) | uint32_t(y) << 15 | uint32_t(heading) << 30;
-  }
   // Steps in compact form lie between the entries; Entry is the number of the first entry
   // recorded after them, counted from the run's first entry as the steps are.
   struct TCompactPiece {
@@ -164,6 +169,7 @@ private:
     limit_ = next_;
   }
   void CollectChanges(uint64_t step);
+  [[gnu::noinline]] void CollectChangesSlowly(uint64_t step);
   void Compare(uint32_t cell, uint64_t step);
   void NewChunk();
   void TakeBaseline();
@@ -191,13 +197,16 @@ private:
   uint64_t compactSteps_ = 0;          // steps in compact form in this run, dropped ones too
   uint64_t droppedCompactSteps_ = 0;   // of those, the ones dropped
   size_t compactBytes_ = 0;
-  // Ordered by Step; the first changesFirst_ of them are dropped and given back now and then
-  // at once (a deque's push costs a call).
+  // The changes kept are changes_[changesFirst_, changesEnd_), ordered by Step. The vector is
+  // grown ahead and the dropped ones are given back now and then at once, so that adding one
+  // costs no call.
   std::vector<TCellChange> changes_;
   size_t changesFirst_ = 0;
+  size_t changesEnd_ = 0;
   std::span<const TCellChange> Changes() const {
-    return std::span<const TCellChange>(changes_).subspan(changesFirst_);
+    return std::span<const TCellChange>(changes_).subspan(changesFirst_, changesEnd_ - changesFirst_);
   }
+  [[gnu::noinline]] void GrowChanges();
   std::deque<TStepValue> carriedSteps_;  // ordered by Step; the first one holds at FirstStep
   std::deque<TStepValue> failures_;    // ordered by Step
   int32_t carried_ = 0;                // the bricks carried at the last step
@@ -205,7 +214,8 @@ private:
   int32_t width_ = 0;
   int32_t length_ = 0;
   int32_t height_ = 0;
-  std::vector<uint32_t> touched_;      // cells changed since the last step
+  std::array<uint32_t, 4> touched_{};  // cells changed since the last step
+  uint8_t touchedCount_ = 0;
   bool pending_ = false;               // touched_ or a room reset waits for the next step
   bool roomReset_ = false;
   bool watching_ = false;
