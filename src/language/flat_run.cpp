@@ -208,8 +208,12 @@ void TTumbo_Parser::RunCode(int32_t index, int depth, int32_t x) {
     // Quiet, and no body of this code can lie too deep: the statements run in RunQuietly
     // until something needs this loop.
     if (quiet_ && depth + code.MaxNest <= MaxDepth) {
-      pc = Recorder ? RunQuietly<true>(code, pc, depth, x, counters)
-                    : RunQuietly<false>(code, pc, depth, x, counters);
+      if (Headless)
+        pc = Recorder ? RunQuietly<true, true>(code, pc, depth, x, counters)
+                      : RunQuietly<false, true>(code, pc, depth, x, counters);
+      else
+        pc = Recorder ? RunQuietly<true, false>(code, pc, depth, x, counters)
+                      : RunQuietly<false, false>(code, pc, depth, x, counters);
       if (pc == kReturned) {
         counters_.resize(counters);
         return;

@@ -120,7 +120,8 @@ class TTumbo_Parser {
   // body of the code deeper than MaxDepth): the count, the event rounds and redraws of the
   // headless host are kept in registers and written back before anything may look at them.
   // Gives where the run goes on in RunCode's loop, or kReturned at the code's end.
-  template <bool kRecord>
+  // kHeadless: the host is the headless one, whose event rounds and redraws are counted.
+  template <bool kRecord, bool kHeadless>
   int32_t RunQuietly(const TFlatCode& code, int32_t pc, int depth, int32_t x, size_t counters);
   static constexpr int32_t kReturned = -1;
   // The start of a statement: counts it and passes its step point. False when the run stops

@@ -12,7 +12,7 @@
 #include "language/robot_loop.h"
 #include "world/welt.h"
 
-template <bool kRecord>
+template <bool kRecord, bool kHeadless>
 int32_t TTumbo_Parser::RunQuietly(const TFlatCode& code, int32_t pc, int depth, int32_t x,
                                   size_t counters) {
   static const void* const kHandlers[] = {
@@ -24,7 +24,7 @@ int32_t TTumbo_Parser::RunQuietly(const TFlatCode& code, int32_t pc, int depth, 
 
   const TFlatInstruction* const ins = code.Ins.data();
   TTumbo& robot = Robot();
-  TTumbo_HeadlessHost* const host = Headless;  // another host waits for its frame
+  TTumbo_HeadlessHost* const host = Headless;  // kHeadless; another host waits for its frame
   TRunRecorder* const recorder = Recorder;
   int64_t budget = 0;  // statements until quietLimit_
   uint64_t ends = 0;   // statement ends not yet handed to the host
@@ -45,7 +45,7 @@ int32_t TTumbo_Parser::RunQuietly(const TFlatCode& code, int32_t pc, int depth, 
   };
   const auto store = [&] {
     StatementCount = quietLimit_ - budget;
-    if (host) {
+    if constexpr (kHeadless) {
       host->EventRounds += ends;
       if (!Fast) host->ViewUpdates += ends;
     }
@@ -80,7 +80,7 @@ int32_t TTumbo_Parser::RunQuietly(const TFlatCode& code, int32_t pc, int depth, 
   if (robot.Failed) [[unlikely]] {                                \
     RESUME(EndStatementSlowly(*in, kPause));                      \
   }                                                               \
-  ends += in->Ends;                                               \
+  if constexpr (kHeadless) ends += in->Ends;                      \
   pc = in->After;                                                 \
   DISPATCH
 // The condition of a head or step op: the robot's answer, else `finish` with the usual
@@ -98,7 +98,7 @@ Schritt: {
   BEGIN;
   if (in->Param == 1 && robot.SchrittOnce()) [[likely]] {
     noteRobot();
-    ends += in->Ends;
+    if constexpr (kHeadless) ends += in->Ends;
     pc = in->After;
     DISPATCH;
   }
@@ -235,5 +235,7 @@ Leave:  // waits, sounds, the pace, Beenden, errors, the statement limit and the
 #undef ASK
 }
 
-template int32_t TTumbo_Parser::RunQuietly<false>(const TFlatCode&, int32_t, int, int32_t, size_t);
-template int32_t TTumbo_Parser::RunQuietly<true>(const TFlatCode&, int32_t, int, int32_t, size_t);
+template int32_t TTumbo_Parser::RunQuietly<false, false>(const TFlatCode&, int32_t, int, int32_t, size_t);
+template int32_t TTumbo_Parser::RunQuietly<false, true>(const TFlatCode&, int32_t, int, int32_t, size_t);
+template int32_t TTumbo_Parser::RunQuietly<true, false>(const TFlatCode&, int32_t, int, int32_t, size_t);
+template int32_t TTumbo_Parser::RunQuietly<true, true>(const TFlatCode&, int32_t, int, int32_t, size_t);

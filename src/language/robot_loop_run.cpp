@@ -54,7 +54,7 @@ class TRobotLoopRun {
           bool then = true;
           if (item->Question != TRobotItem::kAction) {
             --budget_;
-            then = Answer(*item, live_, here_, X(), Y(), heading_);
+            then = Answer(*item, live_, here_, [this] { return Cell(); }, heading_);
           }
           const TRobotAction* action = loop_.Actions.data() + (then ? item->ThenFirst : item->ElseFirst);
           const TRobotAction* const end = action + (then ? item->ThenCount : item->ElseCount);
@@ -81,7 +81,8 @@ class TRobotLoopRun {
         --left_;
         budget_ -= trail;
         ends_ += item.TrailEnds;
-        const TRobotAction* action = Answer(item, live_, here_, X(), Y(), heading_) ? then : otherwise;
+        const TRobotAction* action =
+            Answer(item, live_, here_, [this] { return Cell(); }, heading_) ? then : otherwise;
         if (!action) {
           ends_ += item.EmptyEnds;
         } else if (!Act(*action)) {
@@ -135,6 +136,7 @@ class TRobotLoopRun {
   // so not kept in registers.
   int32_t X() const { return here_ / stride_ - 1; }
   int32_t Y() const { return here_ % stride_ - 1; }
+  TZellPos Cell() const { return {X(), Y()}; }
 
   int32_t Leave(int32_t pc) {
     robot_.X = X();

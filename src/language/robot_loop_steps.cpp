@@ -49,7 +49,8 @@ TRecordedStep TRobotLoopSteps::Get(uint64_t k) const {
       bool then = true;
       if (item.Question != TRobotItem::kAction) {
         if (reached(item.Line)) return found;
-        then = Answer(item, *room_, room_->GroundIndex(at.X, at.Y), at.X, at.Y, at.Heading);
+        then = Answer(item, *room_, room_->GroundIndex(at.X, at.Y),
+                      [&at] { return TZellPos{at.X, at.Y}; }, at.Heading);
       }
       const uint32_t first = then ? item.ThenFirst : item.ElseFirst;
       const uint32_t count = then ? item.ThenCount : item.ElseCount;

@@ -41,16 +41,18 @@ private:
 };
 
 // The answer of a robot loop's question for a robot at ground index `here`, read from a
-// TRoomView or anything else with its Wall and Mark.
-template <class TRoom>
+// TRoomView or anything else with its Wall and Mark. `cell` gives the robot's TZellPos, asked
+// only for a mark: a running loop computes it by dividing.
+template <class TRoom, class TCell>
 [[gnu::always_inline]] inline bool Answer(const TRobotItem& item, const TRoom& room, int32_t here,
-                                          int32_t x, int32_t y, uint8_t heading) {
+                                          TCell cell, uint8_t heading) {
   bool answer;
-  if (item.Question == TRobotItem::kWall) [[likely]]
+  if (item.Question == TRobotItem::kWall) [[likely]] {
     answer = room.Wall(here, heading);
-  else if (item.Question == TRobotItem::kMark)
-    answer = room.Mark(x, y);
-  else
+  } else if (item.Question == TRobotItem::kMark) {
+    const TZellPos p = cell();
+    answer = room.Mark(p.X, p.Y);
+  } else
     answer = heading == item.Heading;
   return answer != item.Negated;
 }
