@@ -133,7 +133,8 @@ private:
     assert(Contains(x, y));
     return std::size_t(x) * std::size_t(length_) + std::size_t(y);
   }
-  void SetDirty(int32_t x, int32_t y, int z) {
+  // Inline whole: a run between frames sets a flag for every mark it lays or lifts.
+  [[gnu::always_inline]] void SetDirty(int32_t x, int32_t y, int z) {
     if (allDirty_) return;
     const std::size_t i = Index(x, y);
     cells_[i].Dirty[std::size_t(z)] = true;
