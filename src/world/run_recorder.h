@@ -217,7 +217,7 @@ private:
   std::array<uint32_t, 4> touched_{};  // cells changed since the last step
   uint8_t touchedCount_ = 0;
   bool pending_ = false;               // touched_ or a room reset waits for the next step
-  bool roomReset_ = false;
+  bool roomReset_ = false;             // every cell to compare: a room reset, or many changed
   bool watching_ = false;
   bool showingLast_ = true;
   uint64_t shown_ = 0;

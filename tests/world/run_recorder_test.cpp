@@ -295,6 +295,29 @@ TEST(RunRecorder, HandChangesAtTheNewestStepBelongToIt) {
   EXPECT_EQ(world.Room.Watcher(), nullptr);
 }
 
+// A statement changes one cell; hands in a paused run may change many before the next step.
+// Every net change belongs to that step, and a cell changed and changed back is none.
+TEST(RunRecorder, ManyCellsChangedBeforeOneStepAreAllRecorded) {
+  TWelt world;
+  TRunRecorder r(world);
+  r.Start();
+  r.Record(1);
+  const std::string before = world.SaveToText();
+  for (int32_t x = 0; x < 5; ++x) world.Room.SetMark(x, 3);
+  world.Room.AddItem(2, 7, kZiegel);
+  world.Room.AddItem(4, 8, kQuader);
+  world.Room.RemoveTop(4, 8);
+  r.Record(2);
+  const std::string after = world.SaveToText();
+  const std::vector<TCellChange> changes = r.ChangesOf(1);
+  ASSERT_EQ(changes.size(), 6u);
+  for (const TCellChange& c : changes) EXPECT_EQ(c.Step, 1u);
+  r.Show(0);
+  EXPECT_EQ(world.SaveToText(), before);
+  r.Show(1);
+  EXPECT_EQ(world.SaveToText(), after);
+}
+
 TEST(RunRecorder, ClearForgetsAndStopsWatching) {
   TWelt world;
   TRunRecorder r(world);
