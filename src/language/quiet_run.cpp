@@ -32,7 +32,8 @@ int32_t TTumbo_Parser::RunQuietly(const TFlatCode& code, int32_t pc, int depth, 
   const TFlatInstruction* in = nullptr;
   int answer = 0;
   // The robot's cell and heading as the recorder packs them, renewed after whatever may have
-  // moved it: a step point then only stores.
+  // moved it: a step point then only stores. (No lambda here calls another: the values one
+  // captures would have to stay in memory.)
   uint32_t robotCode = 0;
   const auto noteRobot = [&] {
     if constexpr (kRecord) robotCode = TRunRecorder::Pack(robot.X, robot.Y, robot.Heading);
@@ -41,7 +42,7 @@ int32_t TTumbo_Parser::RunQuietly(const TFlatCode& code, int32_t pc, int depth, 
     budget = quietLimit_ - StatementCount;
     ends = 0;
     passes = counters_.data() + counters;  // a call may have moved the counters
-    noteRobot();
+    if constexpr (kRecord) robotCode = TRunRecorder::Pack(robot.X, robot.Y, robot.Heading);
   };
   const auto store = [&] {
     StatementCount = quietLimit_ - budget;
