@@ -261,7 +261,8 @@ bool TRunRecorder::DropOldestPiece(uint64_t most) {
                    : firstEntry_ + droppedCompactSteps_;
   // The changes that led to the oldest kept step are needed no more either; of the seldom
   // values the last one up to it still holds.
-  while (changesFirst_ < changesEnd_ && changes_[changesFirst_].Step <= firstStep_) ++changesFirst_;
+  const auto kept = Changes();
+  changesFirst_ += size_t(After(kept, firstStep_) - kept.begin());
   if (changesFirst_ > changesEnd_ / 2) {
     std::copy(changes_.begin() + ptrdiff_t(changesFirst_), changes_.begin() + ptrdiff_t(changesEnd_),
               changes_.begin());
