@@ -268,6 +268,7 @@ void TTumbo_Parser::RunCode(int32_t index, int depth, int32_t x) {
       case TFlatOp::Langsam:
         BEGIN;
         Fast = false;
+        ShowTrail();
         Host.UpdateView();
         Recheck();
         break;
@@ -280,6 +281,7 @@ void TTumbo_Parser::RunCode(int32_t index, int depth, int32_t x) {
         BEGIN;
         Stopped = true;
         Fast = false;
+        ShowTrail();
         Host.UpdateView();
         Recheck();
         break;

@@ -105,6 +105,10 @@ void TTumbo_Parser::MarkTrail() {
   trailY_ = robot.Y;
 }
 
+void TTumbo_Parser::ShowTrail() {
+  if (!Robot().MarksMoves) MarkTrail();
+}
+
 void TTumbo_Parser::EndTrail() {
   if (Robot().MarksMoves) return;
   MarkTrail();
@@ -112,6 +116,7 @@ void TTumbo_Parser::EndTrail() {
 }
 
 void TTumbo_Parser::AfterStatement() {
+  ShowTrail();
   const bool redraw = !Fast || RunMode == 3;
   if (Headless) {
     // The same calls, made directly: two calls through the table after every statement cost
@@ -125,12 +130,14 @@ void TTumbo_Parser::AfterStatement() {
 }
 
 void TTumbo_Parser::AbortTooDeep() {
+  ShowTrail();
   if (OnMessage) OnMessage(1, CurrentLine, DepthLimitText(MaxDepth));
   Stop();
 }
 
 void TTumbo_Parser::StopAtStatementLimit() {
   StatementLimitReached = true;
+  ShowTrail();
   if (OnStatementLimit) OnStatementLimit();
   Stop();
 }
@@ -173,6 +180,7 @@ void TTumbo_Parser::Wait(int32_t ms) {
   // A negative count (the -1 that Warten(X) stores) has its end before its start in the
   // wrapping tick arithmetic, so it does not wait.
   if (count > 0x7FFFFFFFu) return;
+  ShowTrail();
   const uint32_t start = Host.TickCount();
   for (;;) {
     const uint32_t elapsed = Host.TickCount() - start;
@@ -190,6 +198,7 @@ void TTumbo_Parser::ReportAndClearRobotFailure() {
 }
 
 void TTumbo_Parser::ReportRobotFailure(int line) {
+  ShowTrail();  // a message box may draw the world
   const std::string& text = Robot().Message;
   if (Hint && OnMessage) OnMessage(0, line, text);
   if (StopOnError && OnMessage) OnMessage(1, line, text);

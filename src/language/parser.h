@@ -172,8 +172,10 @@ class TTumbo_Parser {
   // While the run is quiet the robot's steps and turns mark no cells (TTumbo::MarksMoves):
   // at each frame and when the quiet stretch ends, the cell where it stood at the last frame
   // and the one it stands on now are marked instead.
+  // ShowTrail before anything else that may let the host draw meanwhile.
   void StartTrail();
   void MarkTrail();
+  void ShowTrail();
   void EndTrail();
   // After every statement and condition: reports a robot failure and clears it.
   void ReportAndClearRobotFailure();

@@ -1,6 +1,10 @@
 // Running programs: step traces, robot failures, limits and the run control.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "engine_harness.h"
 #include "language/vocabulary.h"
 
@@ -385,6 +389,61 @@ TEST(Interpreter, QuietRunMeetsTheHostAtFrames) {
     engine.Run(mode);
     EXPECT_EQ(engine.StatementCount, 3000) << "stopped after the 3000th statement";
     EXPECT_EQ(engine.CurrentLine, -1);
+  }
+}
+
+// Between frames the robot's steps and turns mark no cells for the views. Whenever the host
+// may draw (a frame, a wait, a redraw after a statement), the cell where the robot was last
+// drawn and the one it stands on must be marked, else the picture shows it where it was.
+class TDrawingHost : public TFramedHost {
+ public:
+  explicit TDrawingHost(TWelt& world) : world_(world) { world.Room.ClearDirty(); }
+  void UpdateView() override { Draw("Neuzeichnen"); }
+  void WaitForEvents(uint32_t timeoutMs) override {
+    Draw("Warten");
+    TFramedHost::WaitForEvents(timeoutMs);
+  }
+  void QuietFrame(bool redraw) override {
+    Draw("Bild");
+    TFramedHost::QuietFrame(redraw);
+  }
+  std::vector<std::string> Unmarked;
+  int Draws = 0;
+
+  // What a view's update does: takes the marked cells and clears them.
+  void Draw(const char* when) {
+    ++Draws;
+    const TTumbo& robot = world_.Robot;
+    const TZellPos now{robot.X, robot.Y};
+    const auto& dirty = world_.Room.DirtyCells();
+    const auto marked = [&](TZellPos p) { return std::find(dirty.begin(), dirty.end(), p) != dirty.end(); };
+    if ((now != shown_ || robot.Heading != shownHeading_) && !(marked(now) && marked(shown_)))
+      Unmarked.push_back(std::string(when) + " #" + std::to_string(Draws));
+    world_.Room.ClearDirty();
+    shown_ = now;
+    shownHeading_ = robot.Heading;
+  }
+
+ private:
+  TWelt& world_;
+  TZellPos shown_{};
+  uint8_t shownHeading_ = kSueden;
+};
+
+TEST(Interpreter, AQuietRunMarksTheRobotsCellsWheneverTheHostMayDraw) {
+  for (const uint8_t mode : {1, 2}) {
+    TWelt world;
+    TDrawingHost host(world);
+    // A message box for a robot failure lets the window draw as well.
+    TTumbo_Parser engine(world, host, {}, [&](int, int, const std::string&) { host.Draw("Meldung"); });
+    ASSERT_TRUE(engine.Compile(Lines({"wiederhole 3000 mal", "Schritt", "LinksDrehen", "LinksDrehen",
+                                      "*wiederhole", "Schritt", "Warten 5", "Schritt", "Aufheben",
+                                      "Schritt", "Langsam", "Schritt", "RechtsDrehen", "Beenden"}),
+                               ""));
+    engine.Run(mode);
+    EXPECT_GT(host.Frames, 5) << int(mode);
+    EXPECT_EQ(host.Unmarked, std::vector<std::string>{}) << int(mode);
+    EXPECT_TRUE(world.Robot.MarksMoves) << "the robot marks its own moves again after the run";
   }
 }
 
