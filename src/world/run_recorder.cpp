@@ -124,12 +124,6 @@ void TRunRecorder::RoomReset() {
   Pending();
 }
 
-void TRunRecorder::MakeRoom() {
-  if (pending_) CollectChanges(NextStep());
-  if (next_ == chunkEnd_) NewChunk();
-  limit_ = chunkEnd_;
-}
-
 void TRunRecorder::NoteFailure(int number) { failures_.push_back({NextStep(), number}); }
 
 // The bricks carried change only when a brick is laid or lifted, so they are looked at
@@ -155,7 +149,7 @@ void TRunRecorder::GrowChanges() { changes_.resize(std::max<size_t>(1024, change
 
 // The usual step, a cell or a few changed and nothing else, makes no call: a call here would
 // cost more than the rest.
-void TRunRecorder::CollectChanges(uint64_t step) {
+[[gnu::always_inline]] inline void TRunRecorder::CollectChanges(uint64_t step) {
   if (roomReset_ || robot_.Carried != carried_ || changes_.size() - changesEnd_ < touched_.size())
       [[unlikely]] {
     CollectChangesSlowly(step);
@@ -165,6 +159,12 @@ void TRunRecorder::CollectChanges(uint64_t step) {
   limit_ = chunkEnd_;
   for (size_t i = 0; i < touchedCount_; ++i) Compare(touched_[i], step);
   touchedCount_ = 0;
+}
+
+void TRunRecorder::MakeRoom() {
+  if (pending_) CollectChanges(NextStep());
+  if (next_ == chunkEnd_) NewChunk();
+  limit_ = chunkEnd_;
 }
 
 void TRunRecorder::CollectChangesSlowly(uint64_t step) {
