@@ -32,19 +32,20 @@ int32_t TTumbo_Parser::RunQuietly(const TFlatCode& code, int32_t pc, int depth, 
   const TFlatInstruction* in = nullptr;
   int answer = 0;
   // The robot's cell and heading as the recorder packs them, renewed after whatever may have
-  // moved it: a step point then only stores. (No lambda here calls another: the values one
-  // captures would have to stay in memory.)
+  // moved it: a step point then only stores.
   uint32_t robotCode = 0;
-  const auto noteRobot = [&] {
+  // The lambdas below are inlined wherever they are used, and none calls another: a closure
+  // left in memory would keep every value it captures in memory as well.
+  const auto noteRobot = [&]() __attribute__((always_inline)) {
     if constexpr (kRecord) robotCode = TRunRecorder::Pack(robot.X, robot.Y, robot.Heading);
   };
-  const auto load = [&] {
+  const auto load = [&]() __attribute__((always_inline)) {
     budget = quietLimit_ - StatementCount;
     ends = 0;
     passes = counters_.data() + counters;  // a call may have moved the counters
     if constexpr (kRecord) robotCode = TRunRecorder::Pack(robot.X, robot.Y, robot.Heading);
   };
-  const auto store = [&] {
+  const auto store = [&]() __attribute__((always_inline)) {
     StatementCount = quietLimit_ - budget;
     if constexpr (kHeadless) {
       host->EventRounds += ends;
@@ -52,7 +53,7 @@ int32_t TTumbo_Parser::RunQuietly(const TFlatCode& code, int32_t pc, int depth, 
     }
     ends = 0;
   };
-  const auto stepPoint = [&] {
+  const auto stepPoint = [&]() __attribute__((always_inline)) {
     CurrentLine = in->Line;
     if constexpr (kRecord) recorder->RecordPacked(in->Line, robotCode);
   };
