@@ -132,7 +132,7 @@ class TRobotLoopRun {
     return std::min({int64_t(left_), budget_ / loop_.MaxStatements, kBatchPasses});
   }
 
-  // The robot's cell, from its place in the ground map: needed seldom (marks, dirty flags),
+  // The robot's cell, from its place in the ground map: needed seldom (marks, the end),
   // so not kept in registers.
   int32_t X() const { return here_ / stride_ - 1; }
   int32_t Y() const { return here_ % stride_ - 1; }

@@ -52,8 +52,9 @@ template <class TRoom, class TCell>
   } else if (item.Question == TRobotItem::kMark) {
     const TZellPos p = cell();
     answer = room.Mark(p.X, p.Y);
-  } else
+  } else {
     answer = heading == item.Heading;
+  }
   return answer != item.Negated;
 }
 

@@ -114,8 +114,10 @@ void TRunRecorder::Restart(uint64_t step) {
 // A statement changes one cell; more than a few changed at one step (by hand, while a run
 // pauses) are found by comparing every cell, as after a room reset.
 void TRunRecorder::CellChanged(int32_t x, int32_t y) {
-  if (touchedCount_ < touched_.size()) touched_[touchedCount_++] = uint32_t(x) * uint32_t(length_) + uint32_t(y);
-  else roomReset_ = true;
+  if (touchedCount_ < touched_.size())
+    touched_[touchedCount_++] = uint32_t(x) * uint32_t(length_) + uint32_t(y);
+  else
+    roomReset_ = true;
   Pending();
 }
 
