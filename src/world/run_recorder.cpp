@@ -54,6 +54,16 @@ void TRunRecorder::Reserve() {
   // Value-initialised: every page is touched now.
   while (chunks_.size() + spare_.size() < chunks)
     spare_.push_back(std::make_unique<TPackedStep[]>(kChunkSteps));
+  // Changed cells, as many as a quarter of the steps.
+  const size_t changes = std::min(limits_.MaxSteps / 4, limits_.MaxBytes / 8 / sizeof(TCellChange));
+  if (changesCapacity_ < changes) {
+    auto block = std::make_unique<TCellChange[]>(changes);
+    std::copy(changes_.get() + changesFirst_, changes_.get() + changesEnd_, block.get());
+    changesEnd_ -= changesFirst_;
+    changesFirst_ = 0;
+    changes_ = std::move(block);
+    changesCapacity_ = changes;
+  }
 }
 
 void TRunRecorder::Finish() {
@@ -137,7 +147,21 @@ void TRunRecorder::NoteCarried(uint64_t step) {
   else carriedSteps_.push_back({step, carried_});
 }
 
-void TRunRecorder::GrowChanges() { changes_.resize(std::max<size_t>(1024, changes_.size() * 2)); }
+void TRunRecorder::MakeRoomForChanges(size_t more) {
+  const size_t kept = changesEnd_ - changesFirst_;
+  TCellChange* const from = changes_.get() + changesFirst_;
+  if (kept + more > changesCapacity_ / 2) {
+    const size_t capacity = std::max({size_t(1024), changesCapacity_ * 2, kept + more});
+    auto larger = std::make_unique_for_overwrite<TCellChange[]>(capacity);
+    std::copy(from, from + kept, larger.get());
+    changes_ = std::move(larger);
+    changesCapacity_ = capacity;
+  } else {
+    std::copy(from, from + kept, changes_.get());
+  }
+  changesFirst_ = 0;
+  changesEnd_ = kept;
+}
 
 // Notes the cell's change since the step before, if it looks different now; room for the
 // change must be there.
@@ -152,7 +176,7 @@ void TRunRecorder::GrowChanges() { changes_.resize(std::max<size_t>(1024, change
 // The usual step, a cell or a few changed and nothing else, makes no call: a call here would
 // cost more than the rest.
 [[gnu::always_inline]] inline void TRunRecorder::CollectChanges(uint64_t step) {
-  if (roomReset_ || robot_.Carried != carried_ || changes_.size() - changesEnd_ < touched_.size())
+  if (roomReset_ || robot_.Carried != carried_ || changesCapacity_ - changesEnd_ < touched_.size())
       [[unlikely]] {
     CollectChangesSlowly(step);
     return;
@@ -173,7 +197,7 @@ void TRunRecorder::CollectChangesSlowly(uint64_t step) {
   pending_ = false;
   limit_ = chunkEnd_;
   NoteCarried(step);
-  if (changes_.size() - changesEnd_ < touched_.size()) GrowChanges();
+  if (changesCapacity_ - changesEnd_ < touched_.size()) MakeRoomForChanges(touched_.size());
   if (!roomReset_) {
     for (size_t i = 0; i < touchedCount_; ++i) Compare(touched_[i], step);
     touchedCount_ = 0;
@@ -186,7 +210,7 @@ void TRunRecorder::CollectChangesSlowly(uint64_t step) {
     return;
   }
   for (uint32_t cell = 0; cell < shadow_.size(); ++cell) {
-    if (changesEnd_ == changes_.size()) GrowChanges();
+    if (changesEnd_ == changesCapacity_) MakeRoomForChanges(1);
     Compare(cell, step);
   }
 }
@@ -265,12 +289,6 @@ bool TRunRecorder::DropOldestPiece(uint64_t most) {
   // values the last one up to it still holds.
   const auto kept = Changes();
   changesFirst_ += size_t(After(kept, firstStep_) - kept.begin());
-  if (changesFirst_ > changesEnd_ / 2) {
-    std::copy(changes_.begin() + ptrdiff_t(changesFirst_), changes_.begin() + ptrdiff_t(changesEnd_),
-              changes_.begin());
-    changesEnd_ -= changesFirst_;
-    changesFirst_ = 0;
-  }
   while (!failures_.empty() && failures_.front().Step < firstStep_) failures_.pop_front();
   while (carriedSteps_.size() > 1 && carriedSteps_[1].Step <= firstStep_) carriedSteps_.pop_front();
   return true;
@@ -321,7 +339,7 @@ std::vector<TCellChange> TRunRecorder::ChangesOf(uint64_t n) const {
 
 size_t TRunRecorder::MemoryBytes() const {
   return (chunks_.size() + spare_.size()) * kChunkSteps * sizeof(TPackedStep) +
-         changes_.size() * sizeof(TCellChange) +
+         changesCapacity_ * sizeof(TCellChange) +
          (carriedSteps_.size() + failures_.size()) * sizeof(TStepValue) + shadow_.size() +
          compact_.size() * sizeof(TCompactPiece) + compactBytes_;
 }

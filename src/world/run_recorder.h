@@ -197,16 +197,18 @@ private:
   uint64_t compactSteps_ = 0;          // steps in compact form in this run, dropped ones too
   uint64_t droppedCompactSteps_ = 0;   // of those, the ones dropped
   size_t compactBytes_ = 0;
-  // The changes kept are changes_[changesFirst_, changesEnd_), ordered by Step. The vector is
-  // grown ahead and the dropped ones are given back now and then at once, so that adding one
-  // costs no call.
-  std::vector<TCellChange> changes_;
+  // The changes kept are changes_[changesFirst_, changesEnd_), ordered by Step, in room made
+  // ahead, so that adding one costs no call. The memory stays for the next run.
+  std::unique_ptr<TCellChange[]> changes_;
+  size_t changesCapacity_ = 0;
   size_t changesFirst_ = 0;
   size_t changesEnd_ = 0;
   std::span<const TCellChange> Changes() const {
-    return std::span<const TCellChange>(changes_).subspan(changesFirst_, changesEnd_ - changesFirst_);
+    return {changes_.get() + changesFirst_, changesEnd_ - changesFirst_};
   }
-  [[gnu::noinline]] void GrowChanges();
+  // Room for `more` changes after the last: the kept ones move to the front, into a larger
+  // block when they fill half of it.
+  [[gnu::noinline]] void MakeRoomForChanges(size_t more);
   std::deque<TStepValue> carriedSteps_;  // ordered by Step; the first one holds at FirstStep
   std::deque<TStepValue> failures_;    // ordered by Step
   int32_t carried_ = 0;                // the bricks carried at the last step
