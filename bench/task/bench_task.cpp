@@ -11,6 +11,7 @@
 
 #include <unistd.h>
 
+#include "task/class_grading.h"
 #include "task/course_file.h"
 #include "task/grader.h"
 #include "task/progress.h"
@@ -43,9 +44,11 @@ struct TClass {
 
 void BM_GradeClass(benchmark::State& state) {
   static const TClass cls;
+  static const TClassWork work = WorkOfTask(cls.Task);
+  static const std::vector<TPupil> pupils = FindPupils(cls.Programs);
   for (auto _ : state) {
-    const auto grades = GradePrograms(cls.Task, cls.Programs, unsigned(state.range(0)));
-    benchmark::DoNotOptimize(grades.data());
+    const auto results = GradeClass(work, pupils, unsigned(state.range(0)));
+    benchmark::DoNotOptimize(results.data());
   }
 }
 BENCHMARK(BM_GradeClass)

@@ -1,12 +1,8 @@
 #include "task/grader.h"
 
-#include <algorithm>
 #include <atomic>
-#include <condition_variable>
 #include <filesystem>
-#include <mutex>
-#include <optional>
-#include <thread>
+#include <functional>
 
 #include "language/deep_stack.h"
 #include "language/headless_run.h"
@@ -202,36 +198,6 @@ TProgramGrade GradeProgramFile(const TLoadedTask& task, const std::string& path)
   std::string folder = std::filesystem::path(path).parent_path().string();
   if (!folder.empty() && folder.back() != '/') folder += '/';
   return GradeProgramText(task, tumbo::text::DecodeToCp1252(bytes), folder, name);
-}
-
-std::vector<TProgramGrade> GradePrograms(const TLoadedTask& task, const std::vector<std::string>& paths,
-                                         unsigned jobs,
-                                         const std::function<void(const TProgramGrade&)>& report) {
-  const size_t count = paths.size();
-  std::vector<std::optional<TProgramGrade>> done(count);
-  std::atomic<size_t> next{0};
-  std::mutex mutex;
-  std::condition_variable finished;
-  auto worker = [&] {
-    for (size_t i; (i = next++) < count;) {
-      TProgramGrade grade = GradeProgramFile(task, paths[i]);
-      const std::lock_guard lock(mutex);
-      done[i] = std::move(grade);
-      finished.notify_one();
-    }
-  };
-  std::vector<std::jthread> threads;
-  const size_t threadCount = std::clamp<size_t>(jobs, 1, std::max<size_t>(count, 1));
-  for (size_t t = 0; t < threadCount; ++t) threads.emplace_back(worker);
-  std::vector<TProgramGrade> grades;
-  for (size_t i = 0; i < count; ++i) {
-    std::unique_lock lock(mutex);
-    finished.wait(lock, [&] { return done[i].has_value(); });
-    grades.push_back(std::move(*done[i]));
-    lock.unlock();
-    if (report) report(grades.back());
-  }
-  return grades;
 }
 
 }  // namespace tumbo::task

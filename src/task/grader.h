@@ -3,7 +3,6 @@
 // required and forbidden words, run headlessly (as tumbo-cli run does, with the task's jump
 // height and brick counting) on every start world, each final world compared with its goal.
 #include <atomic>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,12 +43,6 @@ TWorldGrade GradeWorld(const TLoadedTask& task, size_t index, const std::string&
                        const std::string& folder, const std::atomic<bool>* cancel = nullptr);
 // Reads the program file as the editor does (UTF-8 when valid, else Windows-1252).
 TProgramGrade GradeProgramFile(const TLoadedTask& task, const std::string& path);
-
-// Grades the program files on `jobs` threads (at least one) and hands each grade to `report`
-// in the order given, as soon as it and all before it are done; returns the grades in that order.
-std::vector<TProgramGrade> GradePrograms(const TLoadedTask& task, const std::vector<std::string>& paths,
-                                         unsigned jobs,
-                                         const std::function<void(const TProgramGrade&)>& report = {});
 
 // "Welt 2: Feld (3, 2): 2 Ziegel, Ziel 3; Tumbo steht auf (1, 2), Ziel (8, 2)";
 // "Verdeckte Welt 3: Ziegel stimmen nicht" for a hidden world.
