@@ -278,14 +278,22 @@ bool TClassOverviewDialog::SaveHtml(const QString& path) {
   return Save(outputs);
 }
 
-void TClassOverviewDialog::SaveCsvCommand() {
+QString TClassOverviewDialog::AskSaveFile(const QString& title, const QString& filter, const QString& suffix,
+                                          const QString& name) {
   FileDialogRequest request;
   request.DialogKind = FileDialogRequest::Save;
-  request.Title = QStringLiteral("Als CSV speichern");
-  request.Filter = QStringLiteral("CSV-Tabellen (*.csv)|*.csv");
-  request.DefaultSuffix = QStringLiteral("csv");
-  request.FileName = QStringLiteral("klasse.csv");
-  if (const QString path = AskFile(request); !path.isEmpty()) SaveCsv(path);
+  request.Title = title;
+  request.Filter = filter;
+  request.DefaultSuffix = suffix;
+  request.FileName = name;
+  return AskFile(request);
+}
+
+void TClassOverviewDialog::SaveCsvCommand() {
+  if (const QString path = AskSaveFile(QStringLiteral("Als CSV speichern"), QStringLiteral("CSV-Tabellen (*.csv)|*.csv"),
+                                       QStringLiteral("csv"), QStringLiteral("klasse.csv"));
+      !path.isEmpty())
+    SaveCsv(path);
 }
 
 void TClassOverviewDialog::SaveHtmlCommand() {
@@ -296,13 +304,10 @@ void TClassOverviewDialog::SaveHtmlCommand() {
       SaveHtml(path);
     return;
   }
-  FileDialogRequest request;
-  request.DialogKind = FileDialogRequest::Save;
-  request.Title = QStringLiteral("Als HTML speichern");
-  request.Filter = QStringLiteral("HTML-Seiten (*.html)|*.html");
-  request.DefaultSuffix = QStringLiteral("html");
-  request.FileName = QStringLiteral("klasse.html");
-  if (const QString path = AskFile(request); !path.isEmpty()) SaveHtml(path);
+  if (const QString path = AskSaveFile(QStringLiteral("Als HTML speichern"), QStringLiteral("HTML-Seiten (*.html)|*.html"),
+                                       QStringLiteral("html"), QStringLiteral("klasse.html"));
+      !path.isEmpty())
+    SaveHtml(path);
 }
 
 }  // namespace tumbo::app

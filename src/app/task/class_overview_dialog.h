@@ -62,6 +62,8 @@ class TClassOverviewDialog : public QDialog {
   void ChooseClass();
   void SaveCsvCommand();
   void SaveHtmlCommand();
+  // The file a save command writes, asked for; empty when the teacher cancels.
+  QString AskSaveFile(const QString& title, const QString& filter, const QString& suffix, const QString& name);
   void ShowOutcome(size_t pupil, size_t task, const tumbo::task::TTaskOutcome& outcome);
   void Finish();
   void JoinWorker();
