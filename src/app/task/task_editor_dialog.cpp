@@ -97,12 +97,14 @@ TTaskEditorDialog::TTaskEditorDialog(TMainForm& form) : QDialog(&form), form_(fo
   edtMusterloesung->setAccessibleName(QStringLiteral("Musterlösung"));
   edtMusterloesung->setPlaceholderText(QStringLiteral("Programm, das die Aufgabe löst (.tdp)"));
   btnMusterloesung = new QPushButton(QStringLiteral("Wählen…"), this);
+  btnMusterloesung->setAccessibleName(QStringLiteral("Musterlösung wählen"));
   auto* solutionRow = new QHBoxLayout;
   solutionRow->addWidget(edtMusterloesung);
   solutionRow->addWidget(btnMusterloesung);
   fields->addRow(QStringLiteral("Musterlösung:"), solutionRow);
   memErgebnis = new QPlainTextEdit(this);
   memErgebnis->setReadOnly(true);
+  memErgebnis->setAccessibleName(QStringLiteral("Ergebnis des Tests"));
   memErgebnis->setPlaceholderText(QStringLiteral("„Aufgabe testen“ prüft die Musterlösung in jeder Welt."));
   memErgebnis->setMaximumHeight(memErgebnis->fontMetrics().lineSpacing() * 5 + 12);
   fields->addRow(memErgebnis);

@@ -1,5 +1,6 @@
 // The menu "Aufgabe": opening a task, checking the program with F10, the goal over the views,
 // closing, opening .tda files from the command line and by drop, and the teacher's dialog.
+#include <QAccessible>
 #include <QCheckBox>
 #include <QDir>
 #include <QDockWidget>
@@ -414,6 +415,25 @@ TEST_F(TaskEditor, NewTaskEmptiesTheDialogAndTakesTheWindowsWorldAsItsOnlyStart)
     EXPECT_TRUE(dialog.edtMusterloesung->text().isEmpty());
     ASSERT_EQ(dialog.lstWelten->count(), 1);
     EXPECT_EQ(dialog.lstWelten->item(0)->text(), QStringLiteral("Welt 1:   Start 8 × 3 × 6,   Ziel fehlt"));
+}
+
+// What a screen reader says for each control: its own name, its text or its label.
+TEST_F(TaskEditor, EveryControlHasANameAScreenReaderCanSay)
+{
+    OpenWithTask();
+    TTaskEditorDialog &dialog = Dialog();
+    for (QWidget *w : dialog.findChildren<QWidget *>()) {
+        if (!w->isVisible() || w->focusPolicy() == Qt::NoFocus || qobject_cast<QAbstractSpinBox *>(w->parentWidget()))
+            continue;  // a spin box speaks for its own line edit
+        if (!qobject_cast<QAbstractButton *>(w) && !qobject_cast<QLineEdit *>(w) &&
+            !qobject_cast<QPlainTextEdit *>(w) && !qobject_cast<QAbstractSpinBox *>(w) &&
+            !qobject_cast<QListWidget *>(w))
+            continue;
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
+        ASSERT_NE(a, nullptr);
+        const QString name = a->text(QAccessible::Name);
+        EXPECT_FALSE(name.isEmpty() || name == QStringLiteral("Wählen…")) << w->objectName().toStdString();
+    }
 }
 
 TEST_F(TaskEditor, TheLastWorldCanBeRemovedButATaskWithoutWorldsIsNotSaved)
